@@ -1,0 +1,76 @@
+#pragma once
+// The catalogue list window: lists the records of a generic catalogue, searches them and starts
+// the add, modify and delete actions.
+
+#include "catalogs/CatalogRegistry.h"
+#include "controls/FormWindow.h"
+
+#include <memory>
+#include <vector>
+
+class QPushButton;
+class QLabel;
+class QLineEdit;
+class QGroupBox;
+
+namespace vornel {
+
+class FlexGrid;
+class Recordset;
+
+class GridComun : public FormWindow {
+    Q_OBJECT
+public:
+    GridComun();
+    ~GridComun() override;
+
+    // Applies the registry entry of the caption and shows the window.
+    void Deschide(const QString& caption);
+    // (Re)reads the list from the listing query and lays out the window.
+    void IncarcaLista();
+    // Applies the format string and the widths to the grid.
+    void FormateazaGrila();
+    // Makes the current record of the list recordset the one of the grid's selected row.
+    void SincronizeazaRand();
+    // Deletes the selected record (after the rights check of "Sterge").
+    void StergeInregistrare();
+
+    // The refresh an editor runs when it closes: requery, enable, rebind and format, and in add
+    // mode enable "Modifica" and "Sterge" and show the grid; the grid takes the focus.
+    void refreshAfterEditor(bool addMode);
+
+    const QString& caption() const { return m_caption; }
+    const QString& table() const { return m_table; }
+    const QString& listingQuery() const { return m_query; }
+    std::shared_ptr<Recordset> lista() const { return m_list; }
+    FlexGrid* grid() const { return m_grid; }
+    QPushButton* cmdAction(int index) const { return m_cmdAction.at(index); }
+
+protected:
+    bool queryUnload(bool byCode) override;
+
+private:
+    void buildUi();
+    void onAction(int index);
+    void onSearchAccept();
+    void onSearchCancel();
+    void openEditor(const QString& mode);
+    QString searchQuery() const;
+    void selectWholeRow();
+
+    QString m_caption;
+    QString m_format;
+    QString m_table;
+    QString m_query;
+    std::vector<int> m_widths;
+    std::shared_ptr<Recordset> m_list;
+
+    FlexGrid* m_grid = nullptr;
+    std::vector<QPushButton*> m_cmdAction; // 0 Adauga, 1 Modifica, 2 Sterge, 3 Renunta, 4 Filtreaza
+    QGroupBox* m_frmFiltru = nullptr;
+    std::vector<QLabel*> m_lbl;
+    std::vector<QLineEdit*> m_txt;
+    std::vector<QPushButton*> m_cmd; // 0 Accepta, 1 Renunta
+};
+
+} // namespace vornel

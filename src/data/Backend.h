@@ -1,0 +1,51 @@
+#pragma once
+// What a database engine offers the data layer. SQL text reaches the backend unchanged; a backend
+// that does not speak T-SQL natively translates it (the SQLite backend's dialect layer).
+
+#include "Column.h"
+#include "Parameter.h"
+#include "RowStore.h"
+
+#include <QString>
+#include <QVariant>
+#include <vector>
+
+namespace vornel {
+
+struct QueryResult {
+    std::vector<Column> columns;
+    RowStore rows;
+};
+
+class Backend {
+public:
+    virtual ~Backend() = default;
+
+    // Runs a statement that returns no rows (rows it returns are discarded); returns rows affected.
+    // `params` bind to "?" placeholders; the windows never use them, the write-back of updatable
+    // recordsets does.
+    virtual int execute(const QString& sql, const std::vector<QVariant>& params = {}) = 0;
+
+    // Runs a query and returns all its rows with column descriptions (names, defined sizes,
+    // base table and column, key flags when the backend can tell them).
+    virtual QueryResult query(const QString& sql) = 0;
+
+    // Calls a stored procedure with its parameters; fills output parameters and returns the
+    // procedure's return value.
+    virtual int callProcedure(const QString& name, std::vector<Parameter>& params) = 0;
+
+    // Key value the database gave the last inserted row (identity column).
+    virtual QVariant lastInsertId() = 0;
+
+    virtual void begin() = 0;
+    virtual void commit() = 0;
+    virtual void rollback() = 0;
+
+    // Primary key columns of a table, in key order (empty when the table has none or is unknown).
+    virtual std::vector<QString> primaryKey(const QString& table) = 0;
+
+    // A short name of the engine for messages ("SQLite", "ODBC").
+    virtual QString engineName() const = 0;
+};
+
+} // namespace vornel
