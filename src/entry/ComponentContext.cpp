@@ -1,0 +1,1 @@
+// implemented in a later commit
