@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+class QEventLoop;
+
 namespace vornel {
 
 class FormWindow : public QWidget {
@@ -36,6 +38,7 @@ protected:
 private:
     bool m_unloadingByCode = false;
     bool m_unloaded = false;
+    QEventLoop* m_modalLoop = nullptr; // the loop of showModal while it runs
 };
 
 } // namespace vornel

@@ -1,6 +1,8 @@
 #pragma once
 // One table model over any recordset: reads the rows in place, never copies them.
 
+#include "data/Recordset.h"
+
 #include <QAbstractTableModel>
 #include <QPointer>
 #include <vector>
@@ -46,6 +48,9 @@ private:
     std::vector<Qt::Alignment> m_alignments;
     std::vector<QString> m_columnFormats;
     bool m_editable = false;
+    // Sizes the views know, changed only inside begin/end notifications.
+    int m_rowCount = 0;
+    int m_columnCount = 0;
 };
 
 } // namespace vornel

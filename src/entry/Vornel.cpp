@@ -1,1 +1,83 @@
-// implemented in a later commit
+#include "entry/Vornel.h"
+
+#include "catalogs/GridComun.h"
+#include "controls/FormWindow.h"
+#include "entry/ComponentContext.h"
+#include "messages/QtMessageWindow.h"
+
+#include <array>
+
+namespace vornel {
+
+namespace {
+
+// The windows InchideTot unloads, in the order it unloads them.
+constexpr std::array<const char*, 8> kUnloadOrder = {"GridDetail",     "AlegeGrupaProd", "ConfDocOut",
+                                                     "GridComun",      "GridDetailMare", "ParamSocietate",
+                                                     "TipuriProdus",   "Salarii"};
+
+void notAvailable(const QString& caption) {
+    ComponentContext::current().Afiseaza(QStringLiteral("Fereastra ") + caption
+                                             + QStringLiteral(" nu este inca disponibila in aceasta versiune."),
+                                         MessageIcon::Information, MessageButtons::Ok, caption);
+}
+
+} // namespace
+
+Vornel::Vornel(QObject* parent) : QObject(parent) {}
+
+Vornel::~Vornel() {
+    auto& context = ComponentContext::current();
+    context.connection.reset();
+    if (context.component == this)
+        context.component = nullptr;
+}
+
+void Vornel::Apel(std::shared_ptr<Connection> Legatura, const QString& argCaption, qint32 IDSoc, qint32 IdUsers) {
+    const QString caption = argCaption;
+    auto& context = ComponentContext::current();
+    std::unique_ptr<MessageWindow> messages = m_factory ? m_factory() : nullptr;
+    context.messages = messages ? std::move(messages) : std::make_unique<QtMessageWindow>();
+    context.component = this;
+    context.connection = std::move(Legatura);
+    context.idSoc = IDSoc;
+    context.idUsers = IdUsers;
+
+    if (caption == QLatin1String("Salarii")) {
+        notAvailable(caption);
+    } else if (caption == QLatin1String("Banca Tert")) {
+        context.instance<GridComun>().Deschide(QStringLiteral("Banci"));
+    } else if (caption == QLatin1String("Parametrii societate")) {
+        notAvailable(caption);
+    } else if (caption == QLatin1String("Documente de iesire") || caption == QLatin1String("Serii Avize")) {
+        context.rightsCode = QStringLiteral("4341");
+        notAvailable(caption);
+    } else {
+        context.instance<GridComun>().Deschide(caption);
+    }
+}
+
+void Vornel::InchideTot() {
+    // The windows' closing handlers never call back in; the guard keeps it that way if one does.
+    if (m_closing)
+        return;
+    m_closing = true;
+    auto& context = ComponentContext::current();
+    for (const char* name : kUnloadOrder) {
+        QWidget* window = context.window(QString::fromLatin1(name));
+        if (!window)
+            continue;
+        if (auto* form = qobject_cast<FormWindow*>(window)) {
+            form->unload();
+        } else {
+            window->close();
+            context.forgetWindow(QString::fromLatin1(name));
+        }
+    }
+    m_closing = false;
+    emit Iesire();
+    if (m_callback)
+        m_callback();
+}
+
+} // namespace vornel

@@ -35,6 +35,7 @@ signals:
 private:
     std::function<void()> m_callback;
     MessageWindowFactory m_factory;
+    bool m_closing = false; // InchideTot is running
 };
 
 } // namespace vornel
