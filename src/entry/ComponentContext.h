@@ -39,7 +39,7 @@ public:
 
     // The instance of window class W, created on first use (the class's objectName is its name).
     template <class W> W& instance() {
-        const QString name = QString::fromLatin1(W::staticMetaObject.className());
+        const QString name = windowName<W>();
         if (auto* w = qobject_cast<W*>(window(name)))
             return *w;
         auto* w = new W(); // owned by Qt: deleted on unload (WA_DeleteOnClose)
@@ -47,7 +47,12 @@ public:
         return *w;
     }
     template <class W> W* loaded() const {
-        return qobject_cast<W*>(window(QString::fromLatin1(W::staticMetaObject.className())));
+        return qobject_cast<W*>(window(windowName<W>()));
+    }
+    // The window's name: its class name without the namespace ("GridComun").
+    template <class W> static QString windowName() {
+        const QString name = QString::fromLatin1(W::staticMetaObject.className());
+        return name.mid(name.lastIndexOf(u':') + 1);
     }
 
     // Calls InchideTot on the component object (no-op without one).
