@@ -6,8 +6,10 @@
 
 #include <QStringList>
 #include <memory>
+#include <vector>
 
 class QPushButton;
+class QAction;
 
 namespace vornel {
 
@@ -31,10 +33,23 @@ public:
     FlexGrid* grid() const { return m_grid; }
     const QString& kind() const { return m_kind; }
 
+    // Where a picked code goes: the window by name, its field by object name (an element of a
+    // field array takes the index from the window's property "Indexul").
+    struct Target {
+        QString window;
+        QString field;
+        bool indexed = false;
+        bool numeric = false; // written as the value of a numeric box
+    };
+    // The target of a kind; an empty window name for a kind that writes nothing.
+    static Target targetOf(const QString& kind);
+
 private:
+    void buildUi();
     void accept();
     void typeAhead(QChar ch);
     void writeCode(const QString& code);
+    void layoutWindow(const std::vector<int>& widths);
 
     QString m_kind;
     QString m_startText;
@@ -43,6 +58,8 @@ private:
     std::shared_ptr<Recordset> m_list;
     FlexGrid* m_grid = nullptr;
     std::vector<QPushButton*> m_cmdAction; // 0 Accepta, 1 Renunta
+    QAction* m_mnuAccepta = nullptr;
+    bool m_hasRows = false;
 };
 
 } // namespace vornel

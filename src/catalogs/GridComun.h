@@ -52,11 +52,25 @@ protected:
 private:
     void buildUi();
     void onAction(int index);
+    // Opens the query as the new list; false (after a message) leaves the previous list in force.
+    bool openList(const QString& query);
+    void layoutWindow();
+    void openEditor(const QString& mode, bool fromButton);
+    void selectWholeRow();
+
+    // Search frame (GridComunSearch.cpp).
+    void openSearch();
     void onSearchAccept();
     void onSearchCancel();
-    void openEditor(const QString& mode);
-    QString searchQuery() const;
-    void selectWholeRow();
+    void closeSearch();
+
+    // Deletion (GridComunDelete.cpp).
+    void deleteThroughProcedure(const QString& value0, const QString& confirmation);
+    void deleteThroughStatement(const QString& name0, const QString& value0, const QString& name1,
+                                const QString& value1);
+    void refuseInUse();
+    void restoreAfterFailure();
+    void refreshAfterDelete();
 
     QString m_caption;
     QString m_format;

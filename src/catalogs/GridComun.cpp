@@ -1,0 +1,330 @@
+#include "catalogs/GridComun.h"
+
+#include "controls/FlexGrid.h"
+#include "controls/FocusColour.h"
+#include "controls/KeyFilter.h"
+#include "controls/Twips.h"
+#include "data/DbError.h"
+#include "data/Recordset.h"
+#include "editors/GridDetail.h"
+#include "entry/ComponentContext.h"
+
+#include <QGroupBox>
+#include <algorithm>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+
+namespace vornel {
+
+namespace {
+
+// Design geometry, in twips.
+constexpr int kMargin = 120;
+constexpr int kGridTop = 120;
+constexpr int kGridHeight = 4800;
+constexpr int kButtonHeight = 450;
+constexpr int kButtonGap = 60;
+constexpr int kRightMargin = 100;
+constexpr int kGridExtra = 320; // room for the vertical scroll bar
+constexpr int kTopShift = 500;  // the window sits this much above the vertical centre
+
+const char* const kActionCaptions[] = {" Adauga", " Modifica", " Sterge", " Renunta", "Filtreaza"};
+
+int px(int twips) { return Twips::toPixels(twips); }
+
+QPalette darkPalette(QPalette p) {
+    p.setColor(QPalette::Window, QColor(0x20, 0x20, 0x20));
+    p.setColor(QPalette::WindowText, QColor(0xe0, 0xe0, 0xe0));
+    p.setColor(QPalette::Button, QColor(0x30, 0x30, 0x30));
+    p.setColor(QPalette::ButtonText, QColor(0xe0, 0xe0, 0xe0));
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x70, 0x70, 0x70));
+    return p;
+}
+
+} // namespace
+
+GridComun::GridComun() : FormWindow(QStringLiteral("GridComun")) {
+    buildUi();
+}
+
+GridComun::~GridComun() {
+    // The grid's model must not outlive the recordset it reads.
+    if (m_grid)
+        m_grid->bind(nullptr);
+}
+
+void GridComun::buildUi() {
+    setPalette(darkPalette(palette()));
+    setAutoFillBackground(true);
+
+    m_grid = new FlexGrid(this);
+    m_grid->setObjectName(QStringLiteral("Grid"));
+    m_grid->move(px(kMargin), px(kGridTop));
+    m_grid->resize(px(7000), px(kGridHeight));
+
+    const QStyle::StandardPixmap icons[] = {QStyle::SP_FileDialogNewFolder, QStyle::SP_FileDialogDetailedView,
+                                            QStyle::SP_TrashIcon, QStyle::SP_DialogCancelButton,
+                                            QStyle::SP_FileDialogContentsView};
+    for (int i = 0; i < 5; ++i) {
+        auto* b = new QPushButton(QString::fromLatin1(kActionCaptions[i]), this);
+        b->setObjectName(QStringLiteral("cmdAction_%1").arg(i));
+        b->setIcon(style()->standardIcon(icons[i]));
+        connect(b, &QPushButton::clicked, this, [this, i] { onAction(i); });
+        m_cmdAction.push_back(b);
+    }
+    m_cmdAction[4]->hide();
+
+    m_frmFiltru = new QGroupBox(this);
+    m_frmFiltru->setObjectName(QStringLiteral("frmFiltru"));
+    m_frmFiltru->setAutoFillBackground(true);
+    m_frmFiltru->move(px(kMargin), px(kGridTop));
+    m_frmFiltru->resize(px(5400), px(1900));
+    const char* const labels[] = {"Cont", "Denumire Operatie"};
+    for (int i = 0; i < 2; ++i) {
+        auto* lbl = new QLabel(QString::fromLatin1(labels[i]), m_frmFiltru);
+        lbl->setObjectName(QStringLiteral("lbl_%1").arg(i));
+        lbl->setGeometry(px(120), px(240 + i * 480), px(1900), px(360));
+        auto* txt = new QLineEdit(m_frmFiltru);
+        txt->setObjectName(QStringLiteral("txt_%1").arg(i));
+        txt->setGeometry(px(2100), px(240 + i * 480), px(3100), px(360));
+        FocusColour::attach(txt);
+        KeyFilter::attach(txt, KeyFilter::rejecting(QStringLiteral("';")));
+        m_lbl.push_back(lbl);
+        m_txt.push_back(txt);
+    }
+    const char* const cmdCaptions[] = {"Accepta", "Renunta"};
+    const QStyle::StandardPixmap cmdIcons[] = {QStyle::SP_DialogApplyButton, QStyle::SP_DialogCancelButton};
+    for (int i = 0; i < 2; ++i) {
+        auto* b = new QPushButton(QString::fromLatin1(cmdCaptions[i]), m_frmFiltru);
+        b->setObjectName(QStringLiteral("cmd_%1").arg(i));
+        b->setIcon(style()->standardIcon(cmdIcons[i]));
+        b->setGeometry(px(2100 + i * 1600), px(1260), px(1500), px(450));
+        m_cmd.push_back(b);
+    }
+    connect(m_cmd[0], &QPushButton::clicked, this, [this] { onSearchAccept(); });
+    connect(m_cmd[1], &QPushButton::clicked, this, [this] { onSearchCancel(); });
+    m_frmFiltru->hide();
+
+    connect(m_grid, &FlexGrid::rowClicked, this, [this](int) { SincronizeazaRand(); });
+    connect(m_grid, &FlexGrid::arrowMoved, this, [this](int) { SincronizeazaRand(); });
+    connect(m_grid, &FlexGrid::rowDoubleClicked, this, [this](int) { openEditor(QStringLiteral("M"), false); });
+    connect(m_grid, &FlexGrid::enterPressed, this, [this] { openEditor(QStringLiteral("M"), false); });
+}
+
+void GridComun::Deschide(const QString& caption) {
+    auto& ctx = ComponentContext::current();
+    const std::optional<CatalogEntry> entry = CatalogRegistry::find(caption);
+    if (!entry) {
+        ctx.Afiseaza(QStringLiteral("Catalogul ") + caption + QStringLiteral(" nu exista."), MessageIcon::Error,
+                     MessageButtons::Ok, QStringLiteral("Eroare"));
+        if (!isVisible())
+            unload(); // nothing to show: do not leave an empty window behind
+        return;
+    }
+
+    m_caption = caption;
+    m_format = entry->format;
+    m_table = entry->table;
+    m_query = entry->query;
+    m_widths = entry->widths;
+    ctx.rightsCode = entry->rightsCode;
+
+    // Back to the design state before the entry's extras apply (the window may show another catalogue).
+    m_lbl[0]->setText(entry->searchLabel0.isEmpty() ? QStringLiteral("Cont") : entry->searchLabel0);
+    m_lbl[1]->setText(entry->searchLabel1.isEmpty() ? QStringLiteral("Denumire Operatie") : entry->searchLabel1);
+    m_cmdAction[4]->setVisible(entry->showSearch);
+    m_cmdAction[2]->setVisible(!entry->hideDelete);
+    m_frmFiltru->hide();
+    for (QLineEdit* t : m_txt)
+        t->clear();
+    for (QPushButton* b : m_cmdAction)
+        b->setEnabled(true);
+    m_grid->setEnabled(true);
+    setEnabled(true);
+
+    IncarcaLista();
+    show();
+    raise();
+}
+
+void GridComun::IncarcaLista() {
+    openList(m_query);
+}
+
+bool GridComun::openList(const QString& query) {
+    auto& ctx = ComponentContext::current();
+    // Open the new list first: a failed query leaves the previous list and query in force.
+    auto list = std::make_shared<Recordset>();
+    try {
+        list->open(query, ctx.connection, CursorLocation::Client, CursorType::Static, LockType::ReadOnly);
+    } catch (const DbError& e) {
+        ctx.Afiseaza(e.description(), MessageIcon::Error, MessageButtons::Ok, m_caption);
+        return false;
+    }
+    m_grid->bind(nullptr);
+    m_query = query;
+    m_list = std::move(list);
+    m_grid->bind(m_list.get());
+
+    FormateazaGrila();
+    layoutWindow();
+
+    if (m_list->recordCount() > 0) {
+        m_cmdAction[1]->setEnabled(true);
+        m_cmdAction[2]->setEnabled(true);
+        m_grid->setRow(1);
+        m_grid->show();
+        m_list->moveFirst();
+        selectWholeRow();
+    } else {
+        m_grid->hide();
+        m_cmdAction[1]->setEnabled(false);
+        m_cmdAction[2]->setEnabled(false);
+    }
+    return true;
+}
+
+void GridComun::FormateazaGrila() {
+    m_grid->setFormatString(m_format);
+    const int cols = m_grid->Cols();
+    for (int i = 0; i < cols; ++i) {
+        // Columns beyond the widths list stay hidden (one twip), like the entries of 0.
+        const int width = i < static_cast<int>(m_widths.size()) ? m_widths[static_cast<std::size_t>(i)] : 0;
+        m_grid->setColWidth(i, width + 1);
+    }
+}
+
+void GridComun::layoutWindow() {
+    const int gridWidth = m_grid->totalWidthTwips() + kGridExtra;
+    m_grid->setGeometry(px(kMargin), px(kGridTop), px(gridWidth), px(kGridHeight));
+    const int windowWidth = kMargin + gridWidth + kRightMargin;
+    const int buttonsTop = kGridTop + kGridHeight + kButtonGap * 2;
+    const int windowHeight = buttonsTop + kButtonHeight + kMargin;
+    setFixedSize(px(windowWidth), px(windowHeight));
+
+    // The buttons share the row under the grid.
+    std::vector<QPushButton*> shown;
+    for (QPushButton* b : m_cmdAction)
+        if (!b->isHidden())
+            shown.push_back(b);
+    const int n = static_cast<int>(shown.size());
+    const int each = n > 0 ? (gridWidth - kButtonGap * (n - 1)) / n : 0;
+    for (int i = 0; i < n; ++i)
+        shown[static_cast<std::size_t>(i)]->setGeometry(px(kMargin + i * (each + kButtonGap)), px(buttonsTop),
+                                                        px(each), px(kButtonHeight));
+    m_frmFiltru->resize(std::min(px(5400), px(gridWidth)), m_frmFiltru->height());
+
+    setWindowTitle(m_caption);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect s = screen->geometry();
+        move(s.x() + (s.width() - width()) / 2, s.y() + (s.height() - height()) / 2 - px(kTopShift));
+    }
+}
+
+void GridComun::SincronizeazaRand() {
+    if (!m_list || m_list->recordCount() == 0)
+        return;
+    m_list->moveFirst();
+    m_list->move(m_grid->Row() - 1);
+}
+
+void GridComun::selectWholeRow() {
+    m_grid->setCol(0);
+    m_grid->setColSel(m_grid->Cols() - 1);
+}
+
+void GridComun::onAction(int index) {
+    switch (index) {
+    case 0:
+        if (!VerificaAcces(QStringLiteral("A")))
+            return;
+        setEnabled(false);
+        openEditor(QStringLiteral("A"), true);
+        return;
+    case 1:
+        if (!VerificaAcces(QStringLiteral("M")))
+            return;
+        setEnabled(false);
+        if (m_caption == QLatin1String("Coduri vamale") &&
+            m_grid->TextMatrix(m_grid->Row(), 0).toUpper() == QLatin1String("FARA COD")) {
+            setEnabled(true);
+            ComponentContext::current().Afiseaza(QStringLiteral("Nu se poate modifica acest cod vamal !"),
+                                                 MessageIcon::Error, MessageButtons::Ok, m_caption);
+            m_grid->setFocus();
+            SincronizeazaRand();
+            return;
+        }
+        openEditor(QStringLiteral("M"), true);
+        return;
+    case 2:
+        if (VerificaAcces(QStringLiteral("S")))
+            StergeInregistrare();
+        return;
+    case 3:
+        hide();
+        ComponentContext::current().InchideTot();
+        return;
+    case 4:
+        openSearch();
+        return;
+    default:
+        return;
+    }
+}
+
+void GridComun::openEditor(const QString& mode, bool fromButton) {
+    auto& ctx = ComponentContext::current();
+    if (mode == QLatin1String("M"))
+        SincronizeazaRand(); // the editor reads the current record of the list
+    const std::optional<CatalogEntry> entry = CatalogRegistry::find(m_caption);
+    const CatalogEditor editor = entry ? entry->editor : CatalogEditor::GridDetail;
+    if (editor != CatalogEditor::GridDetail) {
+        // The large record editor and the product type editor are not part of this version yet.
+        ctx.Afiseaza(QStringLiteral("Editorul pentru ") + m_caption +
+                         QStringLiteral(" nu este inca disponibil in aceasta versiune."),
+                     MessageIcon::Information, MessageButtons::Ok, m_caption);
+        if (fromButton)
+            setEnabled(true);
+        return;
+    }
+    ctx.instance<GridDetail>().DeschideEditor(m_caption, mode, m_table);
+}
+
+void GridComun::refreshAfterEditor(bool addMode) {
+    auto& ctx = ComponentContext::current();
+    if (m_list) {
+        try {
+            m_list->requery();
+        } catch (const DbError& e) {
+            ctx.Afiseaza(e.description(), MessageIcon::Error, MessageButtons::Ok, m_caption);
+        }
+    }
+    setEnabled(true);
+    if (m_list && m_list->recordCount() > 0) {
+        m_grid->bind(nullptr);
+        m_grid->bind(m_list.get());
+        FormateazaGrila();
+        if (addMode) {
+            m_cmdAction[1]->setEnabled(true);
+            m_cmdAction[2]->setEnabled(true);
+            m_grid->show();
+        }
+        m_grid->setRow(1);
+        m_list->moveFirst();
+        selectWholeRow();
+    }
+    m_grid->setFocus();
+}
+
+bool GridComun::queryUnload(bool byCode) {
+    // The user's close box closes the whole component; an unload by code is part of that already.
+    if (!byCode)
+        ComponentContext::current().InchideTot();
+    return true;
+}
+
+} // namespace vornel

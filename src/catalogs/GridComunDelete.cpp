@@ -1,0 +1,182 @@
+// Deletion of the selected record of the list window: use checks, confirmation, then either the
+// stored procedure "Sterge" or the catalogue's DELETE statement, and the refresh of the list.
+#include "catalogs/CatalogSql.h"
+#include "catalogs/GridComun.h"
+#include "controls/FlexGrid.h"
+#include "data/Command.h"
+#include "data/DbError.h"
+#include "data/Recordset.h"
+#include "data/SqlText.h"
+#include "entry/ComponentContext.h"
+
+#include <QPushButton>
+#include <algorithm>
+
+namespace vornel {
+
+namespace {
+
+const QString kInUse = QStringLiteral(
+    "Nu poate fi stearsa aceasta inregistrare deoarece exista inregistrari conexe care o utilizeaza ! ");
+
+} // namespace
+
+void GridComun::StergeInregistrare() {
+    auto& ctx = ComponentContext::current();
+    if (!m_list || m_list->recordCount() == 0)
+        return;
+    SincronizeazaRand();
+    if (m_list->bof() || m_list->eof())
+        return;
+
+    const CatalogSql::DeletePath path = CatalogSql::deletePath(m_caption);
+    if (path == CatalogSql::DeletePath::Refused) {
+        ctx.Afiseaza(QStringLiteral("Nu se pot sterge depozite ! Se accepta doar modificari! "), MessageIcon::Error,
+                     MessageButtons::Ok, m_caption);
+        m_grid->setFocus();
+        SincronizeazaRand();
+        return;
+    }
+
+    const QString name0 = m_list->column(0).name;
+    const QString value0 = m_list->text(0);
+    const bool hasSecond = m_list->fieldCount() > 1;
+    const QString name1 = hasSecond ? m_list->column(1).name : QString();
+    const QString value1 = hasSecond ? m_list->text(1) : QString();
+
+    if (path == CatalogSql::DeletePath::Procedure)
+        deleteThroughProcedure(value0, CatalogSql::confirmationText(name0, value0, name1, value1));
+    else
+        deleteThroughStatement(name0, value0, name1, value1);
+}
+
+void GridComun::deleteThroughProcedure(const QString& value0, const QString& confirmation) {
+    auto& ctx = ComponentContext::current();
+    if (ctx.Afiseaza(confirmation, MessageIcon::Error, MessageButtons::YesNo, m_caption) != MessageResult::Yes)
+        return;
+
+    const bool integerKey = CatalogSql::procedureTakesIntegerKey(m_caption);
+    if (integerKey && !Sql::isInteger(value0)) {
+        ctx.Afiseaza(QStringLiteral("Codul \"") + value0 + QStringLiteral("\" nu este un numar intreg; nu s-a sters nimic."),
+                     MessageIcon::Error, MessageButtons::Ok, m_caption);
+        return;
+    }
+
+    QString numeSoc;
+    try {
+        const qint16 year = static_cast<qint16>(ctx.connection->scalar(QStringLiteral("Select An FROM An")).toInt());
+        const QString company =
+            ctx.connection
+                ->scalar(QStringLiteral("SELECT Societate FROM AdmTivra.dbo.Societati WHERE ID=") +
+                         QString::number(ctx.idSoc))
+                .toString();
+        numeSoc = company + QStringLiteral("_") + QString::number(year);
+    } catch (const DbError& e) {
+        // Nothing has been deleted yet.
+        ctx.Afiseaza(e.description(), MessageIcon::Warning, MessageButtons::Ok, QStringLiteral("Stergere Date"));
+        return;
+    }
+
+    try {
+        Command cmd(ctx.connection);
+        cmd.setCommandType(CommandType::StoredProcedure);
+        cmd.setCommandText(QStringLiteral("Sterge"));
+        cmd.setNamedParameters(true);
+        cmd.append(QStringLiteral("NumeSoc"), DataType::VarWChar, ParameterDirection::Input, 50, numeSoc);
+        cmd.append(QStringLiteral("what"), DataType::Integer, ParameterDirection::Input, 0,
+                   CatalogSql::procedureWhat(m_caption));
+        cmd.append(QStringLiteral("varInt"), DataType::Integer, ParameterDirection::Input, 0,
+                   integerKey ? value0.toInt() : 0);
+        cmd.append(QStringLiteral("varString"), DataType::VarWChar, ParameterDirection::Input, 50,
+                   integerKey ? QStringLiteral(" ") : value0);
+        cmd.execute();
+    } catch (const DbError& e) {
+        ctx.Afiseaza(e.description(), MessageIcon::Warning, MessageButtons::Ok, QStringLiteral("Stergere Date"));
+        restoreAfterFailure();
+        return;
+    }
+    refreshAfterDelete();
+}
+
+void GridComun::deleteThroughStatement(const QString& name0, const QString& value0, const QString& name1,
+                                       const QString& value1) {
+    auto& ctx = ComponentContext::current();
+    try {
+        const QString check = CatalogSql::useCheckQuery(m_caption, name0, value0);
+        if (!check.isEmpty() && ctx.connection->scalar(check).toLongLong() != 0) {
+            refuseInUse();
+            return;
+        }
+        if (m_caption == QLatin1String("Coduri vamale") &&
+            m_grid->TextMatrix(m_grid->Row(), 0) == QLatin1String("Fara Cod")) {
+            refuseInUse();
+            return;
+        }
+
+        // Built before asking, so that a key that cannot be written is reported without a question.
+        const std::optional<QString> statement =
+            CatalogSql::deleteStatement(m_caption, m_table, name0, value0, name1, value1);
+        if (!statement) {
+            ctx.Afiseaza(QStringLiteral("Codul \"") + value0 +
+                             QStringLiteral("\" nu este un numar; inregistrarea nu a fost stearsa."),
+                         MessageIcon::Error, MessageButtons::Ok, m_caption);
+            m_grid->setFocus();
+            return;
+        }
+
+        setEnabled(false);
+        if (ctx.Afiseaza(CatalogSql::confirmationText(name0, value0, name1, value1), MessageIcon::Error,
+                         MessageButtons::YesNo, m_caption) != MessageResult::Yes) {
+            restoreAfterFailure();
+            return;
+        }
+        ctx.connection->execute(*statement);
+    } catch (const DbError& e) {
+        ctx.Afiseaza(e.isIntegrityViolation() ? kInUse : e.description(), MessageIcon::Error, MessageButtons::Ok,
+                     m_caption);
+        restoreAfterFailure();
+        return;
+    }
+    refreshAfterDelete();
+}
+
+void GridComun::refuseInUse() {
+    ComponentContext::current().Afiseaza(kInUse, MessageIcon::Error, MessageButtons::Ok, m_caption);
+    m_grid->setFocus();
+    SincronizeazaRand();
+}
+
+void GridComun::restoreAfterFailure() {
+    setEnabled(true);
+    selectWholeRow();
+    m_grid->setFocus();
+}
+
+void GridComun::refreshAfterDelete() {
+    auto& ctx = ComponentContext::current();
+    const int previousRow = m_grid->Row();
+    try {
+        m_list->requery();
+    } catch (const DbError& e) {
+        ctx.Afiseaza(e.description(), MessageIcon::Error, MessageButtons::Ok, m_caption);
+    }
+    setEnabled(true);
+    const int rows = m_list->recordCount();
+    if (rows > 0) {
+        m_grid->bind(nullptr);
+        m_grid->bind(m_list.get());
+        // The row under the deleted one takes its place; after the last row, the new last one.
+        m_grid->setRow(std::clamp(previousRow, 1, rows));
+        selectWholeRow();
+        m_grid->setFocus();
+        SincronizeazaRand();
+    } else {
+        m_grid->hide();
+        m_cmdAction[1]->setEnabled(false);
+        m_cmdAction[2]->setEnabled(false);
+        m_cmdAction[0]->setFocus();
+    }
+    FormateazaGrila();
+}
+
+} // namespace vornel
