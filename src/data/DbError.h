@@ -16,6 +16,8 @@ constexpr std::uint32_t Unspecified = 0x80004005u; // E_FAIL: locked, read-only,
 constexpr std::uint32_t BadArgument = 0x800A0BB9u; // adErrInvalidArgument: bad filter, bad parameter
 constexpr std::uint32_t NoCurrentRecord = 0x800A0BCDu; // adErrNoCurrentRecord: BOF or EOF
 constexpr std::uint32_t Closed = 0x800A0E78u;      // adErrObjectClosed
+constexpr std::uint32_t NotSupported = 0x800A0CB3u; // adErrFeatureNotAvailable: edits on a read-only recordset
+constexpr std::uint32_t RowNotFound = 0x80040E38u;  // the row to write back is no longer in its table
 } // namespace ErrorNumber
 
 class DbError : public std::exception {

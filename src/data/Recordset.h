@@ -15,6 +15,7 @@
 namespace vornel {
 
 class Connection;
+class RecordsetFilter;
 
 enum class CursorLocation { Server = 2, Client = 3 };
 enum class CursorType { ForwardOnly = 0, Keyset = 1, Dynamic = 2, Static = 3 };
@@ -95,6 +96,13 @@ private:
     void checkCurrent() const;
     void applyFilter();
     void emitCurrent();
+    void load(QueryResult result);
+    void findTarget();
+    void requireUpdatable() const;
+    std::vector<QVariant> keyValues(std::size_t storeIndex) const;
+    QString keyCondition() const;
+    void writeChanges();
+    void writeNewRow();
 
     std::shared_ptr<Connection> m_connection;
     QString m_sql;
@@ -111,6 +119,10 @@ private:
     EditMode m_editMode = EditMode::None;
     std::vector<QVariant> m_editBuffer;
     std::vector<bool> m_editChanged;
+    std::shared_ptr<const RecordsetFilter> m_parsedFilter;
+    QString m_table;               // base table that edits are written to
+    std::vector<int> m_keyColumns; // columns holding that table's key
+    int m_positionBeforeAdd = -1;
 };
 
 } // namespace vornel

@@ -41,11 +41,15 @@ public:
 
 private:
     const unsigned char* cell(std::size_t row, int column) const;
+    void encode(const QVariant& v);
+    void putVarint(std::uint64_t v);
+    void startCell();
 
     int m_columns;
     std::vector<unsigned char> m_arena;
     std::vector<std::uint64_t> m_offsets;
     std::size_t m_rowStart = 0;
+    int m_cellsInRow = 0;
 };
 
 } // namespace vornel

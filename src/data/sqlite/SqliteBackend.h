@@ -38,6 +38,13 @@ public:
     sqlite3* handle() const { return m_db; }
 
 private:
+    struct Statement;
+    [[noreturn]] void fail(int rc) const;
+    int run(const QByteArray& sql, const std::vector<QVariant>& params);
+    void describeColumns(Statement& st, const QByteArray& sql, const std::vector<bool>& named,
+                         std::vector<Column>& columns);
+    void bindParameters(Statement& st, const std::vector<QVariant>& params, std::size_t& next);
+
     sqlite3* m_db = nullptr;
     std::map<QString, Procedure> m_procedures; // keys in lower case
 };

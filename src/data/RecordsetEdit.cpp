@@ -1,0 +1,222 @@
+// Editing of updatable recordsets: each changed, added or deleted row is written to the base
+// table by key, with the key values the row had when it was read.
+#include "Connection.h"
+#include "DbError.h"
+#include "Recordset.h"
+#include "SqlText.h"
+
+#include <QStringList>
+
+namespace vornel {
+
+namespace {
+
+// "AdmTivra.Societati" -> "[AdmTivra].[Societati]"
+QString bracketed(const QString& name) {
+    QStringList parts = name.split(QLatin1Char('.'));
+    for (QString& part : parts)
+        part = QLatin1Char('[') + part.replace(QLatin1Char(']'), QStringLiteral("]]")) + QLatin1Char(']');
+    return parts.join(QLatin1Char('.'));
+}
+
+QString literal(const QVariant& v) {
+    if (!v.isValid())
+        return QStringLiteral("NULL");
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+        return QString::number(v.toLongLong());
+    case QMetaType::Double:
+        return Sql::numberText(v.toDouble());
+    default:
+        return QLatin1Char('\'') + Sql::text(v.toString()) + QLatin1Char('\'');
+    }
+}
+
+} // namespace
+
+void Recordset::requireUpdatable() const {
+    if (!m_open)
+        throw DbError(ErrorNumber::Closed, QStringLiteral("Recordset-ul este inchis."));
+    if (!updatable())
+        throw DbError(ErrorNumber::NotSupported,
+                      QStringLiteral("Recordset-ul nu poate fi modificat (doar citire sau fara cheie)."));
+}
+
+std::vector<QVariant> Recordset::keyValues(std::size_t storeIndex) const {
+    std::vector<QVariant> values;
+    for (int k : m_keyColumns)
+        values.push_back(m_rows.value(storeIndex, k));
+    return values;
+}
+
+QString Recordset::keyCondition() const {
+    QStringList parts;
+    for (int k : m_keyColumns)
+        parts << bracketed(m_columns[static_cast<std::size_t>(k)].baseColumn) + QStringLiteral("=?");
+    return parts.join(QStringLiteral(" AND "));
+}
+
+QVariant Recordset::editedValue(int col) const {
+    column(col);
+    if (m_editMode == EditMode::None)
+        return value(col);
+    return m_editBuffer[static_cast<std::size_t>(col)];
+}
+
+void Recordset::setValue(int col, const QVariant& v) {
+    requireUpdatable();
+    const Column& c = column(col);
+    if (c.baseTable != m_table)
+        throw DbError(ErrorNumber::NotSupported,
+                      QStringLiteral("Campul %1 nu poate fi modificat: nu apartine tabelei %2.").arg(c.name, m_table));
+    if (m_editMode == EditMode::None) {
+        checkCurrent();
+        m_editBuffer = m_rows.row(storeRow(m_position));
+        m_editChanged.assign(m_columns.size(), false);
+        m_editMode = EditMode::Editing;
+    }
+    m_editBuffer[static_cast<std::size_t>(col)] = v;
+    m_editChanged[static_cast<std::size_t>(col)] = true;
+}
+
+void Recordset::setValue(const QString& name, const QVariant& v) {
+    const int index = indexOf(name);
+    if (index < 0)
+        throw DbError(ErrorNumber::BadArgument, QStringLiteral("Campul %1 nu exista.").arg(name));
+    setValue(index, v);
+}
+
+void Recordset::addNew() {
+    requireUpdatable();
+    if (m_editMode != EditMode::None)
+        update();
+    m_positionBeforeAdd = m_position;
+    m_editBuffer.assign(m_columns.size(), QVariant());
+    m_editChanged.assign(m_columns.size(), false);
+    m_editMode = EditMode::Adding;
+}
+
+void Recordset::cancelUpdate() {
+    const bool wasAdding = m_editMode == EditMode::Adding;
+    m_editMode = EditMode::None;
+    m_editBuffer.clear();
+    m_editChanged.clear();
+    if (wasAdding) {
+        m_position = std::clamp(m_positionBeforeAdd, -1, recordCount());
+        emitCurrent();
+    }
+}
+
+void Recordset::update() {
+    if (m_editMode == EditMode::Editing)
+        writeChanges();
+    else if (m_editMode == EditMode::Adding)
+        writeNewRow();
+}
+
+void Recordset::writeChanges() {
+    const std::size_t index = storeRow(m_position);
+    QStringList sets;
+    std::vector<QVariant> params;
+    for (std::size_t c = 0; c < m_columns.size(); ++c)
+        if (m_editChanged[c]) {
+            sets << bracketed(m_columns[c].baseColumn) + QStringLiteral("=?");
+            params.push_back(m_editBuffer[c]);
+        }
+    if (!sets.isEmpty()) {
+        for (const QVariant& k : keyValues(index))
+            params.push_back(k);
+        const QString sql = QStringLiteral("UPDATE ") + bracketed(m_table) + QStringLiteral(" SET ")
+            + sets.join(QStringLiteral(", ")) + QStringLiteral(" WHERE ") + keyCondition();
+        // On failure the edit stays open and the stored row keeps its old values.
+        if (m_connection->execute(sql, params) == 0)
+            throw DbError(ErrorNumber::RowNotFound,
+                          QStringLiteral("Randul nu mai exista in tabela %1; nu a fost modificat.").arg(m_table));
+        m_rows.replaceRow(index, m_editBuffer);
+    }
+    m_editMode = EditMode::None;
+    m_editBuffer.clear();
+    m_editChanged.clear();
+    emit rowChanged(m_position);
+}
+
+void Recordset::writeNewRow() {
+    QStringList names;
+    QStringList marks;
+    std::vector<QVariant> params;
+    for (std::size_t c = 0; c < m_columns.size(); ++c)
+        if (m_editBuffer[c].isValid() && m_columns[c].baseTable == m_table) {
+            names << bracketed(m_columns[c].baseColumn);
+            marks << QStringLiteral("?");
+            params.push_back(m_editBuffer[c]);
+        }
+    const QString sql = names.isEmpty()
+        ? QStringLiteral("INSERT INTO ") + bracketed(m_table) + QStringLiteral(" DEFAULT VALUES")
+        : QStringLiteral("INSERT INTO ") + bracketed(m_table) + QStringLiteral(" (") + names.join(QStringLiteral(", "))
+            + QStringLiteral(") VALUES (") + marks.join(QStringLiteral(", ")) + QLatin1Char(')');
+    m_connection->execute(sql, params);
+
+    // Read the row back so that defaults and the number the database gave it are seen.
+    std::vector<QVariant> row = m_editBuffer;
+    QStringList where;
+    for (int k : m_keyColumns) {
+        const Column& key = m_columns[static_cast<std::size_t>(k)];
+        QVariant v = m_editBuffer[static_cast<std::size_t>(k)];
+        if (!v.isValid() && key.autoIncrement)
+            v = m_connection->backend().lastInsertId();
+        row[static_cast<std::size_t>(k)] = v;
+        where << bracketed(key.baseColumn) + QLatin1Char('=') + literal(v);
+    }
+    const QueryResult stored = m_connection->query(QStringLiteral("SELECT * FROM ") + bracketed(m_table)
+                                                   + QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND ")));
+    if (stored.rows.rowCount() > 0)
+        for (std::size_t c = 0; c < m_columns.size(); ++c) {
+            if (m_columns[c].baseTable != m_table)
+                continue;
+            for (std::size_t s = 0; s < stored.columns.size(); ++s)
+                if (stored.columns[s].name.compare(m_columns[c].baseColumn, Qt::CaseInsensitive) == 0) {
+                    row[c] = stored.rows.value(0, static_cast<int>(s));
+                    break;
+                }
+        }
+
+    m_rows.appendRow(row);
+    if (m_filtered)
+        m_visible.push_back(static_cast<std::uint32_t>(m_rows.rowCount() - 1));
+    m_editMode = EditMode::None;
+    m_editBuffer.clear();
+    m_editChanged.clear();
+    m_position = recordCount() - 1;
+    emit rowInserted(m_position);
+    emitCurrent();
+}
+
+void Recordset::deleteCurrent() {
+    requireUpdatable();
+    if (m_editMode == EditMode::Adding) {
+        cancelUpdate();
+        return;
+    }
+    m_editMode = EditMode::None;
+    checkCurrent();
+    const int row = m_position;
+    const std::size_t index = storeRow(row);
+    const QString sql = QStringLiteral("DELETE FROM ") + bracketed(m_table) + QStringLiteral(" WHERE ") + keyCondition();
+    if (m_connection->execute(sql, keyValues(index)) == 0)
+        throw DbError(ErrorNumber::RowNotFound,
+                      QStringLiteral("Randul nu mai exista in tabela %1; nu a fost sters.").arg(m_table));
+    m_rows.removeRow(index);
+    if (m_filtered) {
+        m_visible.erase(m_visible.begin() + row);
+        for (std::uint32_t& v : m_visible)
+            if (v > index)
+                --v;
+    }
+    emit rowRemoved(row);
+    emitCurrent();
+}
+
+} // namespace vornel

@@ -1,0 +1,359 @@
+#include "SqliteBackend.h"
+
+#include "NativeProcedures.h"
+#include "SqliteColumns.h"
+#include "SqliteFunctions.h"
+#include "TsqlDialect.h"
+#include "data/DbError.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace vornel {
+
+struct SqliteBackend::Statement {
+    sqlite3_stmt* s = nullptr;
+    Statement() = default;
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+    ~Statement() { sqlite3_finalize(s); }
+};
+
+namespace {
+
+constexpr int DefaultBusyTimeout = 3000;
+
+std::uint32_t errorNumberFor(int extended, const char* message) {
+    switch (extended & 0xff) {
+    case SQLITE_CONSTRAINT:
+        return ErrorNumber::Integrity;
+    case SQLITE_ERROR:
+        if (std::strncmp(message, "no such table", 13) == 0)
+            return ErrorNumber::NoTable;
+        return ErrorNumber::Command;
+    case SQLITE_MISMATCH:
+    case SQLITE_RANGE:
+    case SQLITE_TOOBIG:
+        return ErrorNumber::Command;
+    default:
+        return ErrorNumber::Unspecified;
+    }
+}
+
+void refuseNul(const QByteArray& sql) {
+    if (sql.contains('\0'))
+        throw DbError(ErrorNumber::Command, QStringLiteral("The statement contains a NUL character."));
+}
+
+// "dbo.Vezi", "[dbo].[Vezi]" and "vezi" all name the same procedure.
+QString procedureKey(const QString& name) {
+    QString key = name.trimmed();
+    key.remove(QLatin1Char('[')).remove(QLatin1Char(']'));
+    const qsizetype dot = key.lastIndexOf(QLatin1Char('.'));
+    if (dot >= 0)
+        key = key.mid(dot + 1);
+    return key.toLower();
+}
+
+} // namespace
+
+SqliteBackend::SqliteBackend(const QString& path, const QString& admPath, bool create, bool readOnly) {
+    const int flags = readOnly ? SQLITE_OPEN_READONLY
+                               : (SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0));
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &m_db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString message = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("out of memory");
+        sqlite3_close(m_db);
+        m_db = nullptr;
+        throw DbError(ErrorNumber::Unspecified, message + QStringLiteral(": ") + path, rc);
+    }
+    try {
+        sqlite3_extended_result_codes(m_db, 1);
+        setBusyTimeout(DefaultBusyTimeout);
+        registerSqliteFunctions(m_db);
+        executeNative(QStringLiteral("PRAGMA foreign_keys=ON"));
+        if (!admPath.isEmpty())
+            run(QByteArrayLiteral("ATTACH DATABASE ? AS AdmTivra"), {admPath});
+        registerNativeProcedures(*this);
+    } catch (...) {
+        sqlite3_close(m_db);
+        m_db = nullptr;
+        throw;
+    }
+}
+
+SqliteBackend::~SqliteBackend() {
+    sqlite3_close_v2(m_db);
+}
+
+void SqliteBackend::fail(int rc) const {
+    const int extended = m_db ? sqlite3_extended_errcode(m_db) : rc;
+    const char* message = m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc);
+    throw DbError(errorNumberFor(extended, message), QString::fromUtf8(message), extended);
+}
+
+void SqliteBackend::bindParameters(Statement& st, const std::vector<QVariant>& params, std::size_t& next) {
+    const int count = sqlite3_bind_parameter_count(st.s);
+    for (int i = 1; i <= count; ++i) {
+        const QVariant v = next < params.size() ? params[next] : QVariant();
+        ++next;
+        int rc;
+        if (!v.isValid() || v.isNull()) {
+            rc = sqlite3_bind_null(st.s, i);
+        } else {
+            switch (v.typeId()) {
+            case QMetaType::Bool:
+            case QMetaType::Int:
+            case QMetaType::UInt:
+            case QMetaType::Long:
+            case QMetaType::LongLong:
+            case QMetaType::ULongLong:
+            case QMetaType::Short:
+            case QMetaType::UShort:
+                rc = sqlite3_bind_int64(st.s, i, v.toLongLong());
+                break;
+            case QMetaType::Double:
+            case QMetaType::Float:
+                rc = sqlite3_bind_double(st.s, i, v.toDouble());
+                break;
+            case QMetaType::QByteArray: {
+                const QByteArray b = v.toByteArray();
+                rc = sqlite3_bind_blob64(st.s, i, b.constData(), static_cast<sqlite3_uint64>(b.size()),
+                                         SQLITE_TRANSIENT);
+                break;
+            }
+            default: {
+                const QByteArray t = v.toString().toUtf8();
+                rc = sqlite3_bind_text64(st.s, i, t.constData(), static_cast<sqlite3_uint64>(t.size()),
+                                         SQLITE_TRANSIENT, SQLITE_UTF8);
+            }
+            }
+        }
+        if (rc != SQLITE_OK)
+            fail(rc);
+    }
+}
+
+int SqliteBackend::run(const QByteArray& sql, const std::vector<QVariant>& params) {
+    refuseNul(sql);
+    const char* tail = sql.constData();
+    const char* end = tail + sql.size();
+    std::size_t nextParam = 0;
+    int affected = 0;
+    while (tail < end) {
+        Statement st;
+        const char* rest = nullptr;
+        const int rc = sqlite3_prepare_v2(m_db, tail, static_cast<int>(end - tail), &st.s, &rest);
+        if (rc != SQLITE_OK)
+            fail(rc);
+        tail = rest;
+        if (!st.s)
+            continue; // only blanks, comments or a lone ";" were left
+        bindParameters(st, params, nextParam);
+        const sqlite3_int64 before = sqlite3_total_changes64(m_db);
+        int step;
+        while ((step = sqlite3_step(st.s)) == SQLITE_ROW) {
+        }
+        if (step != SQLITE_DONE)
+            fail(step);
+        if (sqlite3_total_changes64(m_db) != before)
+            affected += static_cast<int>(sqlite3_changes64(m_db));
+    }
+    return affected;
+}
+
+int SqliteBackend::execute(const QString& sql, const std::vector<QVariant>& params) {
+    return run(TsqlDialect::toSqlite(sql).toUtf8(), params);
+}
+
+void SqliteBackend::executeNative(const QString& script) {
+    run(script.toUtf8(), {});
+}
+
+void SqliteBackend::describeColumns(Statement& st, const QByteArray& sql, const std::vector<bool>& named,
+                                    std::vector<Column>& columns) {
+    const int count = sqlite3_column_count(st.s);
+    columns.assign(static_cast<std::size_t>(count), Column{});
+    for (int c = 0; c < count; ++c) {
+        Column& col = columns[static_cast<std::size_t>(c)];
+        col.name = QString::fromUtf8(sqlite3_column_name(st.s, c));
+        const char* origin = sqlite3_column_origin_name(st.s, c);
+        const char* table = sqlite3_column_table_name(st.s, c);
+        const char* database = sqlite3_column_database_name(st.s, c);
+        // An expression without an alias has no name in a result.
+        const bool hasName = named.size() == static_cast<std::size_t>(count) ? named[static_cast<std::size_t>(c)]
+                                                                             : origin || SqliteColumns::isAlias(sql, col.name);
+        if (!hasName)
+            col.name.clear();
+        const SqliteColumns::Declared declared = SqliteColumns::fromDeclaredType(sqlite3_column_decltype(st.s, c));
+        col.definedSize = declared.size;
+        col.type = declared.type;
+        if (!origin || !table)
+            continue;
+        const bool attached = database && std::strcmp(database, "main") != 0;
+        col.baseTable = attached ? QString::fromUtf8(database) + QLatin1Char('.') + QString::fromUtf8(table)
+                                 : QString::fromUtf8(table);
+        col.baseColumn = QString::fromUtf8(origin);
+        const char* type = nullptr;
+        const char* collation = nullptr;
+        int notNull = 0, primary = 0, autoinc = 0;
+        if (sqlite3_table_column_metadata(m_db, database, table, origin, &type, &collation, &notNull,
+                                          &primary, &autoinc) == SQLITE_OK) {
+            col.key = primary != 0;
+            // A lone INTEGER PRIMARY KEY is the rowid: the database numbers new rows itself.
+            col.autoIncrement = autoinc != 0
+                || (primary && type && QByteArray(type).compare("integer", Qt::CaseInsensitive) == 0
+                    && primaryKey(col.baseTable).size() == 1);
+        }
+    }
+}
+
+QueryResult SqliteBackend::query(const QString& tsql) {
+    const QByteArray sql = TsqlDialect::toSqlite(tsql).toUtf8();
+    refuseNul(sql);
+    // Which select-list items have a name; only meaningful for the first statement of the text.
+    const std::vector<bool> named = TsqlDialect::namedColumns(tsql);
+    QueryResult result;
+    bool haveRows = false;
+    const char* tail = sql.constData();
+    const char* end = tail + sql.size();
+    while (tail < end) {
+        Statement st;
+        const char* rest = nullptr;
+        int rc = sqlite3_prepare_v2(m_db, tail, static_cast<int>(end - tail), &st.s, &rest);
+        if (rc != SQLITE_OK)
+            fail(rc);
+        tail = rest;
+        if (!st.s)
+            continue;
+        const int count = sqlite3_column_count(st.s);
+        if (haveRows || count == 0) {
+            while ((rc = sqlite3_step(st.s)) == SQLITE_ROW) {
+            }
+            if (rc != SQLITE_DONE)
+                fail(rc);
+            continue;
+        }
+        haveRows = true;
+        describeColumns(st, sql, named, result.columns);
+        result.rows = RowStore(count);
+        // Expression columns have no declared size: the longest value gives it.
+        std::vector<int> longest(static_cast<std::size_t>(count), 0);
+        std::vector<int> seen(static_cast<std::size_t>(count), SQLITE_NULL);
+        RowStore& rows = result.rows;
+        while ((rc = sqlite3_step(st.s)) == SQLITE_ROW) {
+            rows.beginRow();
+            for (int c = 0; c < count; ++c) {
+                const int type = sqlite3_column_type(st.s, c);
+                switch (type) {
+                case SQLITE_INTEGER:
+                    rows.addInteger(sqlite3_column_int64(st.s, c));
+                    break;
+                case SQLITE_FLOAT:
+                    rows.addDouble(sqlite3_column_double(st.s, c));
+                    break;
+                case SQLITE_TEXT: {
+                    const auto* text = sqlite3_column_text(st.s, c);
+                    const int bytes = sqlite3_column_bytes(st.s, c);
+                    rows.addText(reinterpret_cast<const char*>(text), static_cast<std::size_t>(bytes));
+                    if (result.columns[static_cast<std::size_t>(c)].definedSize == 0)
+                        longest[static_cast<std::size_t>(c)] =
+                            std::max(longest[static_cast<std::size_t>(c)], SqliteColumns::utf8Length(text, bytes));
+                    break;
+                }
+                case SQLITE_BLOB: {
+                    const void* blob = sqlite3_column_blob(st.s, c);
+                    rows.addBlob(blob, static_cast<std::size_t>(sqlite3_column_bytes(st.s, c)));
+                    break;
+                }
+                default:
+                    rows.addNull();
+                }
+                int& kind = seen[static_cast<std::size_t>(c)];
+                if (type == SQLITE_TEXT || (type == SQLITE_FLOAT && kind != SQLITE_TEXT)
+                    || (type == SQLITE_INTEGER && kind == SQLITE_NULL))
+                    kind = type;
+            }
+            rows.endRow();
+        }
+        if (rc != SQLITE_DONE)
+            fail(rc);
+        for (int c = 0; c < count; ++c) {
+            Column& col = result.columns[static_cast<std::size_t>(c)];
+            const int kind = seen[static_cast<std::size_t>(c)];
+            if (col.type == ColumnType::Unknown)
+                col.type = kind == SQLITE_TEXT ? ColumnType::Text
+                    : kind == SQLITE_FLOAT     ? ColumnType::Double
+                    : kind == SQLITE_INTEGER   ? ColumnType::Integer
+                                               : ColumnType::Unknown;
+            if (col.definedSize == 0)
+                col.definedSize = kind == SQLITE_TEXT ? std::max(1, longest[static_cast<std::size_t>(c)])
+                    : kind == SQLITE_FLOAT            ? 8
+                    : kind == SQLITE_INTEGER          ? 4
+                                                      : 1;
+        }
+    }
+    return result;
+}
+
+int SqliteBackend::callProcedure(const QString& name, std::vector<Parameter>& params) {
+    const auto it = m_procedures.find(procedureKey(name));
+    if (it == m_procedures.end())
+        throw DbError(ErrorNumber::NoTable,
+                      QStringLiteral("Could not find stored procedure '%1'.").arg(name.trimmed()));
+    return it->second(*this, params);
+}
+
+void SqliteBackend::registerProcedure(const QString& name, Procedure procedure) {
+    m_procedures[procedureKey(name)] = std::move(procedure);
+}
+
+QVariant SqliteBackend::lastInsertId() {
+    return QVariant::fromValue(static_cast<qlonglong>(sqlite3_last_insert_rowid(m_db)));
+}
+
+void SqliteBackend::begin() {
+    executeNative(QStringLiteral("BEGIN"));
+}
+
+void SqliteBackend::commit() {
+    executeNative(QStringLiteral("COMMIT"));
+}
+
+void SqliteBackend::rollback() {
+    // After some errors SQLite has already rolled the transaction back itself.
+    if (!sqlite3_get_autocommit(m_db))
+        executeNative(QStringLiteral("ROLLBACK"));
+}
+
+void SqliteBackend::setBusyTimeout(int milliseconds) {
+    sqlite3_busy_timeout(m_db, milliseconds);
+}
+
+std::vector<QString> SqliteBackend::primaryKey(const QString& table) {
+    QString name = table.trimmed();
+    name.remove(QLatin1Char('[')).remove(QLatin1Char(']')).remove(QLatin1Char('"'));
+    QStringList parts = name.split(QLatin1Char('.'));
+    parts.removeAll(QStringLiteral("dbo"));
+    const QString schema = parts.size() > 1 ? parts.first() : QStringLiteral("main");
+    const QByteArray tableName = parts.isEmpty() ? QByteArray() : parts.last().toUtf8();
+
+    Statement st;
+    const char* sql = "SELECT name FROM pragma_table_info(?1, ?2) WHERE pk > 0 ORDER BY pk";
+    int rc = sqlite3_prepare_v2(m_db, sql, -1, &st.s, nullptr);
+    if (rc != SQLITE_OK)
+        fail(rc);
+    const QByteArray schemaName = schema.toUtf8();
+    sqlite3_bind_text(st.s, 1, tableName.constData(), static_cast<int>(tableName.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_text(st.s, 2, schemaName.constData(), static_cast<int>(schemaName.size()), SQLITE_TRANSIENT);
+    std::vector<QString> key;
+    while ((rc = sqlite3_step(st.s)) == SQLITE_ROW)
+        key.push_back(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st.s, 0))));
+    if (rc != SQLITE_DONE)
+        fail(rc);
+    return key;
+}
+
+} // namespace vornel
