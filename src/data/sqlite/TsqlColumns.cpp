@@ -11,7 +11,9 @@ using tsql::TokenKind;
 
 namespace {
 
-bool isName(const Node& node) { return !node.group && node.token.isIdentifier() && !node.token.isKeyword(); }
+bool isName(const Node& node) {
+    return !node.group && node.token.isIdentifier() && !node.token.isKeyword() && !node.isWord("NULL");
+}
 
 // A token after which a bare name can only be an alias: the end of an operand.
 bool endsOperand(const Node& node) {
@@ -28,7 +30,7 @@ bool isColumnReference(const std::vector<Node>& item) {
     for (const Node& node : item) {
         if (node.isOp(".")) {
             expectName = true; // an empty part (db..t) is allowed
-        } else if (expectName && !node.group && node.token.isIdentifier()) {
+        } else if (expectName && !node.group && node.token.isIdentifier() && !node.isWord("NULL")) {
             expectName = false;
         } else {
             return false;

@@ -170,6 +170,10 @@ private:
                 break;
             }
         }
+        while (parts.back() == nullptr) { // `a..` with no name after it: the dots stay as they are
+            parts.pop_back();
+            --j;
+        }
         m_pos = j;
 
         std::vector<Node> out;

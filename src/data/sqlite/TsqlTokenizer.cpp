@@ -211,7 +211,9 @@ void appendToken(QString& out, const Token& token) {
         const QChar first = token.text.front();
         // Keep words apart, and never let two tokens form the start of a comment.
         if ((isWordChar(last) && wordLike(first)) || (wordLike(last) && isWordChar(first)) ||
-            (last == u'-' && first == u'-') || (last == u'/' && first == u'*'))
+            (last == u'-' && first == u'-') || (last == u'/' && first == u'*') ||
+            // 'a' 'b' must not become the single literal 'a''b'
+            (last == first && (last == u'\'' || last == u'"' || last == u']')))
             space = QStringLiteral(" ");
     }
     out += space;
