@@ -1,5 +1,7 @@
 #include "data/odbc/OdbcErrors.h"
 
+#include <QStringList>
+
 #include <algorithm>
 
 namespace vornel::odbc {
@@ -138,8 +140,12 @@ OdbcError classify(const std::vector<DiagRecord>& records, bool sqliteDbms)
 
 OdbcError connectError(const std::vector<DiagRecord>& records, const QString& connectionString)
 {
-    const auto im002 = std::find_if(records.begin(), records.end(),
-                                    [](const DiagRecord& r) { return r.state == QLatin1String("IM002"); });
+    // IM002: no such data source or driver; IM003 and unixODBC's "Can't open lib": the driver
+    // library named by the connection string or odbcinst.ini is missing.
+    const auto im002 = std::find_if(records.begin(), records.end(), [](const DiagRecord& r) {
+        return r.state == QLatin1String("IM002") || r.state == QLatin1String("IM003")
+               || r.message.contains(QLatin1String("Can't open lib"));
+    });
     if (im002 != records.end()) {
         QString driver = connectionStringValue(connectionString, QStringLiteral("Driver"));
         if (driver.isEmpty()) {
@@ -153,7 +159,15 @@ OdbcError connectError(const std::vector<DiagRecord>& records, const QString& co
     const OdbcError inner = classify(records, false);
     QString reason = inner.description();
     reason.remove(QStringLiteral("Connection to the database server was lost: "));
-    return OdbcError(ErrorNumber::Unspecified, QStringLiteral("Could not connect to the database: %1").arg(reason),
+    // Name the target (never the password) so the user sees which server or file failed.
+    QStringList target;
+    for (const char* key : {"DSN", "Server", "Database"}) {
+        const QString value = connectionStringValue(connectionString, QLatin1String(key));
+        if (!value.isEmpty())
+            target << QStringLiteral("%1=%2").arg(QLatin1String(key), value);
+    }
+    const QString where = target.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(target.join(QLatin1Char(';')));
+    return OdbcError(ErrorNumber::Unspecified, QStringLiteral("Could not connect to the database%1: %2").arg(where, reason),
                      inner.nativeCode(), false);
 }
 
