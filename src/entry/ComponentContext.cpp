@@ -1,6 +1,5 @@
 #include "entry/ComponentContext.h"
 
-#include "entry/Vornel.h"
 #include "messages/QtMessageWindow.h"
 
 namespace vornel {
@@ -31,11 +30,6 @@ void ComponentContext::setWindow(const QString& name, QWidget* window) {
 
 void ComponentContext::forgetWindow(const QString& name) {
     m_windows.erase(name);
-}
-
-void ComponentContext::InchideTot() {
-    if (component)
-        component->InchideTot();
 }
 
 } // namespace vornel

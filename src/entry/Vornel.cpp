@@ -57,6 +57,12 @@ void Vornel::Apel(std::shared_ptr<Connection> Legatura, const QString& argCaptio
     }
 }
 
+// Defined beside Vornel so that the context library does not depend on the component library.
+void ComponentContext::InchideTot() {
+    if (component)
+        component->InchideTot();
+}
+
 void Vornel::InchideTot() {
     // The windows' closing handlers never call back in; the guard keeps it that way if one does.
     if (m_closing)

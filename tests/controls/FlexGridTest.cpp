@@ -1,0 +1,220 @@
+// The flex grid and its recordset model over a real recordset on a temporary embedded database.
+#include "controls/FlexGrid.h"
+#include "controls/RecordsetModel.h"
+#include "controls/Twips.h"
+#include "data/Connection.h"
+#include "data/Recordset.h"
+#include "data/sqlite/SqliteBackend.h"
+
+#include <QAbstractItemModelTester>
+#include <QHeaderView>
+#include <QLocale>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace vornel;
+
+namespace {
+
+class FlexGridTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        const QString path = m_dir.filePath("firma.db");
+        auto backend = std::make_unique<SqliteBackend>(path, path + ".adm", true);
+        backend->executeNative(
+            "CREATE TABLE TVA (TVA REAL PRIMARY KEY, Denumire NVARCHAR(50), ContD NVARCHAR(20), Cod INTEGER);"
+            "INSERT INTO TVA VALUES (19, 'Cota standard', '4426', 1);"
+            "INSERT INTO TVA VALUES (9.5, 'Cota redusa', '4426.1', 2);"
+            "INSERT INTO TVA VALUES (0, 'Scutit', NULL, 3);"
+            "INSERT INTO TVA VALUES (5, 'Carti', '4426', 40000);");
+        m_backend = backend.get();
+        m_connection = std::make_shared<Connection>(std::move(backend));
+        m_recordset.open("SELECT TVA, Denumire, ContD, Cod FROM TVA ORDER BY Cod", m_connection);
+    }
+
+    QTemporaryDir m_dir;
+    SqliteBackend* m_backend = nullptr;
+    std::shared_ptr<Connection> m_connection;
+    Recordset m_recordset;
+};
+
+} // namespace
+
+TEST_F(FlexGridTest, FormatStringGivesHeadersAndAlignments) {
+    FlexGrid grid;
+    grid.bind(&m_recordset);
+    grid.setFormatString(">TVA|<Denumire TVA|^Cont D");
+    EXPECT_EQ(grid.Cols(), 4);
+    EXPECT_EQ(grid.Rows(), 5);
+    EXPECT_EQ(grid.TextMatrix(0, 0), "TVA");
+    EXPECT_EQ(grid.TextMatrix(0, 1), "Denumire TVA");
+    EXPECT_EQ(grid.TextMatrix(0, 2), "Cont D");
+    EXPECT_EQ(grid.TextMatrix(0, 3), "Cod"); // beyond the headers: the field name
+
+    auto* model = grid.model();
+    const auto align = [model](int col) {
+        return Qt::Alignment(model->data(model->index(0, col), Qt::TextAlignmentRole).toInt()) & Qt::AlignHorizontal_Mask;
+    };
+    EXPECT_EQ(align(0), Qt::AlignRight);
+    EXPECT_EQ(align(1), Qt::AlignLeft);
+    EXPECT_EQ(align(2), Qt::AlignHCenter);
+    EXPECT_EQ(align(3), Qt::AlignLeft);
+
+    // A header without a mark keeps its text whole, trailing blank included.
+    grid.setFormatString("R |Nume");
+    EXPECT_EQ(grid.TextMatrix(0, 0), "R ");
+    EXPECT_EQ(align(0), Qt::AlignLeft);
+}
+
+TEST_F(FlexGridTest, CellsShowNumbersAsPlainTextAndNullAsEmpty) {
+    FlexGrid grid;
+    grid.bind(&m_recordset);
+    EXPECT_EQ(grid.TextMatrix(1, 0), "19");
+    EXPECT_EQ(grid.TextMatrix(2, 0), "9.5");
+    EXPECT_EQ(grid.TextMatrix(2, 2), "4426.1");
+    EXPECT_EQ(grid.TextMatrix(3, 2), "");
+    EXPECT_EQ(grid.TextMatrix(4, 3), "40000");
+    // Out of range reads are empty, never a crash.
+    EXPECT_EQ(grid.TextMatrix(99, 0), "");
+    EXPECT_EQ(grid.TextMatrix(1, 99), "");
+}
+
+TEST_F(FlexGridTest, ColumnFormatsGroupThousandsAndKeepTheSuffix) {
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    RecordsetModel model;
+    model.setRecordset(&m_recordset);
+    model.setColumnFormat(0, "#,##0.00");
+    model.setColumnFormat(3, "#,##0 Ani");
+    EXPECT_EQ(model.cellText(1, 0), "9.50");
+    EXPECT_EQ(model.cellText(3, 3), "40,000 Ani");
+    EXPECT_EQ(model.cellText(2, 2), ""); // NULL stays empty whatever the format
+    QLocale::setDefault(QLocale::c());
+}
+
+TEST_F(FlexGridTest, WidthsInTwipsAndHiddenColumnsStillReadable) {
+    FlexGrid grid;
+    grid.bind(&m_recordset);
+    grid.setFormatString(">TVA|<Denumire TVA|^Cont D|<Cod");
+    grid.setColWidth(0, 1);    // a width entry 0 plus one twip
+    grid.setColWidth(1, 3001);
+    grid.setColWidth(2, 901);
+    grid.setColWidth(3, 601);
+    EXPECT_EQ(grid.ColWidth(0), 1);
+    EXPECT_EQ(grid.ColWidth(1), 3001);
+    EXPECT_TRUE(grid.isColumnHidden(0));
+    EXPECT_FALSE(grid.isColumnHidden(1));
+    EXPECT_EQ(grid.columnWidth(1), Twips::toPixels(3001));
+    EXPECT_EQ(grid.totalWidthTwips(), 1 + 3001 + 901 + 601);
+    EXPECT_EQ(grid.TextMatrix(1, 0), "19");
+    EXPECT_EQ(grid.TextMatrix(0, 0), "TVA");
+
+    // Widths survive a requery (the model resets).
+    m_recordset.requery();
+    EXPECT_TRUE(grid.isColumnHidden(0));
+    EXPECT_EQ(grid.columnWidth(1), Twips::toPixels(3001));
+}
+
+TEST_F(FlexGridTest, RowColAndColSelTrackTheSelectedRow) {
+    FlexGrid grid;
+    grid.bind(&m_recordset);
+    EXPECT_EQ(grid.Row(), 1); // a bound grid starts on its first data row
+    grid.setRow(3);
+    EXPECT_EQ(grid.Row(), 3);
+    EXPECT_EQ(grid.currentIndex().row(), 2);
+    grid.setCol(0);
+    grid.setColSel(grid.Cols() - 1);
+    EXPECT_EQ(grid.Col(), 0);
+    EXPECT_EQ(grid.ColSel(), 3);
+    const auto selected = grid.selectionModel()->selectedRows();
+    ASSERT_EQ(selected.size(), 1);
+    EXPECT_EQ(selected.first().row(), 2);
+    // Setting the row never moves the recordset: the windows synchronise it themselves.
+    m_recordset.moveFirst();
+    grid.setRow(4);
+    EXPECT_EQ(m_recordset.position(), 0);
+    EXPECT_EQ(grid.ColSel(), grid.Col());
+}
+
+TEST_F(FlexGridTest, KeysBecomeSignalsAndArrowsMoveBeforeTheyAreReported) {
+    FlexGrid grid;
+    grid.bind(&m_recordset);
+    grid.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+    grid.setFocus();
+    grid.setRow(1);
+
+    int rowSeenByArrow = -1;
+    QObject::connect(&grid, &FlexGrid::arrowMoved, [&](int code) {
+        EXPECT_EQ(code, 40);
+        rowSeenByArrow = grid.Row();
+    });
+    QTest::keyClick(&grid, Qt::Key_Down);
+    EXPECT_EQ(rowSeenByArrow, 2);
+
+    QSignalSpy enter(&grid, &FlexGrid::enterPressed);
+    QSignalSpy escape(&grid, &FlexGrid::escapePressed);
+    QSignalSpy typed(&grid, &FlexGrid::charTyped);
+    QTest::keyClick(&grid, Qt::Key_Return);
+    QTest::keyClick(&grid, Qt::Key_Escape);
+    QTest::keyClick(&grid, Qt::Key_C); // would jump to "Carti" by keyboard search
+    EXPECT_EQ(enter.count(), 1);
+    EXPECT_EQ(escape.count(), 1);
+    ASSERT_EQ(typed.count(), 1);
+    EXPECT_EQ(typed.first().first().value<QChar>(), QChar(u'c'));
+    EXPECT_EQ(grid.Row(), 2);
+}
+
+TEST_F(FlexGridTest, ClickSelectsTheRowBeforeReportingIt) {
+    FlexGrid grid;
+    grid.bind(&m_recordset);
+    grid.resize(400, 300);
+    grid.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+    QSignalSpy clicked(&grid, &FlexGrid::rowClicked);
+    const QRect cell = grid.visualRect(grid.model()->index(2, 1));
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cell.center());
+    ASSERT_EQ(clicked.count(), 1);
+    EXPECT_EQ(clicked.first().first().toInt(), 3);
+    EXPECT_EQ(grid.Row(), 3);
+}
+
+TEST_F(FlexGridTest, ModelFollowsRequeryFilterAndCloseUnderTheModelTester) {
+    RecordsetModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    model.setRecordset(&m_recordset);
+    model.setFormatString(">TVA|<Denumire");
+    EXPECT_EQ(model.rowCount(), 4);
+
+    m_recordset.setFilter("[Denumire] Like 'cota%'");
+    EXPECT_EQ(model.rowCount(), 2);
+    EXPECT_EQ(model.cellText(1, 1), "Cota redusa");
+
+    m_recordset.setFilter("");
+    EXPECT_EQ(model.rowCount(), 4);
+
+    m_connection->execute("INSERT INTO TVA VALUES (24, 'Veche', '4426', 50000)");
+    m_recordset.requery();
+    EXPECT_EQ(model.rowCount(), 5);
+    EXPECT_EQ(model.cellText(4, 1), "Veche");
+
+    m_recordset.close();
+    EXPECT_EQ(model.rowCount(), 0);
+    model.setRecordset(nullptr);
+    EXPECT_EQ(model.columnCount(), 2); // unbound: the headers alone
+}
+
+TEST_F(FlexGridTest, ModelDropsARecordsetThatIsDestroyed) {
+    RecordsetModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    {
+        Recordset local;
+        local.open("SELECT * FROM TVA", m_connection);
+        model.setRecordset(&local);
+        EXPECT_EQ(model.rowCount(), 4);
+    }
+    EXPECT_EQ(model.rowCount(), 0);
+    EXPECT_EQ(model.recordset(), nullptr);
+}
