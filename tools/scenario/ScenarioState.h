@@ -1,0 +1,53 @@
+#pragma once
+// What one scenario works on: its database copy and connection, the Vornel object, the message
+// log, the Iesire count, the statements the component executed, and the ids for the next Apel.
+
+#include "DatabaseTemplates.h"
+#include "Script.h"
+#include "ScriptedMessageWindow.h"
+
+#include "data/Connection.h"
+#include "entry/Vornel.h"
+
+#include <QStringList>
+#include <memory>
+
+namespace vornel::scenario {
+
+struct ScenarioState {
+    explicit ScenarioState(DatabaseTemplates& templates_) : templates(templates_) {}
+
+    // The scenario's connection, opened on a fresh demo copy at first use.
+    Connection& db();
+    // Replaces the database by a fresh copy of the given kind.
+    void freshDatabase(bool empty);
+    // Runs a statement of the runner itself: the component's executed list does not see it.
+    template <class F> auto quietly(F&& f)
+    {
+        struct Restore {
+            bool& flag;
+            ~Restore() { flag = true; }
+        } restore{recording};
+        recording = false;
+        return f();
+    }
+
+    DatabaseTemplates& templates;
+    QString dbPath;
+    std::shared_ptr<Connection> connection;
+    std::unique_ptr<Vornel> vornel;
+    std::shared_ptr<MessageLog> log = std::make_shared<MessageLog>();
+    int iesire = 0;
+    QStringList executed;
+    bool recording = true;
+    qint32 company = 1;
+    qint32 user = 1;
+};
+
+// Runs one step; returns "expected ...; found ..." when it fails, an empty text when it passes.
+QString runStep(const Step& step, ScenarioState& state);
+QString runSetupStep(const Step& step, ScenarioState& state);
+QString runActionStep(const Step& step, ScenarioState& state);
+QString runCheckStep(const Step& step, ScenarioState& state);
+
+} // namespace vornel::scenario
