@@ -1,0 +1,112 @@
+#include "catalogs/CatalogRegistry.h"
+
+#include <gtest/gtest.h>
+#include <map>
+
+using namespace vornel;
+
+TEST(CatalogRegistry, HoldsTheTwentyNineCataloguesWithTheirRightsCodesAndTables) {
+    const std::map<QString, std::pair<QString, QString>> expected = {
+        {"Grupe Amortizari", {"422", "mf_grupe"}},
+        {"Locatii", {"423", "mf_sectii"}},
+        {"Norme Productie", {"425", "sal_acordcod"}},
+        {"Centre de productie", {"443", "pOft"}},
+        {"Angajati", {"4335", "pTerti"}},
+        {"Producatori", {"4328", "Cpp"}},
+        {"Tipuri de produse", {"4321", "TipuriProduse"}},
+        {"Rate TVA", {"4322", "TVA"}},
+        {"Grupe de produse", {"4323", "GrupeProdus"}},
+        {"Subgrupe de produse", {"4324", "Subgrupeprodus"}},
+        {"Coduri vamale", {"4327", "Cod Vamal"}},
+        {"Unitati de vinzare", {"4325", "UnitateVanzare"}},
+        {"Tipuri de clienti", {"4331", "Tip Client"}},
+        {"Tipuri de furnizori", {"4333", "Tip Furnizor"}},
+        {"Categorii de clienti", {"4332", "Categorie Client"}},
+        {"Categorii de furnizori", {"4334", "Categorie Furnizor"}},
+        {"Depozite", {"4326", "Depozite"}},
+        {"Casierii", {"4312", "Casierii"}},
+        {"Banci", {"4311", "Banci"}},
+        {"Alte Documente Intrare", {"4342", "TipuriBonConsum"}},
+        {"Alte Documente Iesire", {"4343", "TipuriBonConsum"}},
+        {"Documente de Transfer", {"4344", "TipuriBonConsum"}},
+        {"Documente Corectie Terti", {"4345", "TipCorectie"}},
+        {"Incasari", {"4313", "TipuriApi"}},
+        {"Plati", {"4314", "TipuriApi"}},
+        {"Grupe Centre", {"441", "yC1"}},
+        {"Subgrupe Centre", {"442", "yC2"}},
+        {"Clasa Cont", {"422", "zContaGrupa"}},
+        {"Subclasa Cont", {"423", "zContaSubGrupa"}},
+    };
+    ASSERT_EQ(CatalogRegistry::captions().size(), 29);
+    for (const QString& caption : CatalogRegistry::captions()) {
+        const auto e = CatalogRegistry::find(caption);
+        ASSERT_TRUE(e) << caption.toStdString();
+        ASSERT_TRUE(expected.count(caption)) << caption.toStdString();
+        EXPECT_EQ(e->rightsCode, expected.at(caption).first) << caption.toStdString();
+        EXPECT_EQ(e->table, expected.at(caption).second) << caption.toStdString();
+    }
+}
+
+TEST(CatalogRegistry, LookupIsExactAndCaseSensitive) {
+    EXPECT_FALSE(CatalogRegistry::find("banci"));
+    EXPECT_FALSE(CatalogRegistry::find("Banci "));
+    EXPECT_FALSE(CatalogRegistry::find("Banca Tert")); // turned into "Banci" by the entry, not here
+    EXPECT_FALSE(CatalogRegistry::find(""));
+}
+
+TEST(CatalogRegistry, WidthListsHaveOneEntryPerQueryColumn) {
+    const std::map<QString, std::size_t> counts = {
+        {"Grupe Amortizari", 3}, {"Locatii", 2}, {"Norme Productie", 3}, {"Centre de productie", 6},
+        {"Angajati", 8}, {"Producatori", 4}, {"Tipuri de produse", 6}, {"Rate TVA", 4},
+        {"Depozite", 9}, {"Casierii", 11}, {"Banci", 6}, {"Alte Documente Intrare", 5},
+        {"Alte Documente Iesire", 6}, {"Documente de Transfer", 2}, {"Documente Corectie Terti", 2},
+        {"Incasari", 6}, {"Plati", 6}, {"Grupe Centre", 3}, {"Subgrupe Centre", 5}};
+    for (const auto& [caption, n] : counts)
+        EXPECT_EQ(CatalogRegistry::find(caption)->widths.size(), n) << caption.toStdString();
+    EXPECT_EQ(CatalogRegistry::find("Banci")->widths, (std::vector<int>{1500, 5500, 0, 0, 0, 0}));
+    EXPECT_EQ(CatalogRegistry::find("Incasari")->widths, (std::vector<int>{0, 5200, 1900, 1900, 0, 0}));
+}
+
+TEST(CatalogRegistry, ListingQueriesKeepTheirBlanks) {
+    EXPECT_EQ(CatalogRegistry::find("Rate TVA")->query,
+              "  SELECT TVA.TVA AS TVA, TVA.DenumireTVA, TVA.[Cont TVA deductibil], TVA.[Cont TVA colectat]     From "
+              "Tva GROUP BY TVA.TVA, TVA.DenumireTVA, TVA.[Cont TVA deductibil], TVA.[Cont TVA colectat] ORDER BY "
+              "TVA.TVA");
+    EXPECT_EQ(CatalogRegistry::find("Centre de productie")->query,
+              "SELECT Cod, Denumire, CodC, TMax, TZi, NrU FROM Poft  Order BY Cod, Denumire");
+    EXPECT_EQ(CatalogRegistry::find("Alte Documente Iesire")->query,
+              "SELECT  TipuriBonConsum.Descriere, TipuriBonConsum.Cont, TipuriBonConsum.[Forma Tiparire], "
+              "TipuriBonConsum.EC, TipuriBonConsum.NumarBonConsum,  CASE WHEN TipuriBonConsum.Transferabil = 0 "
+              "THEN 'Nu' ELSE 'Da' END   From TipuriBonConsum Where TipuriBonConsum.EC = 3 ORDER BY "
+              "TipuriBonConsum.Descriere");
+    EXPECT_EQ(CatalogRegistry::find("Incasari")->query,
+              "SELECT IdOp, DenumireOp, Cont,   ContTva, Incasare   FROM TipuriApi WHERE Incasare = 1 ORDER BY "
+              "DenumireOp ");
+    EXPECT_EQ(CatalogRegistry::find("Plati")->query,
+              "SELECT IdOp, DenumireOp, Cont,  ContTva, Incasare   FROM TipuriApi WHERE Incasare = 0 ORDER BY "
+              "DenumireOp ");
+    EXPECT_EQ(CatalogRegistry::find("Subgrupe Centre")->format, "<Cod Centru|<Descriere Centru|<Cat|<Grupa|R ");
+    EXPECT_TRUE(CatalogRegistry::find("Tipuri de produse")->query.contains("WHEN  TipuriProduse.Fel = 8 THEn 'Produse Lhoan' END, "));
+}
+
+TEST(CatalogRegistry, SearchButtonLabelsDeleteButtonAndEditors) {
+    int withSearch = 0;
+    for (const QString& caption : CatalogRegistry::captions()) {
+        const auto e = CatalogRegistry::find(caption);
+        withSearch += e->showSearch ? 1 : 0;
+        EXPECT_EQ(e->hideDelete, caption == "Depozite") << caption.toStdString();
+    }
+    EXPECT_EQ(withSearch, 6);
+    const auto centres = CatalogRegistry::find("Subgrupe Centre");
+    EXPECT_EQ(centres->searchLabel0, "Cod Centru");
+    EXPECT_EQ(centres->searchLabel1, "Denumire Centru");
+    EXPECT_EQ(CatalogRegistry::find("Angajati")->searchLabel1, "Prenume");
+    // Incasari keeps the design captions.
+    EXPECT_TRUE(CatalogRegistry::find("Incasari")->showSearch);
+    EXPECT_TRUE(CatalogRegistry::find("Incasari")->searchLabel0.isEmpty());
+
+    EXPECT_EQ(CatalogRegistry::find("Tipuri de produse")->editor, CatalogEditor::TipuriProdus);
+    for (const char* big : {"Casierii", "Depozite", "Angajati", "Centre de productie"})
+        EXPECT_EQ(CatalogRegistry::find(big)->editor, CatalogEditor::GridDetailMare) << big;
+    EXPECT_EQ(CatalogRegistry::find("Banci")->editor, CatalogEditor::GridDetail);
+}
