@@ -56,6 +56,11 @@ std::size_t RowStore::bytesUsed() const {
     return m_arena.capacity() + m_offsets.capacity() * sizeof(std::uint64_t);
 }
 
+void RowStore::squeeze() {
+    m_arena.shrink_to_fit();
+    m_offsets.shrink_to_fit();
+}
+
 void RowStore::beginRow() {
     m_rowStart = m_arena.size();
     m_cellsInRow = 0;

@@ -17,7 +17,8 @@ public:
     std::size_t rowCount() const { return m_offsets.size(); }
     void clear();
     void reserveBytes(std::size_t bytes) { m_arena.reserve(bytes); }
-    std::size_t bytesUsed() const;
+    std::size_t bytesUsed() const; // memory held, spare capacity included
+    void squeeze();                // gives back the spare capacity once the rows are read
 
     // Building a row: beginRow, one add per column, endRow.
     void beginRow();

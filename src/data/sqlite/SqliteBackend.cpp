@@ -280,6 +280,7 @@ QueryResult SqliteBackend::query(const QString& tsql) {
         }
         if (rc != SQLITE_DONE)
             fail(rc);
+        rows.squeeze();
         for (int c = 0; c < count; ++c) {
             Column& col = result.columns[static_cast<std::size_t>(c)];
             const int kind = seen[static_cast<std::size_t>(c)];
