@@ -3,7 +3,6 @@
 #include "catalogs/GridComun.h"
 #include "controls/FocusColour.h"
 #include "controls/NumericBox.h"
-#include "controls/Topmost.h"
 #include "data/Recordset.h"
 #include "entry/ComponentContext.h"
 
@@ -28,21 +27,20 @@ public:
     using QComboBox::QComboBox;
     bool locked() const { return lineEdit() && lineEdit()->isReadOnly(); }
     void showPopup() override {
-        if (!locked())
-            QComboBox::showPopup();
+        if (!locked()) QComboBox::showPopup();
     }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override {
         const int key = event->key();
-        if (locked() && (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp ||
-                         key == Qt::Key_PageDown || key == Qt::Key_F4 || key == Qt::Key_Home || key == Qt::Key_End))
+        if (locked() &&
+            (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown ||
+             key == Qt::Key_F4 || key == Qt::Key_Home || key == Qt::Key_End))
             return;
         QComboBox::keyPressEvent(event);
     }
     void wheelEvent(QWheelEvent* event) override {
-        if (!locked())
-            QComboBox::wheelEvent(event);
+        if (!locked()) QComboBox::wheelEvent(event);
     }
 };
 
@@ -63,7 +61,6 @@ template <class W> W* makeField(QWidget* parent, const char* name) {
 
 GridDetail::GridDetail() : FormWindow(QStringLiteral("GridDetail")) {
     buildUi();
-    Topmost::apply(this);
 }
 
 GridDetail::~GridDetail() = default;
@@ -108,12 +105,14 @@ void GridDetail::buildUi() {
     }
 
     // Design order of the rows; the layout of a caption may bring some of them forward.
-    m_designRows = {{m_lblCont, m_txtCont},         {m_lblCod, m_txtCod},          {m_lblCheie, m_txtCheie},
-                    {m_lblDescriere, m_txtDescriere}, {nullptr, m_txtDiscount},      {m_lblRezerva, m_txtRezerva},
+    m_designRows = {{m_lblCont, m_txtCont},         {m_lblCod, m_txtCod},
+                    {m_lblCheie, m_txtCheie},       {m_lblDescriere, m_txtDescriere},
+                    {nullptr, m_txtDiscount},       {m_lblRezerva, m_txtRezerva},
                     {m_lblRezerva1, m_txtRezerva1}, {m_lblTransferabil, m_chkTransferabil},
                     {nullptr, m_cmbRezerva}};
-    m_designTabs = {m_txtCont,    m_txtCod,      m_txtCheie,        m_txtDescriere, m_txtDiscount, m_txtRezerva,
-                    m_txtRezerva1, m_chkTransferabil, m_cmbRezerva, m_cmdAction[0], m_cmdAction[1]};
+    m_designTabs = {m_txtCont,     m_txtCod,       m_txtCheie,    m_txtDescriere,
+                    m_txtDiscount, m_txtRezerva,   m_txtRezerva1, m_chkTransferabil,
+                    m_cmbRezerva,  m_cmdAction[0], m_cmdAction[1]};
 
     m_grid = new QGridLayout;
     m_grid->setColumnMinimumWidth(1, 220);
@@ -121,7 +120,6 @@ void GridDetail::buildUi() {
     auto* outer = new QVBoxLayout(this);
     outer->addLayout(m_grid);
     outer->addLayout(buttons);
-    outer->setSizeConstraint(QLayout::SetFixedSize);
 
     for (QWidget* hidden : {static_cast<QWidget*>(m_txtCont), static_cast<QWidget*>(m_txtCod),
                             static_cast<QWidget*>(m_txtDiscount), static_cast<QWidget*>(m_chkTransferabil),
@@ -137,8 +135,7 @@ void GridDetail::buildUi() {
 
 void GridDetail::DeschideEditor(const QString& caption, const QString& mode, const QString& table) {
     std::shared_ptr<Recordset> list;
-    if (auto* lista = ComponentContext::current().loaded<GridComun>())
-        list = lista->lista();
+    if (auto* lista = ComponentContext::current().loaded<GridComun>()) list = lista->lista();
     DeschideEditor(caption, mode, table, std::move(list));
 }
 
@@ -161,10 +158,8 @@ void GridDetail::onAction(int index) {
         unload();
         return;
     }
-    if (!runChecks())
-        return;
-    if (SalveazaInregistrarea())
-        unload();
+    if (!runChecks()) return;
+    if (SalveazaInregistrarea()) unload();
 }
 
 void GridDetail::onUnload() {

@@ -25,8 +25,7 @@ const QString kNotANumber = QStringLiteral("Valoare numerica incorecta !");
 
 bool isOneOf(const QString& caption, std::initializer_list<const char*> captions) {
     for (const char* c : captions)
-        if (caption == QLatin1String(c))
-            return true;
+        if (caption == QLatin1String(c)) return true;
     return false;
 }
 
@@ -76,8 +75,7 @@ bool GridDetail::enterLookup(QWidget* field) {
         else if (c == u"Alte Documente Intrare")
             lookup = {QStringLiteral("Alegeti contul pentru > Alte Documente Intrare <"), true};
     } else if (field == m_txtDescriere) {
-        if (c == u"Incasari" || c == u"Plati")
-            lookup = {QStringLiteral("Incasari/Plati")};
+        if (c == u"Incasari" || c == u"Plati") lookup = {QStringLiteral("Incasari/Plati")};
     } else if (field == m_txtRezerva) {
         if (c == u"Rate TVA")
             lookup = {QStringLiteral("TVA deductibil")};
@@ -94,14 +92,11 @@ bool GridDetail::enterLookup(QWidget* field) {
         else if (c == u"Subgrupe Centre" && m_groupLookup)
             lookup = {QStringLiteral("Grupe Centre")};
     } else if (field == m_txtRezerva1) {
-        if (c == u"Rate TVA")
-            lookup = {QStringLiteral("TVA colectat"), true};
+        if (c == u"Rate TVA") lookup = {QStringLiteral("TVA colectat"), true};
     }
-    if (lookup.kind.isEmpty())
-        return false;
+    if (lookup.kind.isEmpty()) return false;
     AlegeGrupaProd::alege(lookup.kind, static_cast<QLineEdit*>(field)->text());
-    if (lookup.focusBack)
-        field->setFocus(Qt::OtherFocusReason);
+    if (lookup.focusBack) field->setFocus(Qt::OtherFocusReason);
     return true;
 }
 
@@ -118,14 +113,17 @@ bool GridDetail::hasRow(const QString& sql) const {
     return any;
 }
 
-bool GridDetail::ExistaCont(const QString& cont) const { return hasRow(accountQuery(cont)); }
+bool GridDetail::ExistaCont(const QString& cont) const {
+    return hasRow(accountQuery(cont));
+}
 
-bool GridDetail::ExistaGrupa(const QString& grupa) const { return hasRow(groupQuery(m_caption, grupa)); }
+bool GridDetail::ExistaGrupa(const QString& grupa) const {
+    return hasRow(groupQuery(m_caption, grupa));
+}
 
 bool GridDetail::ExistaCheie(const QString& cheie) const {
     // An unchanged key (letter case and surrounding blanks aside) is never a duplicate.
-    if (m_mode == u"M" && cheie.trimmed().compare(m_oldKey.trimmed(), Qt::CaseInsensitive) == 0)
-        return false;
+    if (m_mode == u"M" && cheie.trimmed().compare(m_oldKey.trimmed(), Qt::CaseInsensitive) == 0) return false;
     QStringList columns;
     for (int i = 0; m_list && m_list->isOpen() && i < m_list->fieldCount(); ++i)
         columns << m_list->column(i).name;
@@ -134,8 +132,8 @@ bool GridDetail::ExistaCheie(const QString& cheie) const {
 }
 
 bool GridDetail::VerificaCampCod() {
-    if (isOneOf(m_caption, {"Grupe Centre", "Subgrupe Centre", "Incasari", "Plati"}) || m_txtCod->isHidden() ||
-        m_txtCod->isReadOnly())
+    if (isOneOf(m_caption, {"Grupe Centre", "Subgrupe Centre", "Incasari", "Plati"}) ||
+        m_txtCod->isHidden() || m_txtCod->isReadOnly())
         return true;
     const QString code = m_txtCod->text().trimmed();
     if (code.isEmpty()) {
@@ -155,8 +153,7 @@ bool GridDetail::VerificaCampCod() {
 
 bool GridDetail::VerificaCampCheie() {
     const QString& c = m_caption;
-    if (c == u"Plati" || c == u"Incasari" || !m_txtCheie->isEnabled() || m_txtCheie->isHidden())
-        return true;
+    if (c == u"Plati" || c == u"Incasari" || !m_txtCheie->isEnabled() || m_txtCheie->isHidden()) return true;
     const QString text = m_txtCheie->text();
     const QString key = text.trimmed();
     if (isOneOf(c, {"Grupe Centre", "Subgrupe Centre", "Locatii", "Grupe Amortizari", "Norme Productie"})) {
@@ -193,10 +190,10 @@ bool GridDetail::VerificaCampCheie() {
         message(kRequired);
         return false;
     }
-    if (c == u"Banci")
-        return true;
+    if (c == u"Banci") return true;
     if (ExistaCheie(text)) {
-        const bool byKey = isOneOf(c, {"Alte Documente Iesire", "Alte Documente Intrare", "Documente Corectie Terti"});
+        const bool byKey =
+            isOneOf(c, {"Alte Documente Iesire", "Alte Documente Intrare", "Documente Corectie Terti"});
         message(byKey ? kDuplicateKey : QStringLiteral("Exista deja o inregistrare cu aceasta descriere !"));
         return false;
     }
@@ -213,9 +210,9 @@ bool GridDetail::VerificaDiscount() {
 
 bool GridDetail::VerificaCampDescriere() {
     const QString& c = m_caption;
-    if (!m_txtDescriere->isEnabled() || m_txtDescriere->isHidden())
-        return true;
-    if (isOneOf(c, {"Rate TVA", "Grupe Amortizari", "Norme Productie"}) && m_txtDescriere->text().trimmed().isEmpty()) {
+    if (!m_txtDescriere->isEnabled() || m_txtDescriere->isHidden()) return true;
+    if (isOneOf(c, {"Rate TVA", "Grupe Amortizari", "Norme Productie"}) &&
+        m_txtDescriere->text().trimmed().isEmpty()) {
         message(kRequired);
         return false;
     }
@@ -255,10 +252,10 @@ bool GridDetail::VerificaCampRezerva() {
         }
     } else if (c == u"Alte Documente Iesire" || c == u"Alte Documente Intrare") {
         // An output document posted on the products' expense accounts needs no account of its own.
-        if (c == u"Alte Documente Iesire" && m_chkTransferabil->isChecked())
-            return true;
+        if (c == u"Alte Documente Iesire" && m_chkTransferabil->isChecked()) return true;
         if (m_txtCont->text().trimmed().isEmpty()) {
-            message(QStringLiteral("Valoarea cont obligatorie !  Contul trebuie sa existe in planul de conturi !"));
+            message(QStringLiteral(
+                "Valoarea cont obligatorie !  Contul trebuie sa existe in planul de conturi !"));
             return false;
         }
         if (!ExistaCont(m_txtCont->text())) {
@@ -270,10 +267,10 @@ bool GridDetail::VerificaCampRezerva() {
 }
 
 bool GridDetail::VerificaCampRezerva1() {
-    if (m_caption != u"Rate TVA")
-        return true;
+    if (m_caption != u"Rate TVA") return true;
     if (m_txtRezerva1->text().trimmed().isEmpty()) {
-        message(QStringLiteral("Valoarea cont obligatorie !  Contul trebuie sa fie in grupa 4427 de conturi !"));
+        message(
+            QStringLiteral("Valoarea cont obligatorie !  Contul trebuie sa fie in grupa 4427 de conturi !"));
         return false;
     }
     if (!ExistaCont(m_txtRezerva1->text())) {
@@ -284,8 +281,7 @@ bool GridDetail::VerificaCampRezerva1() {
 }
 
 bool GridDetail::VerificaCampCont() {
-    if (m_caption == u"Alte Documente Iesire")
-        return true;
+    if (m_caption == u"Alte Documente Iesire") return true;
     const QString text = m_txtCont->text();
     if (text.trimmed().isEmpty() || text.size() < 3) {
         message(QStringLiteral("Cont obligatoriu  !"));
@@ -300,24 +296,16 @@ bool GridDetail::VerificaCampCont() {
 
 bool GridDetail::runChecks() {
     auto fail = [](QWidget* field) {
-        if (field)
-            field->setFocus(Qt::OtherFocusReason);
+        if (field) field->setFocus(Qt::OtherFocusReason);
         return false;
     };
-    if (!VerificaCampCod())
-        return fail(m_txtCod);
-    if (!VerificaCampCheie())
-        return fail(m_txtCheie);
-    if (!VerificaDiscount())
-        return fail(m_txtDiscount);
-    if (!VerificaCampDescriere())
-        return fail(m_txtDescriere);
-    if (!VerificaCampRezerva())
-        return fail(m_txtRezerva->isHidden() ? nullptr : m_txtRezerva);
-    if (!VerificaCampRezerva1())
-        return fail(m_txtRezerva1);
-    if (!m_txtCont->isHidden() && !VerificaCampCont())
-        return fail(m_txtCont);
+    if (!VerificaCampCod()) return fail(m_txtCod);
+    if (!VerificaCampCheie()) return fail(m_txtCheie);
+    if (!VerificaDiscount()) return fail(m_txtDiscount);
+    if (!VerificaCampDescriere()) return fail(m_txtDescriere);
+    if (!VerificaCampRezerva()) return fail(m_txtRezerva->isHidden() ? nullptr : m_txtRezerva);
+    if (!VerificaCampRezerva1()) return fail(m_txtRezerva1);
+    if (!m_txtCont->isHidden() && !VerificaCampCont()) return fail(m_txtCont);
     return true;
 }
 

@@ -19,27 +19,23 @@ namespace {
 
 QLabel* designLabel(const std::vector<std::pair<QLabel*, QWidget*>>& rows, QWidget* field) {
     for (const auto& [label, widget] : rows)
-        if (widget == field)
-            return label;
+        if (widget == field) return label;
     return nullptr;
 }
 
 void lockCombo(QComboBox* combo) {
-    if (combo->lineEdit())
-        combo->lineEdit()->setReadOnly(true);
+    if (combo->lineEdit()) combo->lineEdit()->setReadOnly(true);
 }
 
 } // namespace
 
 QString GridDetail::columnName(int column) const {
-    if (!m_list || !m_list->isOpen() || column >= m_list->fieldCount())
-        return {};
+    if (!m_list || !m_list->isOpen() || column >= m_list->fieldCount()) return {};
     return m_list->column(column).name;
 }
 
 int GridDetail::columnSize(int column) const {
-    if (!m_list || !m_list->isOpen() || column >= m_list->fieldCount())
-        return 0;
+    if (!m_list || !m_list->isOpen() || column >= m_list->fieldCount()) return 0;
     return m_list->column(column).definedSize;
 }
 
@@ -51,45 +47,40 @@ QString GridDetail::cell(int column) const {
 
 void GridDetail::label(QLabel* lbl, QLineEdit* field, const QString& text, int maxLength) {
     lbl->setText(text);
-    if (field && maxLength > 0)
-        field->setMaxLength(maxLength);
+    if (field && maxLength > 0) field->setMaxLength(maxLength);
 }
 
 void GridDetail::showFields(std::initializer_list<QWidget*> widgets) {
     for (QWidget* w : widgets) {
         w->setVisible(true);
-        if (QLabel* l = designLabel(m_designRows, w))
-            l->setVisible(true);
+        if (QLabel* l = designLabel(m_designRows, w)) l->setVisible(true);
     }
 }
 
 void GridDetail::hideFields(std::initializer_list<QWidget*> widgets) {
     for (QWidget* w : widgets) {
         w->setVisible(false);
-        if (QLabel* l = designLabel(m_designRows, w))
-            l->setVisible(false);
+        if (QLabel* l = designLabel(m_designRows, w)) l->setVisible(false);
     }
 }
 
 void GridDetail::placeRows(const std::vector<Row>& first) {
     std::vector<Row> rows = first;
     auto placed = [&rows](QWidget* w) {
-        return std::any_of(rows.begin(), rows.end(), [w](const Row& r) { return r.first == w || r.second == w; });
+        return std::any_of(rows.begin(), rows.end(),
+                           [w](const Row& r) { return r.first == w || r.second == w; });
     };
     for (const Row& design : m_designRows) {
-        if (placed(design.second))
-            continue;
+        if (placed(design.second)) continue;
         rows.push_back({design.first && !placed(design.first) ? design.first : nullptr, design.second});
     }
     for (const Row& design : m_designRows) {
-        if (design.first)
-            m_grid->removeWidget(design.first);
+        if (design.first) m_grid->removeWidget(design.first);
         m_grid->removeWidget(design.second);
     }
     int index = 0;
     for (const Row& row : rows) {
-        if (row.first)
-            m_grid->addWidget(row.first, index, 0);
+        if (row.first) m_grid->addWidget(row.first, index, 0);
         m_grid->addWidget(row.second, index, 1);
         ++index;
     }
@@ -98,8 +89,7 @@ void GridDetail::placeRows(const std::vector<Row>& first) {
 void GridDetail::setTabs(const std::vector<QWidget*>& first) {
     std::vector<QWidget*> order = first;
     for (QWidget* w : m_designTabs)
-        if (std::find(order.begin(), order.end(), w) == order.end())
-            order.push_back(w);
+        if (std::find(order.begin(), order.end(), w) == order.end()) order.push_back(w);
     for (std::size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -119,13 +109,11 @@ void GridDetail::AranjeazaCampuri() {
         showFields({m_txtCheie, m_txtDescriere});
         label(m_lblCheie, m_txtCheie, columnName(0), 50);
         label(m_lblDescriere, m_txtDescriere, columnName(1), 50);
-        if (c == u"Grupe Amortizari")
-            label(m_lblRezerva, nullptr, QStringLiteral("Ani Amortizare"), 0);
+        if (c == u"Grupe Amortizari") label(m_lblRezerva, nullptr, QStringLiteral("Ani Amortizare"), 0);
         if (modify) {
             m_txtCheie->setText(cell(0));
             m_txtDescriere->setText(cell(1));
-            if (c == u"Grupe Amortizari")
-                m_txtRezerva->setText(cell(2));
+            if (c == u"Grupe Amortizari") m_txtRezerva->setText(cell(2));
         }
     } else if (c == u"Banci") {
         showFields({m_txtCod, m_txtCheie, m_txtDescriere, m_txtRezerva, m_txtRezerva1, m_txtCont});
@@ -205,7 +193,8 @@ void GridDetail::AranjeazaCampuri() {
         label(m_lblCheie, m_txtCheie, columnName(0), columnSize(0));
         label(m_lblDescriere, m_txtDescriere, columnName(1), columnSize(1));
         label(m_lblRezerva, nullptr, QStringLiteral("Discount"), 0);
-        placeRows({{m_lblCheie, m_txtCheie}, {m_lblDescriere, m_txtDescriere}, {m_lblRezerva, m_txtDiscount}});
+        placeRows(
+            {{m_lblCheie, m_txtCheie}, {m_lblDescriere, m_txtDescriere}, {m_lblRezerva, m_txtDiscount}});
         m_txtDiscount->setValoare(0);
         if (modify) {
             m_txtCheie->setText(cell(0));
@@ -222,8 +211,7 @@ void GridDetail::AranjeazaCampuri() {
         else
             hideFields({m_txtRezerva1});
         showFields({m_txtCheie, m_txtDescriere, m_txtRezerva});
-        if (vat || producers)
-            showFields({m_txtRezerva1});
+        if (vat || producers) showFields({m_txtRezerva1});
         if (vat) {
             label(m_lblCheie, m_txtCheie, columnName(0), 3);
             label(m_lblDescriere, m_txtDescriere, columnName(1), 50);
@@ -243,14 +231,12 @@ void GridDetail::AranjeazaCampuri() {
             m_txtCheie->setText(cell(0));
             m_txtDescriere->setText(cell(1));
             m_txtRezerva->setText(cell(2));
-            if (vat || producers)
-                m_txtRezerva1->setText(cell(3));
+            if (vat || producers) m_txtRezerva1->setText(cell(3));
         }
     } else if (c == u"Clasa Cont" || c == u"Unitati de vinzare" || c == u"Tipuri de clienti" ||
                c == u"Tipuri de furnizori" || c == u"Coduri vamale") {
         hideFields({m_txtRezerva, m_txtRezerva1});
-        if (c != u"Clasa Cont")
-            hideFields({m_txtCod});
+        if (c != u"Clasa Cont") hideFields({m_txtCod});
         showFields({m_txtCheie, m_txtDescriere});
         label(m_lblCheie, m_txtCheie, c == u"Clasa Cont" ? QStringLiteral("Clasa Cont") : columnName(0),
               columnSize(0));
@@ -263,8 +249,10 @@ void GridDetail::AranjeazaCampuri() {
         const bool subclass = c == u"Subclasa Cont";
         hideFields({m_txtCod, m_txtRezerva1});
         showFields({m_txtRezerva, m_txtCheie, m_txtDescriere});
-        label(m_lblRezerva, m_txtRezerva, subclass ? QStringLiteral("Clasa Cont") : columnName(0), columnSize(0));
-        label(m_lblCheie, m_txtCheie, subclass ? QStringLiteral("Subclasa Cont") : columnName(1), columnSize(1));
+        label(m_lblRezerva, m_txtRezerva, subclass ? QStringLiteral("Clasa Cont") : columnName(0),
+              columnSize(0));
+        label(m_lblCheie, m_txtCheie, subclass ? QStringLiteral("Subclasa Cont") : columnName(1),
+              columnSize(1));
         label(m_lblDescriere, m_txtDescriere, columnName(2), columnSize(2));
         placeRows({{m_lblRezerva, m_txtRezerva}, {m_lblCheie, m_txtCheie}, {m_lblDescriere, m_txtDescriere}});
         if (modify) {
@@ -312,15 +300,13 @@ void GridDetail::AranjeazaCampuri() {
             m_txtCont->setText(cell(1));
             m_cmbRezerva->setCurrentText(cell(2));
             m_txtCod->setText(cell(4));
-            if (output)
-                m_chkTransferabil->setChecked(cell(5) != u"Nu");
+            if (output) m_chkTransferabil->setChecked(cell(5) != u"Nu");
         }
     } else if (c == u"Documente Corectie Terti") {
         hideFields({m_txtDescriere, m_txtRezerva, m_txtRezerva1, m_chkTransferabil});
         showFields({m_txtCheie});
         label(m_lblCheie, m_txtCheie, columnName(0), columnSize(0));
-        if (modify)
-            m_txtCheie->setText(cell(0));
+        if (modify) m_txtCheie->setText(cell(0));
     }
 
     const bool keyInCod = c == u"Alte Documente Iesire" || c == u"Banci" || c == u"Alte Documente Intrare";

@@ -45,11 +45,18 @@ bool GridDetail::SalveazaInregistrarea() {
     if (!statement.ok()) {
         message(QStringLiteral("Valoare numerica incorecta !"));
         switch (statement.badNumber) {
-        case RecordField::Cod: m_txtCod->setFocus(Qt::OtherFocusReason); break;
-        case RecordField::Rezerva: m_txtRezerva->setFocus(Qt::OtherFocusReason); break;
+        case RecordField::Cod:
+            m_txtCod->setFocus(Qt::OtherFocusReason);
+            break;
+        case RecordField::Rezerva:
+            m_txtRezerva->setFocus(Qt::OtherFocusReason);
+            break;
         case RecordField::Cheie:
-        case RecordField::OldKey: (m_txtCod->isHidden() ? m_txtCheie : m_txtCod)->setFocus(Qt::OtherFocusReason); break;
-        default: break;
+        case RecordField::OldKey:
+            (m_txtCod->isHidden() ? m_txtCheie : m_txtCod)->setFocus(Qt::OtherFocusReason);
+            break;
+        default:
+            break;
         }
         return false;
     }
@@ -59,10 +66,10 @@ bool GridDetail::SalveazaInregistrarea() {
         ctx.connection->execute(statement.sql);
     } catch (const DbError& error) {
         // Err.Number is shown as a signed 32-bit value, as the suite prints it.
-        const QString text = m_mode == u"M"
-                                 ? QStringLiteral("Modificare imposibila!! Exista legaturi conexe. ")
-                                 : error.description() + " -- " +
-                                       QString::number(static_cast<qint32>(error.number()));
+        const QString text =
+            m_mode == u"M"
+                ? QStringLiteral("Modificare imposibila!! Exista legaturi conexe. ")
+                : error.description() + " -- " + QString::number(static_cast<qint32>(error.number()));
         ctx.Afiseaza(text, MessageIcon::Error, MessageButtons::Ok, QStringLiteral("Eroare"), 0, 0);
     }
     return true;

@@ -8,28 +8,32 @@ namespace vornel {
 namespace {
 
 // A text value ready to stand between single quotes.
-QString q(const QString& value) { return Sql::text(value); }
-QString qt(const QString& value) { return Sql::text(value.trimmed()); }
+QString q(const QString& value) {
+    return Sql::text(value);
+}
+QString qt(const QString& value) {
+    return Sql::text(value.trimmed());
+}
 
-QString col(const RecordInput& in, int n) { return in.columns.value(n); }
-QString rowAt(const RecordInput& in, int n) { return in.row.value(n); }
+QString col(const RecordInput& in, int n) {
+    return in.columns.value(n);
+}
+QString rowAt(const RecordInput& in, int n) {
+    return in.row.value(n);
+}
 
 // Builds a statement while remembering the first bare value that is not a number.
 class Builder {
 public:
     // The value as written bare: unchanged when it is a number, else trimmed when that is one.
     QString number(const QString& value, RecordField field) {
-        if (Sql::isNumber(value))
-            return value;
-        if (Sql::isNumber(value.trimmed()))
-            return value.trimmed();
-        if (m_bad == RecordField::None)
-            m_bad = field;
+        if (Sql::isNumber(value)) return value;
+        if (Sql::isNumber(value.trimmed())) return value.trimmed();
+        if (m_bad == RecordField::None) m_bad = field;
         return {};
     }
     SaveStatement done(const QString& sql) const {
-        if (m_bad != RecordField::None)
-            return {QString(), m_bad};
+        if (m_bad != RecordField::None) return {QString(), m_bad};
         return {sql, RecordField::None};
     }
 
@@ -78,8 +82,8 @@ SaveStatement updateStatement(const RecordInput& in) {
                       "' WHERE [" + col(in, 0) + "]=" + old);
     }
     if (c == u"Documente Corectie Terti")
-        return b.done("UPDATE [" + T + "] SET [" + col(in, 0) + "]='" + qt(in.cheie) + "' WHERE [" + col(in, 1) +
-                      "]='" + q(rowAt(in, 1)) + "'");
+        return b.done("UPDATE [" + T + "] SET [" + col(in, 0) + "]='" + qt(in.cheie) + "' WHERE [" +
+                      col(in, 1) + "]='" + q(rowAt(in, 1)) + "'");
     if (isOtherDocuments(c)) {
         const QString old = b.number(in.oldKey.trimmed(), RecordField::OldKey);
         const QString account = in.ticked ? QString() : in.cont;
@@ -90,7 +94,8 @@ SaveStatement updateStatement(const RecordInput& in) {
     if (c == u"Documente de Transfer")
         // The table holds all three kinds of document: only the transfer document may change.
         return b.done("UPDATE [" + T + "] SET [" + col(in, 0) + "]='" + qt(in.cheie) + "', [" + col(in, 1) +
-                      "]= '" + q(in.combo) + "' WHERE [" + col(in, 0) + "]='" + qt(in.oldKey) + "' AND [EC]=4");
+                      "]= '" + q(in.combo) + "' WHERE [" + col(in, 0) + "]='" + qt(in.oldKey) +
+                      "' AND [EC]=4");
     if (c == u"Incasari" || c == u"Plati") {
         const QString id = b.number(rowAt(in, 0), RecordField::Row);
         return b.done("UPDATE TipuriAPI SET DenumireOp = '" + q(in.cheie) + "', Cont = '" + q(in.descriere) +
@@ -104,21 +109,22 @@ SaveStatement updateStatement(const RecordInput& in) {
                       "', Cod = '" + q(in.rezerva) + "'" + ", R =  " + flag(in.ticked, "1", "0") +
                       " Where CodC = '" + q(rowAt(in, 0)) + "'");
     if (c == u"Producatori")
-        return b.done(QString("UPDATE Cpp SET ") + " P = '" + qt(in.cheie) + "', Denumire = '" + qt(in.descriere) +
-                      "', Telefon = '" + qt(in.rezerva) + "', Adresa  = '" + qt(in.rezerva1) + "' WHERE [" +
-                      col(in, 0) + "]='" + qt(in.oldKey) + "'");
+        return b.done(QString("UPDATE Cpp SET ") + " P = '" + qt(in.cheie) + "', Denumire = '" +
+                      qt(in.descriere) + "', Telefon = '" + qt(in.rezerva) + "', Adresa  = '" +
+                      qt(in.rezerva1) + "' WHERE [" + col(in, 0) + "]='" + qt(in.oldKey) + "'");
     if (c == u"Grupe de produse")
-        return b.done("update GrupeProdus set [Grupa Produs]='" + q(in.cheie) + "',Descriere='" + q(in.descriere) +
-                      "', Discount=" + NumarCuPunct(in.discount) + " where [Grupa Produs]='" + qt(in.oldKey) + "'");
+        return b.done("update GrupeProdus set [Grupa Produs]='" + q(in.cheie) + "',Descriere='" +
+                      q(in.descriere) + "', Discount=" + NumarCuPunct(in.discount) +
+                      " where [Grupa Produs]='" + qt(in.oldKey) + "'");
     if (c == u"Grupe Amortizari") {
         // The years are shown and editable, so a change writes them too, as adding does.
         const QString years = b.number(in.rezerva, RecordField::Rezerva);
         return b.done("UPDATE [" + T + "] SET [" + col(in, 0) + "]='" + qt(in.cheie) + "', [" + col(in, 1) +
-                      "]='" + qt(in.descriere) + "', [amortizare]=" + years + " WHERE [" + col(in, 0) + "]='" +
-                      qt(in.oldKey) + "'");
+                      "]='" + qt(in.descriere) + "', [amortizare]=" + years + " WHERE [" + col(in, 0) +
+                      "]='" + qt(in.oldKey) + "'");
     }
-    return b.done("UPDATE [" + T + "] SET [" + col(in, 0) + "]='" + qt(in.cheie) + "', [" + col(in, 1) + "]='" +
-                  qt(in.descriere) + "' WHERE [" + col(in, 0) + "]='" + qt(in.oldKey) + "'");
+    return b.done("UPDATE [" + T + "] SET [" + col(in, 0) + "]='" + qt(in.cheie) + "', [" + col(in, 1) +
+                  "]='" + qt(in.descriere) + "' WHERE [" + col(in, 0) + "]='" + qt(in.oldKey) + "'");
 }
 
 SaveStatement insertStatement(const RecordInput& in) {
@@ -133,21 +139,23 @@ SaveStatement insertStatement(const RecordInput& in) {
                       q(in.descriere) + "')");
     if (c == u"Categorii de clienti" || c == u"Categorii de furnizori")
         return b.done("INSERT INTO [" + T + "]([" + col(in, 0) + "],[" + col(in, 1) + "],[" + col(in, 2) +
-                      "]) VALUES('" + qt(in.cheie) + "','" + qt(in.descriere) + "','" + qt(in.rezerva) + "')");
+                      "]) VALUES('" + qt(in.cheie) + "','" + qt(in.descriere) + "','" + qt(in.rezerva) +
+                      "')");
     if (c == u"Rate TVA") {
         const QString key = b.number(in.cheie, RecordField::Cheie);
-        return b.done("INSERT INTO [" + T + "]([" + col(in, 0) + "],[" + col(in, 1) + "],[" + col(in, 3) + "],[" +
-                      col(in, 2) + "]) VALUES(" + key + ",'" + qt(in.descriere) + "','" + qt(in.rezerva1) +
-                      "','" + q(in.rezerva) + "')");
+        return b.done("INSERT INTO [" + T + "]([" + col(in, 0) + "],[" + col(in, 1) + "],[" + col(in, 3) +
+                      "],[" + col(in, 2) + "]) VALUES(" + key + ",'" + qt(in.descriere) + "','" +
+                      qt(in.rezerva1) + "','" + q(in.rezerva) + "')");
     }
     if (c == u"Subgrupe de produse" || c == u"Subclasa Cont")
         return b.done("INSERT INTO [" + T + "]([" + col(in, 1) + "],[" + col(in, 2) + "],[" + col(in, 0) +
-                      "]) VALUES('" + qt(in.cheie) + "','" + qt(in.descriere) + "','" + qt(in.rezerva) + "')");
+                      "]) VALUES('" + qt(in.cheie) + "','" + qt(in.descriere) + "','" + qt(in.rezerva) +
+                      "')");
     if (c == u"Documente Corectie Terti")
         return b.done("INSERT INTO [" + T + "]([" + col(in, 0) + "]) VALUES('" + qt(in.cheie) + "')");
     if (c == u"Banci")
-        return b.done("INSERT INTO [" + T + "]([" + col(in, 0) + "],[" + col(in, 1) + "],[" + col(in, 2) + "],[" +
-                      col(in, 3) + "],[" + col(in, 5) + "],[" + col(in, 4) + "]) VALUES(" +
+        return b.done("INSERT INTO [" + T + "]([" + col(in, 0) + "],[" + col(in, 1) + "],[" + col(in, 2) +
+                      "],[" + col(in, 3) + "],[" + col(in, 5) + "],[" + col(in, 4) + "]) VALUES(" +
                       Sql::numberText(Sql::leadingNumber(in.cod)) + ",'" + qt(in.cheie) + "','" +
                       qt(in.descriere) + "','" + qt(in.rezerva) + "','" + qt(in.cont) + "','" +
                       qt(in.rezerva1) + "')");
@@ -166,10 +174,11 @@ SaveStatement insertStatement(const RecordInput& in) {
                       "', '" + q(in.descriere) + "' , 1, '" + q(in.rezerva) + "')");
     if (c == u"Plati")
         return b.done("INSERT INTO TipuriAPI (DenumireOp, Cont, ContTVA, Jurnal) VALUES ('" + q(in.cheie) +
-                      "', '" + q(in.descriere) + "', '" + q(in.rezerva) + "', " + flag(in.ticked, "1", "0") + ")");
+                      "', '" + q(in.descriere) + "', '" + q(in.rezerva) + "', " + flag(in.ticked, "1", "0") +
+                      ")");
     if (c == u"Grupe Centre")
-        return b.done("INSERT INTO  yC1 (Cod, Denumire, Tip) VALUES ('" + q(in.cheie) + "', '" + q(in.descriere) +
-                      "', " + flag(in.ticked, "0", "1") + ")");
+        return b.done("INSERT INTO  yC1 (Cod, Denumire, Tip) VALUES ('" + q(in.cheie) + "', '" +
+                      q(in.descriere) + "', " + flag(in.ticked, "0", "1") + ")");
     if (c == u"Subgrupe Centre")
         return b.done("INSERT INTO  yC2 (CodC, Denumire, Cod, R) VALUES ('" + q(in.cheie) + "', '" +
                       q(in.descriere) + "', '" + q(in.rezerva) + "', " + flag(in.ticked, "1", "0") + ")");
@@ -182,16 +191,18 @@ SaveStatement insertStatement(const RecordInput& in) {
     if (c == u"Grupe Amortizari") {
         // An empty years field goes in as nothing: the database refuses the statement.
         const QString years = in.rezerva.isEmpty() ? QString() : b.number(in.rezerva, RecordField::Rezerva);
-        return b.done(QString("INSERT INTO mf_grupe (") + "cod, descriere,amortizare) VALUES('" + qt(in.cheie) +
-                      "','" + qt(in.descriere) + "'," + years + ")");
+        return b.done(QString("INSERT INTO mf_grupe (") + "cod, descriere,amortizare) VALUES('" +
+                      qt(in.cheie) + "','" + qt(in.descriere) + "'," + years + ")");
     }
-    return b.done("INSERT INTO [" + T + "]([" + col(in, 0) + "],[" + col(in, 1) + "]) VALUES('" + qt(in.cheie) +
-                  "','" + qt(in.descriere) + "')");
+    return b.done("INSERT INTO [" + T + "]([" + col(in, 0) + "],[" + col(in, 1) + "]) VALUES('" +
+                  qt(in.cheie) + "','" + qt(in.descriere) + "')");
 }
 
 } // namespace
 
-bool hasNumericKey(const QString& caption) { return caption == u"Rate TVA" || caption == u"Banci"; }
+bool hasNumericKey(const QString& caption) {
+    return caption == u"Rate TVA" || caption == u"Banci";
+}
 
 SaveStatement saveStatement(const RecordInput& in) {
     return in.mode == u"M" ? updateStatement(in) : insertStatement(in);
@@ -213,8 +224,7 @@ std::optional<QString> keyQuery(const QString& caption, const QString& table, co
     const QString k = key.trimmed();
     const QString head = "SELECT 'x' FROM [" + T + "] WHERE [" + T + "].[";
     if (hasNumericKey(caption)) {
-        if (!Sql::isNumber(k))
-            return std::nullopt;
+        if (!Sql::isNumber(k)) return std::nullopt;
         return head + columns.value(0) + "]=" + k;
     }
     if (caption == u"Subgrupe de produse" || caption == u"Subclasa Cont")

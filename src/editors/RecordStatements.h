@@ -32,7 +32,7 @@ struct RecordInput {
 enum class RecordField { None, Cheie, Cod, Rezerva, OldKey, Row };
 
 struct SaveStatement {
-    QString sql;                             // empty when badNumber is set
+    QString sql; // empty when badNumber is set
     RecordField badNumber = RecordField::None;
     bool ok() const { return badNumber == RecordField::None; }
 };

@@ -1,0 +1,223 @@
+// The record editor's save button: the checks in their order with their messages and focus, the
+// statement that reaches the database, and the messages of a refused statement.
+#include "EditorFixture.h"
+
+#include "controls/NumericBox.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace vornel;
+using namespace vornel::test;
+
+namespace {
+
+void fill(QLineEdit* field, const char* text) {
+    field->setText(QString::fromLatin1(text));
+}
+
+} // namespace
+
+TEST_F(EditorTest, VatRateAddReachesTheDatabase) {
+    GridDetail& w = open("Rate TVA", "A");
+    fill(w.txtCheie(), "24");
+    fill(w.txtDescriere(), "Cota 24%");
+    fill(w.txtRezerva(), "4426");
+    fill(w.txtRezerva1(), "4427");
+    w.cmdAction(0)->click();
+    EXPECT_TRUE(shown.empty());
+    ASSERT_FALSE(executed.empty());
+    EXPECT_EQ(executed.back(),
+              "INSERT INTO [TVA]([TVA],[DenumireTVA],[Cont TVA colectat],[Cont TVA deductibil]) "
+              "VALUES(24,'Cota 24%','4427','4426')");
+    EXPECT_EQ(scalar("SELECT DenumireTVA FROM TVA WHERE TVA=24"), "Cota 24%");
+    EXPECT_FALSE(editorOpen());
+}
+
+TEST_F(EditorTest, VatRateChecksInOrder) {
+    GridDetail& w = open("Rate TVA", "A");
+    const auto expectRefused = [&](const char* text, QWidget* focus) {
+        w.cmdAction(0)->click();
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].text, QString::fromLatin1(text));
+        EXPECT_EQ(shown[0].icon, 16);
+        EXPECT_EQ(shown[0].buttons, 0);
+        EXPECT_EQ(shown[0].title, "Rate TVA - Adaugare");
+        EXPECT_EQ(w.focusWidget(), focus);
+        EXPECT_TRUE(editorOpen());
+        shown.clear();
+    };
+    expectRefused("Valoare obligatorie !", w.txtCheie());
+    fill(w.txtCheie(), "101");
+    expectRefused("Valoarea TVA trebuie sa fie <= 100% !", w.txtCheie());
+    fill(w.txtCheie(), "21");
+    expectRefused("Exista deja o inregistrare cu aceasta descriere !", w.txtCheie());
+    fill(w.txtCheie(), "12a"); // pasted past the key filter
+    expectRefused("Valoare numerica incorecta !", w.txtCheie());
+    fill(w.txtCheie(), "100");
+    expectRefused("Valoare obligatorie !", w.txtDescriere());
+    fill(w.txtDescriere(), "Cota 100");
+    expectRefused("Valoarea cont obligatorie ! ", w.txtRezerva());
+    fill(w.txtRezerva(), "9999");
+    expectRefused("Cont inexistent !", w.txtRezerva());
+    fill(w.txtRezerva(), "4426");
+    expectRefused("Valoarea cont obligatorie !  Contul trebuie sa fie in grupa 4427 de conturi !",
+                  w.txtRezerva1());
+    fill(w.txtRezerva1(), "4427x");
+    expectRefused("Valoarea cont trebuie sa fie in grupa 4427 de conturi !", w.txtRezerva1());
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM TVA WHERE TVA=100"), "0");
+}
+
+TEST_F(EditorTest, ModifyWithOnlyLetterCaseChangedIsNotADuplicate) {
+    GridDetail& w = open("Grupe de produse", "M", "MOB");
+    fill(w.txtCheie(), "mob");
+    fill(w.txtDescriere(), "Mobila");
+    w.cmdAction(0)->click();
+    EXPECT_TRUE(shown.empty());
+    EXPECT_EQ(scalar("SELECT Descriere FROM GrupeProdus WHERE [Grupa Produs]='MOB'"), "Mobila");
+}
+
+TEST_F(EditorTest, ProductGroupDiscountLimit) {
+    GridDetail& w = open("Grupe de produse", "A");
+    fill(w.txtCheie(), "NOU");
+    w.txtDiscount()->setValoare(100);
+    w.cmdAction(0)->click();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "Valoare incorecta !");
+    EXPECT_EQ(w.focusWidget(), w.txtDiscount());
+    w.txtDiscount()->setValoare(99.99);
+    w.cmdAction(0)->click();
+    EXPECT_EQ(shown.size(), 1u);
+    EXPECT_EQ(scalar("SELECT Discount FROM GrupeProdus WHERE [Grupa Produs]='NOU'"), "99.99");
+}
+
+TEST_F(EditorTest, SubclassMustStartWithItsClass) {
+    GridDetail& w = open("Subclasa Cont", "A");
+    fill(w.txtRezerva(), "41");
+    fill(w.txtCheie(), "401");
+    fill(w.txtDescriere(), "Noua");
+    w.cmdAction(0)->click();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "Clasa contului trebuie sa fie inclusa in subclasa!!");
+    fill(w.txtRezerva(), "X");
+    fill(w.txtCheie(), "X1");
+    w.cmdAction(0)->click();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[1].text, "Grupa cont inexistenta !\r\nIntroduceti alta grupa de cont!");
+    EXPECT_EQ(w.focusWidget(), w.txtRezerva());
+}
+
+TEST_F(EditorTest, BankCodeAndAccountChecks) {
+    GridDetail& w = open("Banci", "A");
+    fill(w.txtCod(), "3");
+    fill(w.txtCheie(), "Banca noua");
+    w.cmdAction(0)->click();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "Exista deja o inregistrare cu aceasta cheie !");
+    EXPECT_EQ(w.focusWidget(), w.txtCod());
+    fill(w.txtCod(), "007");
+    fill(w.txtCont(), "53");
+    w.cmdAction(0)->click();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[1].text, "Cont obligatoriu  !");
+    EXPECT_EQ(w.focusWidget(), w.txtCont());
+    fill(w.txtCont(), "5129");
+    w.cmdAction(0)->click();
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[2].text, "Contul nu exista in planul de conturi  !");
+    fill(w.txtCont(), "5121");
+    w.cmdAction(0)->click();
+    EXPECT_EQ(shown.size(), 3u);
+    EXPECT_EQ(scalar("SELECT Descriere FROM Banci WHERE [Cod Banca]=7"), "Banca noua");
+}
+
+TEST_F(EditorTest, DocumentDuplicatesAreCheckedWithinTheirKind) {
+    {
+        // "Casare" is an output document: a transfer document may bear the same name.
+        GridDetail& w = open("Documente de Transfer", "A");
+        fill(w.txtCheie(), "Casare");
+        w.cmdAction(0)->click();
+        EXPECT_TRUE(shown.empty());
+        EXPECT_EQ(scalar("SELECT COUNT(*) FROM TipuriBonConsum WHERE Descriere='Casare'"), "2");
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    GridDetail& w = open("Alte Documente Iesire", "A");
+    fill(w.txtCheie(), "casare");
+    w.cmdAction(0)->click();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "Exista deja o inregistrare cu aceasta cheie !");
+    // Ticked, the document needs no account and is written without one.
+    fill(w.txtCheie(), "Consum direct");
+    fill(w.txtCont(), "6588");
+    w.chkTransferabil()->setChecked(true);
+    w.cmdAction(0)->click();
+    EXPECT_EQ(shown.size(), 1u);
+    EXPECT_EQ(scalar("SELECT Cont FROM TipuriBonConsum WHERE Descriere='Consum direct'"), "");
+    EXPECT_EQ(scalar("SELECT Transferabil FROM TipuriBonConsum WHERE Descriere='Consum direct'"), "1");
+}
+
+TEST_F(EditorTest, CostCentreSubgroupNeedsTheGroupFromTheChooser) {
+    GridDetail& w = open("Subgrupe Centre", "A");
+    fill(w.txtCheie(), "PROD-VOP");
+    fill(w.txtDescriere(), "Vopsitorie");
+    fill(w.txtRezerva(), "PROD");
+    w.cmdAction(0)->click();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "Introduceti o valoare corecta !");
+    EXPECT_EQ(w.focusWidget(), w.txtRezerva());
+    w.setGroupLookup(false); // as the chooser does after writing the group
+    w.cmdAction(0)->click();
+    EXPECT_EQ(shown.size(), 1u);
+    EXPECT_EQ(scalar("SELECT Cod FROM yC2 WHERE CodC='PROD-VOP'"), "PROD");
+}
+
+TEST_F(EditorTest, RefusedChangeShowsTheLinkedRecordsMessageAndCloses) {
+    // Cost-centre subgroups refer to the group "PROD": renaming it is refused.
+    GridDetail& w = open("Grupe Centre", "M", "PROD");
+    fill(w.txtCheie(), "PRODX");
+    w.cmdAction(0)->click();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "Modificare imposibila!! Exista legaturi conexe. ");
+    EXPECT_EQ(shown[0].title, "Eroare");
+    EXPECT_EQ(shown[0].icon, 16);
+    EXPECT_FALSE(editorOpen());
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM yC1 WHERE Cod='PROD'"), "1");
+}
+
+TEST_F(EditorTest, RefusedAddShowsTheDatabaseErrorAndItsNumber) {
+    GridDetail& w = open("Grupe Amortizari", "A");
+    fill(w.txtCheie(), "9.9");
+    fill(w.txtDescriere(), "Fara ani");
+    w.cmdAction(0)->click();
+    ASSERT_EQ(executed.size() >= 1, true);
+    EXPECT_EQ(executed.back(), "INSERT INTO mf_grupe (cod, descriere,amortizare) VALUES('9.9','Fara ani',)");
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_TRUE(shown[0].text.endsWith(" -- -2147217900")) << shown[0].text.toStdString();
+    EXPECT_EQ(shown[0].title, "Eroare");
+    EXPECT_FALSE(editorOpen());
+}
+
+TEST_F(EditorTest, YearsThatAreNotANumberKeepTheWindowOpen) {
+    GridDetail& w = open("Grupe Amortizari", "M", "1.1");
+    EXPECT_EQ(w.txtRezerva()->text(), "40");
+    fill(w.txtRezerva(), "4O");
+    w.cmdAction(0)->click();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "Valoare numerica incorecta !");
+    EXPECT_EQ(shown[0].title, "Grupe Amortizari - Modificare");
+    EXPECT_EQ(w.focusWidget(), w.txtRezerva());
+    EXPECT_TRUE(editorOpen());
+    fill(w.txtRezerva(), "45");
+    w.cmdAction(0)->click();
+    EXPECT_EQ(scalar("SELECT amortizare FROM mf_grupe WHERE cod='1.1'"), "45");
+}
+
+TEST_F(EditorTest, CancelWritesNothing) {
+    GridDetail& w = open("Producatori", "A");
+    fill(w.txtCheie(), "P9");
+    w.cmdAction(1)->click();
+    EXPECT_TRUE(executed.empty());
+    EXPECT_FALSE(editorOpen());
+}
