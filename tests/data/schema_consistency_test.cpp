@@ -107,18 +107,22 @@ QMap<QString, Table> parse(const QString& script) {
     return tables;
 }
 
+std::string text(const QStringList& names) {
+    return names.join(QStringLiteral(", ")).toStdString();
+}
+
 void expectSame(const QString& sqliteScript, const QString& mssqlScript, int atLeast) {
     const auto lite = parse(resource(sqliteScript));
     const auto server = parse(resource(mssqlScript));
     EXPECT_GE(lite.size(), atLeast);
-    EXPECT_EQ(lite.keys(), server.keys());
+    EXPECT_EQ(text(lite.keys()), text(server.keys()));
     for (auto it = lite.begin(); it != lite.end(); ++it) {
         SCOPED_TRACE(it.key().toStdString());
         const Table other = server.value(it.key());
-        EXPECT_EQ(it->columns, other.columns);
-        EXPECT_EQ(it->primaryKey, other.primaryKey);
+        EXPECT_EQ(text(it->columns), text(other.columns));
+        EXPECT_EQ(text(it->primaryKey), text(other.primaryKey));
         EXPECT_FALSE(it->primaryKey.isEmpty()) << "every table has a primary key";
-        EXPECT_EQ(it->identity, other.identity);
+        EXPECT_EQ(text(it->identity), text(other.identity));
     }
 }
 
