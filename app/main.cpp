@@ -1,0 +1,113 @@
+// vornel: the host program that stands in for the suite's main program.
+//   vornel [--db FILE | --odbc "CONNECTION"] [--caption "Rate TVA"] [--company N] [--user N]
+// Without a database option it opens the demo database, created on first use.
+
+#include "HostWindow.h"
+
+#include "data/Connection.h"
+#include "data/DbError.h"
+#include "data/sqlite/DemoDatabase.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPalette>
+#include <QStandardPaths>
+#include <QStyleFactory>
+#include <QTimer>
+
+namespace {
+
+void applyDarkLook(QApplication& app)
+{
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QPalette p;
+    const QColor window(0x2b, 0x2b, 0x2b), base(0x1e, 0x1e, 0x1e), text(0xdc, 0xdc, 0xdc), accent(0x2a, 0x6f, 0xb0);
+    p.setColor(QPalette::Window, window);
+    p.setColor(QPalette::WindowText, text);
+    p.setColor(QPalette::Base, base);
+    p.setColor(QPalette::AlternateBase, window);
+    p.setColor(QPalette::ToolTipBase, base);
+    p.setColor(QPalette::ToolTipText, text);
+    p.setColor(QPalette::Text, text);
+    p.setColor(QPalette::Button, window);
+    p.setColor(QPalette::ButtonText, text);
+    p.setColor(QPalette::BrightText, Qt::red);
+    p.setColor(QPalette::Highlight, accent);
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    p.setColor(QPalette::Link, accent.lighter());
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        p.setColor(QPalette::Disabled, role, QColor(0x80, 0x80, 0x80));
+    app.setPalette(p);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("vornel"));
+    QApplication::setOrganizationName(QStringLiteral("Vornel"));
+    applyDarkLook(app);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Vornel: master data of the accounting suite"));
+    parser.addHelpOption();
+    const QCommandLineOption dbOption(QStringLiteral("db"), QStringLiteral("Embedded (SQLite) company database."), QStringLiteral("FILE"));
+    const QCommandLineOption odbcOption(QStringLiteral("odbc"), QStringLiteral("ODBC connection string."), QStringLiteral("CONN"));
+    const QCommandLineOption captionOption(QStringLiteral("caption"), QStringLiteral("Entry to open at start."), QStringLiteral("CAPTION"));
+    const QCommandLineOption companyOption(QStringLiteral("company"), QStringLiteral("Company id (IDSoc)."), QStringLiteral("N"), QStringLiteral("1"));
+    const QCommandLineOption userOption(QStringLiteral("user"), QStringLiteral("User id (IdUsers)."), QStringLiteral("N"), QStringLiteral("1"));
+    parser.addOptions({dbOption, odbcOption, captionOption, companyOption, userOption});
+    parser.process(app);
+
+    bool companyOk = false, userOk = false;
+    const int company = parser.value(companyOption).toInt(&companyOk);
+    const int user = parser.value(userOption).toInt(&userOk);
+    if (!companyOk || !userOk || (parser.isSet(dbOption) && parser.isSet(odbcOption))) {
+        QMessageBox::critical(nullptr, QStringLiteral("Vornel"),
+                              QStringLiteral("Optiuni gresite: --company si --user sunt numere; --db si --odbc nu merg impreuna."));
+        return 1;
+    }
+
+    std::shared_ptr<vornel::Connection> connection;
+    QString databaseText;
+    try {
+        if (parser.isSet(odbcOption)) {
+            databaseText = QStringLiteral("ODBC: ") + parser.value(odbcOption);
+            connection = vornel::Connection::open(QStringLiteral("odbc:") + parser.value(odbcOption));
+        } else {
+            QString path = parser.value(dbOption);
+            if (path.isEmpty()) {
+                const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+                QDir().mkpath(folder);
+                path = QDir(folder).filePath(QStringLiteral("demo.db"));
+                if (!QFileInfo::exists(path))
+                    vornel::DemoDatabase::create(path);
+                databaseText = QStringLiteral("demo: ");
+            } else if (!QFileInfo::exists(path)) {
+                throw vornel::DbError(vornel::ErrorNumber::Unspecified, QStringLiteral("Fisierul %1 nu exista.").arg(path));
+            }
+            databaseText += QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+            connection = vornel::Connection::open(QStringLiteral("sqlite:") + path);
+        }
+    } catch (const vornel::DbError& e) {
+        QMessageBox::critical(nullptr, QStringLiteral("Vornel"),
+                              QStringLiteral("Baza de date nu poate fi deschisa.\n\n%1 (%2)").arg(e.description(), e.numberText()));
+        return 1;
+    } catch (const std::exception& e) {
+        QMessageBox::critical(nullptr, QStringLiteral("Vornel"),
+                              QStringLiteral("Baza de date nu poate fi deschisa.\n\n%1").arg(QString::fromLocal8Bit(e.what())));
+        return 1;
+    }
+
+    vornel::host::HostWindow window(connection, databaseText, company, user);
+    window.show();
+    if (parser.isSet(captionOption)) {
+        const QString caption = parser.value(captionOption);
+        QTimer::singleShot(0, &window, [&window, caption] { window.open(caption); });
+    }
+    return app.exec();
+}
