@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace vornel {
@@ -96,6 +97,8 @@ void GridDetail::buildUi() {
     for (int i = 0; i < 2; ++i) {
         auto* button = new QPushButton(QString::fromLatin1(captions[i]), this);
         button->setObjectName(QStringLiteral("cmdAction_%1").arg(i));
+        button->setIcon(
+            style()->standardIcon(i == 0 ? QStyle::SP_DialogSaveButton : QStyle::SP_DialogCancelButton));
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, [this, i] { onAction(i); });
         auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(accelerators[i])), this);
