@@ -22,7 +22,9 @@ constexpr int kButtonWidth = 1500;
 constexpr int kButtonHeight = 450;
 constexpr int kGridExtra = 320;
 
-int px(int twips) { return Twips::toPixels(twips); }
+int px(int twips) {
+    return Twips::toPixels(twips);
+}
 
 } // namespace
 
@@ -31,8 +33,7 @@ AlegeGrupaProd::AlegeGrupaProd() : FormWindow(QStringLiteral("AlegeGrupaProd")) 
 }
 
 AlegeGrupaProd::~AlegeGrupaProd() {
-    if (m_grid)
-        m_grid->bind(nullptr);
+    if (m_grid) m_grid->bind(nullptr);
 }
 
 void AlegeGrupaProd::buildUi() {
@@ -90,7 +91,8 @@ void AlegeGrupaProd::Incarca() {
 
     auto list = std::make_shared<Recordset>();
     try {
-        list->open(spec.query, ctx.connection, CursorLocation::Client, CursorType::Keyset, LockType::Optimistic);
+        list->open(spec.query, ctx.connection, CursorLocation::Client, CursorType::Keyset,
+                   LockType::Optimistic);
     } catch (const DbError& e) {
         // No list to pick from: the caller's field stays as it is.
         ctx.Afiseaza(e.description(), MessageIcon::Error, MessageButtons::Ok, windowTitle());
@@ -114,8 +116,7 @@ void AlegeGrupaProd::Incarca() {
         m_list->moveFirst();
     }
     centre();
-    if (m_hasRows)
-        m_grid->setFocus();
+    if (m_hasRows) m_grid->setFocus();
     showModal();
 }
 
@@ -128,15 +129,14 @@ void AlegeGrupaProd::layoutWindow(const std::vector<int>& widths) {
     m_grid->setGeometry(px(kMargin), gridTop, px(gridWidth), px(kGridHeight));
     const int buttonsTop = gridTop + px(kGridHeight + kMargin);
     for (int i = 0; i < 2; ++i)
-        m_cmdAction[static_cast<std::size_t>(i)]->setGeometry(px(kMargin + i * (kButtonWidth + kMargin)), buttonsTop,
-                                                              px(kButtonWidth), px(kButtonHeight));
+        m_cmdAction[static_cast<std::size_t>(i)]->setGeometry(
+            px(kMargin + i * (kButtonWidth + kMargin)), buttonsTop, px(kButtonWidth), px(kButtonHeight));
     findChild<QMenuBar*>()->setGeometry(0, 0, px(kMargin * 2 + gridWidth), menuHeight);
     setFixedSize(px(kMargin * 2 + gridWidth), buttonsTop + px(kButtonHeight + kMargin));
 }
 
 void AlegeGrupaProd::typeAhead(QChar ch) {
-    if (!m_hasRows || !m_list || ch == QChar(27) || ch == QChar(13))
-        return;
+    if (!m_hasRows || !m_list || ch == QChar(27) || ch == QChar(13)) return;
     m_typed += ch;
     setWindowTitle(m_kind + QStringLiteral(" - ") + m_typed);
     const int col = std::max(m_grid->Col(), 0);
@@ -166,8 +166,7 @@ void AlegeGrupaProd::accept() {
     }
     m_grid->setCol(0);
     const QString code = m_grid->TextMatrix(m_grid->Row(), 0);
-    if (!code.isEmpty())
-        writeCode(code);
+    if (!code.isEmpty()) writeCode(code);
     unload();
 }
 

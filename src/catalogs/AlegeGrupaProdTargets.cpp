@@ -55,16 +55,11 @@ const KindTarget kTargets[] = {
 // The record editor's fields through its own accessors; other windows by object name.
 QLineEdit* fieldOf(QWidget* window, const QString& field) {
     if (auto* editor = qobject_cast<GridDetail*>(window)) {
-        if (field == QLatin1String("txtDescriere"))
-            return editor->txtDescriere();
-        if (field == QLatin1String("txtRezerva"))
-            return editor->txtRezerva();
-        if (field == QLatin1String("txtRezerva1"))
-            return editor->txtRezerva1();
-        if (field == QLatin1String("txtCont"))
-            return editor->txtCont();
-        if (field == QLatin1String("txtCod"))
-            return editor->txtCod();
+        if (field == QLatin1String("txtDescriere")) return editor->txtDescriere();
+        if (field == QLatin1String("txtRezerva")) return editor->txtRezerva();
+        if (field == QLatin1String("txtRezerva1")) return editor->txtRezerva1();
+        if (field == QLatin1String("txtCont")) return editor->txtCont();
+        if (field == QLatin1String("txtCod")) return editor->txtCod();
         return nullptr;
     }
     return window->findChild<QLineEdit*>(field);
@@ -82,15 +77,12 @@ Target AlegeGrupaProd::targetOf(const QString& kind) {
 void AlegeGrupaProd::writeCode(const QString& code) {
     auto& ctx = ComponentContext::current();
     const Target target = targetOf(m_kind);
-    if (target.window.isEmpty())
-        return;
+    if (target.window.isEmpty()) return;
     QWidget* window = ctx.window(target.window);
-    if (!window)
-        return; // the caller is gone: nothing to write into
+    if (!window) return; // the caller is gone: nothing to write into
 
     QString field = target.field;
-    if (target.indexed)
-        field += QStringLiteral("_") + QString::number(window->property("Indexul").toInt());
+    if (target.indexed) field += QStringLiteral("_") + QString::number(window->property("Indexul").toInt());
     if (QLineEdit* edit = fieldOf(window, field)) {
         if (target.numeric) {
             const double value = Sql::leadingNumber(code);
@@ -104,8 +96,7 @@ void AlegeGrupaProd::writeCode(const QString& code) {
     }
     if (auto* editor = qobject_cast<GridDetail*>(window); editor && m_kind == QLatin1String("Grupe Centre"))
         editor->setGroupLookup(false); // the group code was chosen, not typed
-    if (auto* receiver = dynamic_cast<ChooserTarget*>(window))
-        receiver->codePicked(m_kind, code);
+    if (auto* receiver = dynamic_cast<ChooserTarget*>(window)) receiver->codePicked(m_kind, code);
 }
 
 } // namespace vornel

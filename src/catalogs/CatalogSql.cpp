@@ -23,8 +23,8 @@ struct SearchPieces {
 
 SearchPieces searchPieces(const QString& caption) {
     if (caption == QLatin1String("Centre de productie"))
-        return {"SELECT Cod, Denumire, CodC, TMax, TZi, NrU FROM Poft ", " WHERE  DEnumire LIKE '", " Cod LIKE '",
-                "' Order BY Cod, Denumire"};
+        return {"SELECT Cod, Denumire, CodC, TMax, TZi, NrU FROM Poft ", " WHERE  DEnumire LIKE '",
+                " Cod LIKE '", "' Order BY Cod, Denumire"};
     if (caption == QLatin1String("Angajati"))
         return {"SELECT Nume, Prenume, TipAngajat, SeriaBi , NrBi, Eliberat,MijlocT, Auto FROM pTerti ",
                 " WHERE  Prenume LIKE '", " Nume LIKE '", "' Order BY TipAngajat, Nume, Prenume"};
@@ -37,10 +37,11 @@ SearchPieces searchPieces(const QString& caption) {
                 "  ContTva, Incasare  FROM TipuriApi WHERE Incasare = 0 AND ",
                 " DenumireOp LIKE '", " Cont LIKE '", "' ORDER BY DenumireOp "};
     if (caption == QLatin1String("Subgrupe Centre"))
-        return {"SELECT  yC2.CodC , yC2.Denumire,  CASE WHEN yc1.tip =0 THEN 'I' ELSE 'II' END,  yC1.Cod, yc2.R "
-                " FROM dbo.yC1 INNER JOIN dbo.yC2 ON dbo.yC1.Cod = dbo.yC2.Cod "
-                " WHERE  ",
-                " yC2.Denumire LIKE '", " yC2.CodC LIKE '", "' ORDER BY yC1.Cod, yC2.Cod"};
+        return {
+            "SELECT  yC2.CodC , yC2.Denumire,  CASE WHEN yc1.tip =0 THEN 'I' ELSE 'II' END,  yC1.Cod, yc2.R "
+            " FROM dbo.yC1 INNER JOIN dbo.yC2 ON dbo.yC1.Cod = dbo.yC2.Cod "
+            " WHERE  ",
+            " yC2.Denumire LIKE '", " yC2.CodC LIKE '", "' ORDER BY yC1.Cod, yC2.Cod"};
     // The remaining catalogue with a search button is "Grupe Centre".
     return {"SELECT  yC1.Cod , yC1.Denumire,  CASE WHEN yc1.tip =0 THEN 'I' ELSE 'II' END "
             " FROM dbo.yC1  "
@@ -50,21 +51,20 @@ SearchPieces searchPieces(const QString& caption) {
 
 bool isOneOf(const QString& caption, std::initializer_list<const char*> captions) {
     for (const char* c : captions)
-        if (caption == QLatin1String(c))
-            return true;
+        if (caption == QLatin1String(c)) return true;
     return false;
 }
 
 QString quotedKey(const QString& table, const QString& name, const QString& value, const char* equals) {
-    return QStringLiteral("DELETE FROM [") + table + QStringLiteral("] WHERE [") + name + QStringLiteral("]") +
-           QLatin1String(equals) + QStringLiteral("'") + Sql::text(value) + QStringLiteral("'");
+    return QStringLiteral("DELETE FROM [") + table + QStringLiteral("] WHERE [") + name +
+           QStringLiteral("]") + QLatin1String(equals) + QStringLiteral("'") + Sql::text(value) +
+           QStringLiteral("'");
 }
 
 } // namespace
 
 QString searchPattern(const QString& fieldText) {
-    if (fieldText.trimmed().isEmpty())
-        return QStringLiteral("%");
+    if (fieldText.trimmed().isEmpty()) return QStringLiteral("%");
     return wildcards(fieldText);
 }
 
@@ -76,30 +76,31 @@ QString searchQuery(const QString& caption, const QString& text0, const QString&
 }
 
 DeletePath deletePath(const QString& caption) {
-    if (caption == QLatin1String("Depozite"))
-        return DeletePath::Refused;
-    if (procedureWhat(caption) != 0)
-        return DeletePath::Procedure;
+    if (caption == QLatin1String("Depozite")) return DeletePath::Refused;
+    if (procedureWhat(caption) != 0) return DeletePath::Procedure;
     return DeletePath::Statement;
 }
 
 QString useCheckQuery(const QString& caption, const QString& name0, const QString& value0) {
     if (caption == QLatin1String("Grupe de produse"))
-        return QStringLiteral("SELECT Count(*) FROM GrupeProdus INNER JOIN (Subgrupeprodus INNER JOIN CoduriProdus "
-                              "ON Subgrupeprodus.[Subgrupa Produs] = CoduriProdus.[Subgrupa Produs]) ON "
-                              "GrupeProdus.[Grupa Produs] = Subgrupeprodus.[Grupa Produs] WHERE GrupeProdus.[") +
+        return QStringLiteral(
+                   "SELECT Count(*) FROM GrupeProdus INNER JOIN (Subgrupeprodus INNER JOIN CoduriProdus "
+                   "ON Subgrupeprodus.[Subgrupa Produs] = CoduriProdus.[Subgrupa Produs]) ON "
+                   "GrupeProdus.[Grupa Produs] = Subgrupeprodus.[Grupa Produs] WHERE GrupeProdus.[") +
                name0 + QStringLiteral("]='") + Sql::text(value0) + QStringLiteral("'");
     if (caption == QLatin1String("Clasa Cont"))
-        return QStringLiteral("SELECT Count(*) FROM (zContaGrupa INNER JOIN zContaSubGrupa ON zContaGrupa.Grupa = "
-                              "zContaSubGrupa.Grupa) INNER JOIN zConta_Plan ON zContaSubGrupa.SubGrupa = "
-                              "zConta_Plan.SubGrupa WHERE zContaGrupa.[") +
+        return QStringLiteral(
+                   "SELECT Count(*) FROM (zContaGrupa INNER JOIN zContaSubGrupa ON zContaGrupa.Grupa = "
+                   "zContaSubGrupa.Grupa) INNER JOIN zConta_Plan ON zContaSubGrupa.SubGrupa = "
+                   "zConta_Plan.SubGrupa WHERE zContaGrupa.[") +
                name0 + QStringLiteral("]='") + Sql::text(value0) + QStringLiteral("'");
     return {};
 }
 
-QString confirmationText(const QString& name0, const QString& value0, const QString& name1, const QString& value1) {
-    return QStringLiteral("Sunteti sigur ca doriti stergerea pentru :") + kCrLf + name0 + QStringLiteral("=") +
-           value0 + kCrLf + name1 + QStringLiteral("=") + value1;
+QString confirmationText(const QString& name0, const QString& value0, const QString& name1,
+                         const QString& value1) {
+    return QStringLiteral("Sunteti sigur ca doriti stergerea pentru :") + kCrLf + name0 +
+           QStringLiteral("=") + value0 + kCrLf + name1 + QStringLiteral("=") + value1;
 }
 
 std::optional<QString> deleteStatement(const QString& caption, const QString& table, const QString& name0,
@@ -108,23 +109,21 @@ std::optional<QString> deleteStatement(const QString& caption, const QString& ta
         return QStringLiteral("DELETE pTErti WHERE Nume = '") + Sql::text(value0) +
                QStringLiteral("' AND Prenume = '") + Sql::text(value1) + QStringLiteral("'");
     if (isOneOf(caption, {"Tipuri de produse", "Grupe de produse", "Clasa Cont", "Unitati de vinzare",
-                          "Tipuri de clienti", "Tipuri de furnizori", "Categorii de clienti", "Categorii de furnizori",
-                          "Coduri vamale", "Alte Documente Iesire", "Alte Documente Intrare", "Documente de Transfer",
-                          "Grupe Centre", "Producatori"}))
+                          "Tipuri de clienti", "Tipuri de furnizori", "Categorii de clienti",
+                          "Categorii de furnizori", "Coduri vamale", "Alte Documente Iesire",
+                          "Alte Documente Intrare", "Documente de Transfer", "Grupe Centre", "Producatori"}))
         return quotedKey(table, name0, value0, "=");
     if (caption == QLatin1String("Rate TVA")) {
         QString rate = value0;
         rate.remove(QLatin1Char(','));
-        if (!Sql::isNumber(rate))
-            return std::nullopt;
-        return QStringLiteral("DELETE FROM [") + table + QStringLiteral("] WHERE [") + name0 + QStringLiteral("]=") +
-               rate;
+        if (!Sql::isNumber(rate)) return std::nullopt;
+        return QStringLiteral("DELETE FROM [") + table + QStringLiteral("] WHERE [") + name0 +
+               QStringLiteral("]=") + rate;
     }
     if (isOneOf(caption, {"Subgrupe de produse", "Subclasa Cont", "Documente Corectie Terti"}))
         return quotedKey(table, name1, value1, "=");
     if (isOneOf(caption, {"Incasari", "Plati"})) {
-        if (!Sql::isNumber(value0))
-            return std::nullopt;
+        if (!Sql::isNumber(value0)) return std::nullopt;
         return QStringLiteral("DELETE FROM TipuriApi WHERE IdOp = ") + value0;
     }
     if (isOneOf(caption, {"Locatii", "Grupe Amortizari", "Norme Productie"}))
@@ -133,14 +132,10 @@ std::optional<QString> deleteStatement(const QString& caption, const QString& ta
 }
 
 int procedureWhat(const QString& caption) {
-    if (caption == QLatin1String("Banci"))
-        return 5;
-    if (caption == QLatin1String("Casierii"))
-        return 6;
-    if (caption == QLatin1String("Centre de productie"))
-        return 7;
-    if (caption == QLatin1String("Subgrupe Centre"))
-        return 9;
+    if (caption == QLatin1String("Banci")) return 5;
+    if (caption == QLatin1String("Casierii")) return 6;
+    if (caption == QLatin1String("Centre de productie")) return 7;
+    if (caption == QLatin1String("Subgrupe Centre")) return 9;
     return 0;
 }
 
@@ -163,7 +158,8 @@ ChooserList chooserList(const QString& kind, const QString& startText) {
         list.columnNames = {QStringLiteral("Cod"), QStringLiteral("Denumire")};
     } else if (kind == QLatin1String("Grupe produs")) {
         list.query = QStringLiteral("  SELECT GrupeProdus.[Grupa Produs], GrupeProdus.Descriere ") +
-                     QStringLiteral("    From GrupeProdus ") + filter("   WHERE GrupeProdus.[Grupa Produs] LIKE '") +
+                     QStringLiteral("    From GrupeProdus ") +
+                     filter("   WHERE GrupeProdus.[Grupa Produs] LIKE '") +
                      QStringLiteral(" ORDER BY GrupeProdus.[Grupa Produs];");
         list.format = QStringLiteral("<Grupa produs|<Descriere");
         list.columnNames = {QStringLiteral("[Grupa Produs]"), QStringLiteral("Descriere")};
@@ -176,7 +172,8 @@ ChooserList chooserList(const QString& kind, const QString& startText) {
     } else if (kind == QLatin1String("Grupe Centre")) {
         // This list always compares the code, even with an empty start text.
         list.query =
-            QStringLiteral("SELECT Cod, Denumire, Case WHEN Tip = 0 THEN 'I' ELSE 'II' END FROM yC1 WHERE  Cod Like '") +
+            QStringLiteral(
+                "SELECT Cod, Denumire, Case WHEN Tip = 0 THEN 'I' ELSE 'II' END FROM yC1 WHERE  Cod Like '") +
             start + QStringLiteral("'");
         list.format = QStringLiteral("<Cod|<Descriere| Cat");
         list.columnNames = {QStringLiteral("Cod"), QStringLiteral("[Denumire]"), QStringLiteral("[Cat]")};
@@ -190,9 +187,9 @@ ChooserList chooserList(const QString& kind, const QString& startText) {
 
     if (kind == QLatin1String("Grupe Centre"))
         list.widths = {2500, 3500, 500};
-    else if (isOneOf(kind, {"Conturi curente la banci", "Conturi CASA", "Conturi de stocuri", "Conturi de cheltuieli",
-                            "Conturi de venituri", "Conturi de furnizori", "Conturi de clienti",
-                            "Alegeti contul pentru > Alte Documente Iesire <",
+    else if (isOneOf(kind, {"Conturi curente la banci", "Conturi CASA", "Conturi de stocuri",
+                            "Conturi de cheltuieli", "Conturi de venituri", "Conturi de furnizori",
+                            "Conturi de clienti", "Alegeti contul pentru > Alte Documente Iesire <",
                             "Alegeti contul pentru > Alte Documente Intrare <",
                             "Alegeti contul pentru > Documente de Transfer <",
                             "Alegeti contul pentru > Documente Corectie Terti <"}))

@@ -10,13 +10,13 @@
 #include "entry/ComponentContext.h"
 
 #include <QGroupBox>
-#include <algorithm>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <algorithm>
 
 namespace vornel {
 
@@ -34,7 +34,9 @@ constexpr int kTopShift = 500;  // the window sits this much above the vertical 
 
 const char* const kActionCaptions[] = {" Adauga", " Modifica", " Sterge", " Renunta", "Filtreaza"};
 
-int px(int twips) { return Twips::toPixels(twips); }
+int px(int twips) {
+    return Twips::toPixels(twips);
+}
 
 QPalette darkPalette(QPalette p) {
     p.setColor(QPalette::Window, QColor(0x20, 0x20, 0x20));
@@ -53,8 +55,7 @@ GridComun::GridComun() : FormWindow(QStringLiteral("GridComun")) {
 
 GridComun::~GridComun() {
     // The grid's model must not outlive the recordset it reads.
-    if (m_grid)
-        m_grid->bind(nullptr);
+    if (m_grid) m_grid->bind(nullptr);
 }
 
 void GridComun::buildUi() {
@@ -111,7 +112,8 @@ void GridComun::buildUi() {
 
     connect(m_grid, &FlexGrid::rowClicked, this, [this](int) { SincronizeazaRand(); });
     connect(m_grid, &FlexGrid::arrowMoved, this, [this](int) { SincronizeazaRand(); });
-    connect(m_grid, &FlexGrid::rowDoubleClicked, this, [this](int) { openEditor(QStringLiteral("M"), false); });
+    connect(m_grid, &FlexGrid::rowDoubleClicked, this,
+            [this](int) { openEditor(QStringLiteral("M"), false); });
     connect(m_grid, &FlexGrid::enterPressed, this, [this] { openEditor(QStringLiteral("M"), false); });
 }
 
@@ -119,10 +121,9 @@ void GridComun::Deschide(const QString& caption) {
     auto& ctx = ComponentContext::current();
     const std::optional<CatalogEntry> entry = CatalogRegistry::find(caption);
     if (!entry) {
-        ctx.Afiseaza(QStringLiteral("Catalogul ") + caption + QStringLiteral(" nu exista."), MessageIcon::Error,
-                     MessageButtons::Ok, QStringLiteral("Eroare"));
-        if (!isVisible())
-            unload(); // nothing to show: do not leave an empty window behind
+        ctx.Afiseaza(QStringLiteral("Catalogul ") + caption + QStringLiteral(" nu exista."),
+                     MessageIcon::Error, MessageButtons::Ok, QStringLiteral("Eroare"));
+        if (!isVisible()) unload(); // nothing to show: do not leave an empty window behind
         return;
     }
 
@@ -135,7 +136,8 @@ void GridComun::Deschide(const QString& caption) {
 
     // Back to the design state before the entry's extras apply (the window may show another catalogue).
     m_lbl[0]->setText(entry->searchLabel0.isEmpty() ? QStringLiteral("Cont") : entry->searchLabel0);
-    m_lbl[1]->setText(entry->searchLabel1.isEmpty() ? QStringLiteral("Denumire Operatie") : entry->searchLabel1);
+    m_lbl[1]->setText(entry->searchLabel1.isEmpty() ? QStringLiteral("Denumire Operatie")
+                                                    : entry->searchLabel1);
     m_cmdAction[4]->setVisible(entry->showSearch);
     m_cmdAction[2]->setVisible(!entry->hideDelete);
     m_frmFiltru->hide();
@@ -209,8 +211,7 @@ void GridComun::layoutWindow() {
     // The buttons share the row under the grid.
     std::vector<QPushButton*> shown;
     for (QPushButton* b : m_cmdAction)
-        if (!b->isHidden())
-            shown.push_back(b);
+        if (!b->isHidden()) shown.push_back(b);
     const int n = static_cast<int>(shown.size());
     const int each = n > 0 ? (gridWidth - kButtonGap * (n - 1)) / n : 0;
     for (int i = 0; i < n; ++i)
@@ -226,8 +227,7 @@ void GridComun::layoutWindow() {
 }
 
 void GridComun::SincronizeazaRand() {
-    if (!m_list || m_list->recordCount() == 0)
-        return;
+    if (!m_list || m_list->recordCount() == 0) return;
     m_list->moveFirst();
     m_list->move(m_grid->Row() - 1);
 }
@@ -240,14 +240,12 @@ void GridComun::selectWholeRow() {
 void GridComun::onAction(int index) {
     switch (index) {
     case 0:
-        if (!VerificaAcces(QStringLiteral("A")))
-            return;
+        if (!VerificaAcces(QStringLiteral("A"))) return;
         setEnabled(false);
         openEditor(QStringLiteral("A"), true);
         return;
     case 1:
-        if (!VerificaAcces(QStringLiteral("M")))
-            return;
+        if (!VerificaAcces(QStringLiteral("M"))) return;
         setEnabled(false);
         if (m_caption == QLatin1String("Coduri vamale") &&
             m_grid->TextMatrix(m_grid->Row(), 0).toUpper() == QLatin1String("FARA COD")) {
@@ -261,8 +259,7 @@ void GridComun::onAction(int index) {
         openEditor(QStringLiteral("M"), true);
         return;
     case 2:
-        if (VerificaAcces(QStringLiteral("S")))
-            StergeInregistrare();
+        if (VerificaAcces(QStringLiteral("S"))) StergeInregistrare();
         return;
     case 3:
         hide();
@@ -278,8 +275,7 @@ void GridComun::onAction(int index) {
 
 void GridComun::openEditor(const QString& mode, bool fromButton) {
     auto& ctx = ComponentContext::current();
-    if (mode == QLatin1String("M"))
-        SincronizeazaRand(); // the editor reads the current record of the list
+    if (mode == QLatin1String("M")) SincronizeazaRand(); // the editor reads the current record of the list
     const std::optional<CatalogEntry> entry = CatalogRegistry::find(m_caption);
     const CatalogEditor editor = entry ? entry->editor : CatalogEditor::GridDetail;
     if (editor != CatalogEditor::GridDetail) {
@@ -287,8 +283,7 @@ void GridComun::openEditor(const QString& mode, bool fromButton) {
         ctx.Afiseaza(QStringLiteral("Editorul pentru ") + m_caption +
                          QStringLiteral(" nu este inca disponibil in aceasta versiune."),
                      MessageIcon::Information, MessageButtons::Ok, m_caption);
-        if (fromButton)
-            setEnabled(true);
+        if (fromButton) setEnabled(true);
         return;
     }
     ctx.instance<GridDetail>().DeschideEditor(m_caption, mode, m_table);
@@ -322,8 +317,7 @@ void GridComun::refreshAfterEditor(bool addMode) {
 
 bool GridComun::queryUnload(bool byCode) {
     // The user's close box closes the whole component; an unload by code is part of that already.
-    if (!byCode)
-        ComponentContext::current().InchideTot();
+    if (!byCode) ComponentContext::current().InchideTot();
     return true;
 }
 

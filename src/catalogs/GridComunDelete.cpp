@@ -23,16 +23,14 @@ const QString kInUse = QStringLiteral(
 
 void GridComun::StergeInregistrare() {
     auto& ctx = ComponentContext::current();
-    if (!m_list || m_list->recordCount() == 0)
-        return;
+    if (!m_list || m_list->recordCount() == 0) return;
     SincronizeazaRand();
-    if (m_list->bof() || m_list->eof())
-        return;
+    if (m_list->bof() || m_list->eof()) return;
 
     const CatalogSql::DeletePath path = CatalogSql::deletePath(m_caption);
     if (path == CatalogSql::DeletePath::Refused) {
-        ctx.Afiseaza(QStringLiteral("Nu se pot sterge depozite ! Se accepta doar modificari! "), MessageIcon::Error,
-                     MessageButtons::Ok, m_caption);
+        ctx.Afiseaza(QStringLiteral("Nu se pot sterge depozite ! Se accepta doar modificari! "),
+                     MessageIcon::Error, MessageButtons::Ok, m_caption);
         m_grid->setFocus();
         SincronizeazaRand();
         return;
@@ -52,19 +50,22 @@ void GridComun::StergeInregistrare() {
 
 void GridComun::deleteThroughProcedure(const QString& value0, const QString& confirmation) {
     auto& ctx = ComponentContext::current();
-    if (ctx.Afiseaza(confirmation, MessageIcon::Error, MessageButtons::YesNo, m_caption) != MessageResult::Yes)
+    if (ctx.Afiseaza(confirmation, MessageIcon::Error, MessageButtons::YesNo, m_caption) !=
+        MessageResult::Yes)
         return;
 
     const bool integerKey = CatalogSql::procedureTakesIntegerKey(m_caption);
     if (integerKey && !Sql::isInteger(value0)) {
-        ctx.Afiseaza(QStringLiteral("Codul \"") + value0 + QStringLiteral("\" nu este un numar intreg; nu s-a sters nimic."),
+        ctx.Afiseaza(QStringLiteral("Codul \"") + value0 +
+                         QStringLiteral("\" nu este un numar intreg; nu s-a sters nimic."),
                      MessageIcon::Error, MessageButtons::Ok, m_caption);
         return;
     }
 
     QString numeSoc;
     try {
-        const qint16 year = static_cast<qint16>(ctx.connection->scalar(QStringLiteral("Select An FROM An")).toInt());
+        const qint16 year =
+            static_cast<qint16>(ctx.connection->scalar(QStringLiteral("Select An FROM An")).toInt());
         const QString company =
             ctx.connection
                 ->scalar(QStringLiteral("SELECT Societate FROM AdmTivra.dbo.Societati WHERE ID=") +
@@ -73,7 +74,8 @@ void GridComun::deleteThroughProcedure(const QString& value0, const QString& con
         numeSoc = company + QStringLiteral("_") + QString::number(year);
     } catch (const DbError& e) {
         // Nothing has been deleted yet.
-        ctx.Afiseaza(e.description(), MessageIcon::Warning, MessageButtons::Ok, QStringLiteral("Stergere Date"));
+        ctx.Afiseaza(e.description(), MessageIcon::Warning, MessageButtons::Ok,
+                     QStringLiteral("Stergere Date"));
         return;
     }
 
@@ -91,7 +93,8 @@ void GridComun::deleteThroughProcedure(const QString& value0, const QString& con
                    integerKey ? QStringLiteral(" ") : value0);
         cmd.execute();
     } catch (const DbError& e) {
-        ctx.Afiseaza(e.description(), MessageIcon::Warning, MessageButtons::Ok, QStringLiteral("Stergere Date"));
+        ctx.Afiseaza(e.description(), MessageIcon::Warning, MessageButtons::Ok,
+                     QStringLiteral("Stergere Date"));
         restoreAfterFailure();
         return;
     }
@@ -132,8 +135,8 @@ void GridComun::deleteThroughStatement(const QString& name0, const QString& valu
         }
         ctx.connection->execute(*statement);
     } catch (const DbError& e) {
-        ctx.Afiseaza(e.isIntegrityViolation() ? kInUse : e.description(), MessageIcon::Error, MessageButtons::Ok,
-                     m_caption);
+        ctx.Afiseaza(e.isIntegrityViolation() ? kInUse : e.description(), MessageIcon::Error,
+                     MessageButtons::Ok, m_caption);
         restoreAfterFailure();
         return;
     }

@@ -30,8 +30,7 @@ protected:
         bool ran = false;
         QTimer::singleShot(0, [&] {
             auto* w = ComponentContext::current().loaded<AlegeGrupaProd>();
-            if (!w)
-                return;
+            if (!w) return;
             ran = true;
             steps(*w);
             if (ComponentContext::current().loaded<AlegeGrupaProd>())
@@ -109,23 +108,6 @@ TEST_F(AlegeGrupaProdTest, CostCentreGroupsWithEmptyStartTextListOnlyEmptyCodes)
     });
     EXPECT_FALSE(editor->txtRezerva()->text().isEmpty());
     EXPECT_FALSE(editor->groupLookup());
-}
-
-TEST(ChooserTargets, EveryKindGoesToItsWindowAndField) {
-    using T = AlegeGrupaProd::Target;
-    auto is = [](const T& t, const char* window, const char* field) {
-        return t.window == window && t.field == field;
-    };
-    EXPECT_TRUE(is(AlegeGrupaProd::targetOf("Depozite"), "GridDetail", "txtDescriere"));
-    EXPECT_TRUE(AlegeGrupaProd::targetOf("Depozite").numeric);
-    EXPECT_TRUE(is(AlegeGrupaProd::targetOf("Conturi de venituri"), "GridDetail", "txtCod"));
-    EXPECT_TRUE(is(AlegeGrupaProd::targetOf("TVA colectat"), "GridDetail", "txtRezerva1"));
-    EXPECT_TRUE(is(AlegeGrupaProd::targetOf("Conturi curente la banci"), "GridDetail", "txtCont"));
-    EXPECT_TRUE(is(AlegeGrupaProd::targetOf("Conturi CASA"), "GridDetailMare", "txtContAnalitic"));
-    EXPECT_TRUE(is(AlegeGrupaProd::targetOf("Conturi de venituri - Tipuri produse"), "TipuriProdus", "txtV"));
-    EXPECT_TRUE(AlegeGrupaProd::targetOf("Alegeti contul pentru > Cont cl 4 <").indexed);
-    EXPECT_FALSE(AlegeGrupaProd::targetOf("Alegeti contul pentru > Impozit salarii <").indexed);
-    EXPECT_TRUE(AlegeGrupaProd::targetOf("Conturi").window.isEmpty());
 }
 
 } // namespace

@@ -35,10 +35,8 @@ public:
     explicit ScriptedMessages(std::shared_ptr<Script> script) : m_script(std::move(script)) {}
     int Afiseaza(const QString& text, int icon, int buttons, const QString& title, int, int) override {
         m_script->shown.push_back({text, icon, buttons, title});
-        if (buttons != MessageButtons::YesNo)
-            return MessageResult::Ok;
-        if (m_script->answers.empty())
-            return MessageResult::Yes;
+        if (buttons != MessageButtons::YesNo) return MessageResult::Ok;
+        if (m_script->answers.empty()) return MessageResult::Yes;
         const int answer = m_script->answers.front();
         m_script->answers.pop_front();
         return answer;
@@ -65,8 +63,7 @@ protected:
     void TearDown() override {
         auto& ctx = ComponentContext::current();
         for (const char* name : {"AlegeGrupaProd", "GridDetail", "GridComun"})
-            if (auto* w = qobject_cast<FormWindow*>(ctx.window(QString::fromLatin1(name))))
-                w->unload();
+            if (auto* w = qobject_cast<FormWindow*>(ctx.window(QString::fromLatin1(name)))) w->unload();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         ctx.connection.reset();
         ctx.messages.reset();
@@ -80,14 +77,14 @@ protected:
         return std::find(executed.begin(), executed.end(), statement) != executed.end();
     }
     bool ranStarting(const QString& prefix) const {
-        return std::any_of(executed.begin(), executed.end(), [&](const QString& s) { return s.startsWith(prefix); });
+        return std::any_of(executed.begin(), executed.end(),
+                           [&](const QString& s) { return s.startsWith(prefix); });
     }
 
     // The data row (1-based) whose cell in the column has the text; 0 when none.
     static int rowWith(const FlexGrid* grid, int col, const QString& text) {
         for (int r = 1; r < grid->Rows(); ++r)
-            if (grid->TextMatrix(r, col) == text)
-                return r;
+            if (grid->TextMatrix(r, col) == text) return r;
         return 0;
     }
 

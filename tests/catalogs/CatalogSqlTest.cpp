@@ -15,17 +15,20 @@ TEST(SearchQuery, PatternsTurnSlashIntoWildcardAndBlankIntoEverything) {
 
 TEST(SearchQuery, FieldOneComesFirstThenFieldZero) {
     EXPECT_EQ(searchQuery("Angajati", "Popescu", "Ion/"),
-              "SELECT Nume, Prenume, TipAngajat, SeriaBi , NrBi, Eliberat,MijlocT, Auto FROM pTerti  WHERE  Prenume "
+              "SELECT Nume, Prenume, TipAngajat, SeriaBi , NrBi, Eliberat,MijlocT, Auto FROM pTerti  WHERE  "
+              "Prenume "
               "LIKE 'Ion%' AND  Nume LIKE 'Popescu' Order BY TipAngajat, Nume, Prenume");
-    EXPECT_EQ(searchQuery("Centre de productie", "", ""),
-              "SELECT Cod, Denumire, CodC, TMax, TZi, NrU FROM Poft  WHERE  DEnumire LIKE '%' AND  Cod LIKE '%' "
-              "Order BY Cod, Denumire");
-    EXPECT_EQ(searchQuery("Plati", "512/", ""),
-              "SELECT IdOp, DenumireOp, Cont,   ContTva, Incasare  FROM TipuriApi WHERE Incasare = 0 AND  DenumireOp "
-              "LIKE '%' AND  Cont LIKE '512%' ORDER BY DenumireOp ");
-    EXPECT_EQ(searchQuery("Grupe Centre", "", "Prod/"),
-              "SELECT  yC1.Cod , yC1.Denumire,  CASE WHEN yc1.tip =0 THEN 'I' ELSE 'II' END  FROM dbo.yC1   WHERE  "
-              " yC1.Denumire LIKE 'Prod%' AND  yC1.Cod LIKE '%'ORDER BY yC1.Tip, yC1.Cod");
+    EXPECT_EQ(
+        searchQuery("Centre de productie", "", ""),
+        "SELECT Cod, Denumire, CodC, TMax, TZi, NrU FROM Poft  WHERE  DEnumire LIKE '%' AND  Cod LIKE '%' "
+        "Order BY Cod, Denumire");
+    EXPECT_EQ(searchQuery("Plati", "512/", ""), "SELECT IdOp, DenumireOp, Cont,   ContTva, Incasare  FROM "
+                                                "TipuriApi WHERE Incasare = 0 AND  DenumireOp "
+                                                "LIKE '%' AND  Cont LIKE '512%' ORDER BY DenumireOp ");
+    EXPECT_EQ(
+        searchQuery("Grupe Centre", "", "Prod/"),
+        "SELECT  yC1.Cod , yC1.Denumire,  CASE WHEN yc1.tip =0 THEN 'I' ELSE 'II' END  FROM dbo.yC1   WHERE  "
+        " yC1.Denumire LIKE 'Prod%' AND  yC1.Cod LIKE '%'ORDER BY yC1.Tip, yC1.Cod");
 }
 
 TEST(SearchQuery, QuotesInPastedTextAreDoubled) {
@@ -38,10 +41,11 @@ TEST(DeleteStatement, ByCaptionKeyColumnAndQuoting) {
     EXPECT_EQ(*deleteStatement("Coduri vamale", "Cod Vamal", "Cod Vamal", "8471", "Descriere", "x"),
               "DELETE FROM [Cod Vamal] WHERE [Cod Vamal]='8471'");
     // Subgroups, subclasses and correction types are deleted by their second column.
-    EXPECT_EQ(*deleteStatement("Subgrupe de produse", "Subgrupeprodus", "Grupa Produs", "FER", "Subgrupa Produs",
-                               "FER-MAN"),
+    EXPECT_EQ(*deleteStatement("Subgrupe de produse", "Subgrupeprodus", "Grupa Produs", "FER",
+                               "Subgrupa Produs", "FER-MAN"),
               "DELETE FROM [Subgrupeprodus] WHERE [Subgrupa Produs]='FER-MAN'");
-    EXPECT_EQ(*deleteStatement("Documente Corectie Terti", "TipCorectie", "Descriere", "Retur", "IdTipCorectie", "4"),
+    EXPECT_EQ(*deleteStatement("Documente Corectie Terti", "TipCorectie", "Descriere", "Retur",
+                               "IdTipCorectie", "4"),
               "DELETE FROM [TipCorectie] WHERE [IdTipCorectie]='4'");
     EXPECT_EQ(*deleteStatement("Locatii", "mf_sectii", "Sectie", "S1", "Descriere", "x"),
               "DELETE FROM [mf_sectii] WHERE [Sectie]= 'S1'");
@@ -52,7 +56,8 @@ TEST(DeleteStatement, ByCaptionKeyColumnAndQuoting) {
 }
 
 TEST(DeleteStatement, BareNumbersAreCheckedBeforeTheyAreWritten) {
-    EXPECT_EQ(*deleteStatement("Rate TVA", "TVA", "TVA", "19", "DenumireTVA", "x"), "DELETE FROM [TVA] WHERE [TVA]=19");
+    EXPECT_EQ(*deleteStatement("Rate TVA", "TVA", "TVA", "19", "DenumireTVA", "x"),
+              "DELETE FROM [TVA] WHERE [TVA]=19");
     EXPECT_EQ(*deleteStatement("Rate TVA", "TVA", "TVA", "1,000", "DenumireTVA", "x"),
               "DELETE FROM [TVA] WHERE [TVA]=1000");
     EXPECT_FALSE(deleteStatement("Rate TVA", "TVA", "TVA", "19 OR 1=1", "DenumireTVA", "x"));
@@ -74,16 +79,19 @@ TEST(DeletePaths, DepotsRefusedFourCataloguesThroughTheProcedure) {
     EXPECT_EQ(deletePath("Grupe Centre"), DeletePath::Statement);
     EXPECT_EQ(confirmationText("TVA", "19", "DenumireTVA", "Redusa"),
               "Sunteti sigur ca doriti stergerea pentru :\r\nTVA=19\r\nDenumireTVA=Redusa");
-    EXPECT_TRUE(useCheckQuery("Grupe de produse", "Grupa Produs", "A'B").endsWith("WHERE GrupeProdus.[Grupa Produs]='A''B'"));
+    EXPECT_TRUE(useCheckQuery("Grupe de produse", "Grupa Produs", "A'B")
+                    .endsWith("WHERE GrupeProdus.[Grupa Produs]='A''B'"));
     EXPECT_TRUE(useCheckQuery("Subclasa Cont", "Grupa", "1").isEmpty());
 }
 
 TEST(ChooserList, FiltersByStartTextExceptTheCostCentreGroups) {
-    EXPECT_EQ(chooserList("TVA deductibil", "442/").query,
-              "  SELECT zConta_Plan.Cont, zConta_Plan.[Titlu Cont]     FROM zConta_Plan    WHERE zConta_Plan.Cont "
-              "LIKE '442%' ORDER BY zConta_Plan.Cont;");
+    EXPECT_EQ(
+        chooserList("TVA deductibil", "442/").query,
+        "  SELECT zConta_Plan.Cont, zConta_Plan.[Titlu Cont]     FROM zConta_Plan    WHERE zConta_Plan.Cont "
+        "LIKE '442%' ORDER BY zConta_Plan.Cont;");
     EXPECT_EQ(chooserList("TVA deductibil", "  ").query,
-              "  SELECT zConta_Plan.Cont, zConta_Plan.[Titlu Cont]     FROM zConta_Plan  ORDER BY zConta_Plan.Cont;");
+              "  SELECT zConta_Plan.Cont, zConta_Plan.[Titlu Cont]     FROM zConta_Plan  ORDER BY "
+              "zConta_Plan.Cont;");
     EXPECT_EQ(chooserList("Grupe Centre", "").query,
               "SELECT Cod, Denumire, Case WHEN Tip = 0 THEN 'I' ELSE 'II' END FROM yC1 WHERE  Cod Like ''");
     EXPECT_EQ(chooserList("Grupe produs", "o'k").query,

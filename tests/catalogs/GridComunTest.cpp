@@ -85,9 +85,10 @@ TEST_F(GridComunTest, SearchWithSlashMatchesPrefixesWithoutSlashExactly) {
     EXPECT_EQ(w.grid()->Rows() - 1, 2);
     search(w, "Zamfir", "Ion");
     EXPECT_EQ(w.grid()->Rows() - 1, 1);
-    EXPECT_EQ(w.listingQuery(), "SELECT Nume, Prenume, TipAngajat, SeriaBi , NrBi, Eliberat,MijlocT, Auto FROM "
-                                "pTerti  WHERE  Prenume LIKE 'Ion' AND  Nume LIKE 'Zamfir' Order BY TipAngajat, "
-                                "Nume, Prenume");
+    EXPECT_EQ(w.listingQuery(),
+              "SELECT Nume, Prenume, TipAngajat, SeriaBi , NrBi, Eliberat,MijlocT, Auto FROM "
+              "pTerti  WHERE  Prenume LIKE 'Ion' AND  Nume LIKE 'Zamfir' Order BY TipAngajat, "
+              "Nume, Prenume");
     search(w, "", "");
     EXPECT_EQ(w.grid()->Rows() - 1, scalar("SELECT Count(*) FROM pTerti").toInt());
     // The frame is closed and everything usable again.
@@ -156,7 +157,8 @@ TEST_F(GridComunTest, RightsRefusalStopsTheDeletion) {
     GridComun& w = open("Rate TVA");
     w.cmdAction(2)->click();
     ASSERT_EQ(script->shown.size(), 1u);
-    EXPECT_EQ(script->shown[0].text, "Pentru aceasta operatiune nu aveti acces!\r\nContactati administratorul de retea !");
+    EXPECT_EQ(script->shown[0].text,
+              "Pentru aceasta operatiune nu aveti acces!\r\nContactati administratorul de retea !");
     EXPECT_FALSE(ranDelete());
     EXPECT_TRUE(w.isEnabled());
 }
@@ -170,7 +172,8 @@ TEST_F(GridComunTest, DeletingAVatRateAsksThenComparesTheKeyUnquoted) {
     w.grid()->setRow(row);
     w.cmdAction(2)->click();
     ASSERT_EQ(script->shown.size(), 1u);
-    EXPECT_EQ(script->shown[0].text, "Sunteti sigur ca doriti stergerea pentru :\r\nTVA=19\r\nDenumireTVA=Test");
+    EXPECT_EQ(script->shown[0].text,
+              "Sunteti sigur ca doriti stergerea pentru :\r\nTVA=19\r\nDenumireTVA=Test");
     EXPECT_EQ(script->shown[0].buttons, 4);
     EXPECT_EQ(script->shown[0].title, "Rate TVA");
     EXPECT_TRUE(ran("DELETE FROM [TVA] WHERE [TVA]=19"));
@@ -191,7 +194,8 @@ TEST_F(GridComunTest, AnsweringNoDeletesNothing) {
 
 TEST_F(GridComunTest, SubgroupIsDeletedByItsOwnColumn) {
     sql("INSERT INTO GrupeProdus ([Grupa Produs], Descriere) VALUES ('TGRP', 'Test')");
-    sql("INSERT INTO Subgrupeprodus ([Grupa Produs], [Subgrupa Produs], Descriere) VALUES ('TGRP', 'TSUB', 'Test')");
+    sql("INSERT INTO Subgrupeprodus ([Grupa Produs], [Subgrupa Produs], Descriere) VALUES ('TGRP', 'TSUB', "
+        "'Test')");
     GridComun& w = open("Subgrupe de produse");
     const int row = rowWith(w.grid(), 1, "TSUB");
     ASSERT_GT(row, 0);
@@ -253,7 +257,8 @@ TEST_F(GridComunTest, BankIsDeletedThroughTheProcedure) {
     w.grid()->setRow(rowWith(w.grid(), 0, "98"));
     w.cmdAction(2)->click();
     ASSERT_GE(script->shown.size(), 1u);
-    EXPECT_EQ(script->shown[0].text, "Sunteti sigur ca doriti stergerea pentru :\r\nCod Banca=98\r\nDescriere=Banca de test");
+    EXPECT_EQ(script->shown[0].text,
+              "Sunteti sigur ca doriti stergerea pentru :\r\nCod Banca=98\r\nDescriere=Banca de test");
     EXPECT_EQ(script->shown.size(), 1u);
     EXPECT_FALSE(ranStarting("DELETE"));
     EXPECT_EQ(scalar("SELECT Count(*) FROM Banci WHERE [Cod Banca] = 98").toInt(), 0);
