@@ -141,6 +141,13 @@ TEST_F(GridComunTest, ModifyRefusesTheNoCodeCustomsRowButDoubleClickDoesNot) {
     EXPECT_EQ(script->shown[0].title, "Coduri vamale");
     EXPECT_TRUE(w.isEnabled());
     EXPECT_FALSE(ComponentContext::current().window("GridDetail"));
+
+    FlexGrid* g = w.grid();
+    QTest::mouseDClick(g->viewport(), Qt::LeftButton, {},
+                       g->visualRect(g->model()->index(row - 1, 0)).center());
+    EXPECT_TRUE(ComponentContext::current().window("GridDetail"));
+    EXPECT_EQ(w.lista()->text(0), "Fara Cod");
+    EXPECT_EQ(script->shown.size(), 1u);
 }
 
 TEST_F(GridComunTest, EditorsNotInThisVersionSayItAndLeaveTheListUsable) {
