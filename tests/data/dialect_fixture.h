@@ -14,7 +14,9 @@
 #include <vector>
 
 QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 QT_END_NAMESPACE
 
 namespace vornel::test {
@@ -98,8 +100,7 @@ INSERT INTO AdmTivra.Societati VALUES (1, 'Firma', 'Firma SRL', 'Str. 1', NULL, 
     QStringList rows(const QString& tsql) {
         QStringList out;
         sqlite3_stmt* statement = prepare(tsql);
-        if (!statement)
-            return {QStringLiteral("<not prepared>")};
+        if (!statement) return {QStringLiteral("<not prepared>")};
         int rc = SQLITE_ROW;
         while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
             QStringList row;

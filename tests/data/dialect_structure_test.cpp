@@ -69,7 +69,8 @@ TEST_F(DialectStructure, HostileValuesLeaveTheCompiledStatementUnchanged) {
 
 TEST_F(DialectStructure, HostileValuesAreStoredAndReadBackUnchanged) {
     for (const QString& hostile : hostileValues) {
-        run(QStringLiteral("INSERT INTO zConta_Plan (Cont, [Titlu Cont]) VALUES ('k', '%1');").arg(Sql::text(hostile)));
+        run(QStringLiteral("INSERT INTO zConta_Plan (Cont, [Titlu Cont]) VALUES ('k', '%1');")
+                .arg(Sql::text(hostile)));
         EXPECT_EQ(value("SELECT [Titlu Cont] FROM dbo.zConta_Plan WHERE Cont = 'k'"), hostile);
         EXPECT_EQ(value(QStringLiteral("SELECT count(*) FROM zConta_Plan WHERE [Titlu Cont] = '%1'")
                             .arg(Sql::text(hostile))),
@@ -82,19 +83,31 @@ TEST_F(DialectStructure, HostileValuesAreStoredAndReadBackUnchanged) {
 QStringList stringLiterals(const QString& sql) {
     QStringList out;
     for (const tsql::Token& token : tsql::tokenize(sql))
-        if (token.kind == tsql::TokenKind::String)
-            out << token.text;
+        if (token.kind == tsql::TokenKind::String) out << token.text;
     return out;
 }
 
 // Random token soup: the translation either succeeds or refuses with a command error, keeps
 // every string literal, and SQLite can be handed the result.
 TEST_F(DialectStructure, RandomTextNeverCrashesTheTranslation) {
-    const QStringList vocabulary = {
-        "SELECT", "FROM", "WHERE", "DELETE", "TOP", "1", "2.5", "(", ")", "(", ")", ",", "+", "+", "-", "*",
-        "'a'", "'b+c'", "N'd'", "'", "[", "]", "[x y]", "\"q\"", "--", "/*", "*/", "\n", "dbo", ".", "..",
-        "AdmTivra", "isnull", "convert", "nvarchar", "cast", "AS", "len", "CASE", "WHEN", "THEN", "ELSE",
-        "END", ";", "=", "<>", "!<", "Cod", "yC1", "@p", QString::fromUtf8("\u0103"), "''", "LEFT", "JOIN"};
+    const QStringList vocabulary = {"SELECT",  "FROM",     "WHERE",
+                                    "DELETE",  "TOP",      "1",
+                                    "2.5",     "(",        ")",
+                                    "(",       ")",        ",",
+                                    "+",       "+",        "-",
+                                    "*",       "'a'",      "'b+c'",
+                                    "N'd'",    "'",        "[",
+                                    "]",       "[x y]",    "\"q\"",
+                                    "--",      "/*",       "*/",
+                                    "\n",      "dbo",      ".",
+                                    "..",      "AdmTivra", "isnull",
+                                    "convert", "nvarchar", "cast",
+                                    "AS",      "len",      "CASE",
+                                    "WHEN",    "THEN",     "ELSE",
+                                    "END",     ";",        "=",
+                                    "<>",      "!<",       "Cod",
+                                    "yC1",     "@p",       QString::fromUtf8("\u0103"),
+                                    "''",      "LEFT",     "JOIN"};
     std::mt19937 engine(20240501);
     std::uniform_int_distribution<int> length(1, 30);
     std::uniform_int_distribution<qsizetype> pick(0, vocabulary.size() - 1);

@@ -19,8 +19,7 @@ bool isTextual(sqlite3_value* value) {
 
 // A number as SQL Server prints it: no ".0" on whole values.
 std::string numberText(sqlite3_value* value) {
-    if (sqlite3_value_type(value) == SQLITE_INTEGER)
-        return std::to_string(sqlite3_value_int64(value));
+    if (sqlite3_value_type(value) == SQLITE_INTEGER) return std::to_string(sqlite3_value_int64(value));
     const double number = sqlite3_value_double(value);
     char buffer[64];
     if (std::isfinite(number) && number == std::floor(number) && std::fabs(number) < 1e15)
@@ -31,8 +30,7 @@ std::string numberText(sqlite3_value* value) {
 }
 
 std::string valueText(sqlite3_value* value) {
-    if (!isTextual(value))
-        return numberText(value);
+    if (!isTextual(value)) return numberText(value);
     const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
     return text ? std::string(text, size_t(sqlite3_value_bytes(value))) : std::string();
 }
@@ -89,11 +87,9 @@ struct DateParts {
 };
 
 bool digits(const std::string& text, size_t from, size_t count) {
-    if (from + count > text.size())
-        return false;
+    if (from + count > text.size()) return false;
     for (size_t i = from; i < from + count; ++i)
-        if (text[i] < '0' || text[i] > '9')
-            return false;
+        if (text[i] < '0' || text[i] > '9') return false;
     return true;
 }
 
@@ -114,8 +110,7 @@ bool parseDate(const std::string& text, DateParts& parts) {
             size_t end = 20;
             while (end < text.size() && end < 23 && text[19] == '.' && digits(text, end, 1))
                 ++end;
-            if (end > 20)
-                parts.millis = (text.substr(20, end - 20) + "00").substr(0, 3);
+            if (end > 20) parts.millis = (text.substr(20, end - 20) + "00").substr(0, 3);
         }
     }
     return true;
@@ -128,14 +123,14 @@ const char* stylePattern(sqlite3_int64 style) {
         const char* pattern;
     };
     static const Style styles[] = {
-        {1, "M/D/y"},     {101, "M/D/Y"},     {2, "y.M.D"},   {102, "Y.M.D"},       {3, "D/M/y"},
-        {103, "D/M/Y"},   {4, "D.M.y"},       {104, "D.M.Y"}, {5, "D-M-y"},         {105, "D-M-Y"},
-        {8, "h:n:s"},     {108, "h:n:s"},     {10, "M-D-y"},  {110, "M-D-Y"},       {11, "y/M/D"},
-        {111, "Y/M/D"},   {12, "yMD"},        {112, "YMD"},   {20, "Y-M-D h:n:s"},  {120, "Y-M-D h:n:s"},
-        {21, "Y-M-D h:n:s.f"}, {121, "Y-M-D h:n:s.f"}, {23, "Y-M-D"}, {126, "Y-M-DTh:n:s"}};
+        {1, "M/D/y"},          {101, "M/D/Y"},         {2, "y.M.D"},        {102, "Y.M.D"},
+        {3, "D/M/y"},          {103, "D/M/Y"},         {4, "D.M.y"},        {104, "D.M.Y"},
+        {5, "D-M-y"},          {105, "D-M-Y"},         {8, "h:n:s"},        {108, "h:n:s"},
+        {10, "M-D-y"},         {110, "M-D-Y"},         {11, "y/M/D"},       {111, "Y/M/D"},
+        {12, "yMD"},           {112, "YMD"},           {20, "Y-M-D h:n:s"}, {120, "Y-M-D h:n:s"},
+        {21, "Y-M-D h:n:s.f"}, {121, "Y-M-D h:n:s.f"}, {23, "Y-M-D"},       {126, "Y-M-DTh:n:s"}};
     for (const Style& entry : styles)
-        if (entry.code == style)
-            return entry.pattern;
+        if (entry.code == style) return entry.pattern;
     return nullptr;
 }
 
@@ -143,15 +138,32 @@ std::string formatDate(const DateParts& parts, const char* pattern) {
     std::string out;
     for (const char* p = pattern; *p; ++p) {
         switch (*p) {
-        case 'Y': out += parts.year; break;
-        case 'y': out += parts.year.substr(2); break;
-        case 'M': out += parts.month; break;
-        case 'D': out += parts.day; break;
-        case 'h': out += parts.hour; break;
-        case 'n': out += parts.minute; break;
-        case 's': out += parts.second; break;
-        case 'f': out += parts.millis; break;
-        default: out += *p;
+        case 'Y':
+            out += parts.year;
+            break;
+        case 'y':
+            out += parts.year.substr(2);
+            break;
+        case 'M':
+            out += parts.month;
+            break;
+        case 'D':
+            out += parts.day;
+            break;
+        case 'h':
+            out += parts.hour;
+            break;
+        case 'n':
+            out += parts.minute;
+            break;
+        case 's':
+            out += parts.second;
+            break;
+        case 'f':
+            out += parts.millis;
+            break;
+        default:
+            out += *p;
         }
     }
     return out;
@@ -180,13 +192,15 @@ void registerSqliteFunctions(sqlite3* db) {
         int arguments;
         void (*call)(sqlite3_context*, int, sqlite3_value**);
     };
-    static const Function functions[] = {{"tsql_add", 2, tsqlAdd},           {"tsql_text", 1, tsqlText},
-                                         {"tsql_text", 2, tsqlText},         {"tsql_datetext", 2, tsqlDateText},
+    static const Function functions[] = {{"tsql_add", 2, tsqlAdd},
+                                         {"tsql_text", 1, tsqlText},
+                                         {"tsql_text", 2, tsqlText},
+                                         {"tsql_datetext", 2, tsqlDateText},
                                          {"tsql_datetext", 3, tsqlDateText}};
     for (const Function& function : functions) {
         const int rc = sqlite3_create_function_v2(db, function.name, function.arguments,
-                                                  SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
-                                                  function.call, nullptr, nullptr, nullptr);
+                                                  SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,
+                                                  nullptr, function.call, nullptr, nullptr, nullptr);
         if (rc != SQLITE_OK)
             throw DbError(ErrorNumber::Unspecified, QString::fromUtf8(sqlite3_errstr(rc)), rc);
     }

@@ -14,8 +14,7 @@ Node literal(TokenKind kind, const QString& text) {
 // The arguments of a call, split at the commas of its own level.
 std::vector<std::vector<Node>> splitArguments(const Node& args) {
     std::vector<std::vector<Node>> out;
-    if (args.items.empty())
-        return out;
+    if (args.items.empty()) return out;
     out.emplace_back();
     for (const Node& node : args.items) {
         if (node.isOp(","))
@@ -28,8 +27,7 @@ std::vector<std::vector<Node>> splitArguments(const Node& args) {
 
 bool isOneOf(const QString& name, std::initializer_list<const char*> names) {
     for (const char* candidate : names)
-        if (name.compare(QLatin1StringView(candidate), Qt::CaseInsensitive) == 0)
-            return true;
+        if (name.compare(QLatin1StringView(candidate), Qt::CaseInsensitive) == 0) return true;
     return false;
 }
 
@@ -67,8 +65,7 @@ TargetType targetType(const std::vector<Node>& nodes) {
         target.type = TypeClass::Integer;
     } else if (isOneOf(name, {"float", "real", "decimal", "numeric", "money", "smallmoney"})) {
         target.type = TypeClass::Real;
-        if (sizes.size() == 2)
-            target.scale = sizes[1];
+        if (sizes.size() == 2) target.scale = sizes[1];
     } else if (isOneOf(name, {"datetime", "smalldatetime", "date", "datetime2"})) {
         target.type = TypeClass::Date;
     }
@@ -87,21 +84,19 @@ std::optional<std::vector<Node>> convertTo(const TargetType& target, std::vector
     switch (target.type) {
     case TypeClass::Text: {
         std::vector<std::vector<Node>> args{std::move(value)};
-        if (style)
-            args.push_back(*style);
-        if (target.length > 0)
-            args.push_back({literal(TokenKind::Number, QString::number(target.length))});
-        return callNodes(style ? QStringLiteral("tsql_datetext") : QStringLiteral("tsql_text"), std::move(args),
-                         space);
+        if (style) args.push_back(*style);
+        if (target.length > 0) args.push_back({literal(TokenKind::Number, QString::number(target.length))});
+        return callNodes(style ? QStringLiteral("tsql_datetext") : QStringLiteral("tsql_text"),
+                         std::move(args), space);
     }
     case TypeClass::Integer:
         return castNodes(std::move(value), "INTEGER", space);
     case TypeClass::Real: {
         std::vector<Node> cast = castNodes(std::move(value), "REAL", space);
-        if (target.scale < 0)
-            return cast;
+        if (target.scale < 0) return cast;
         return callNodes(QStringLiteral("round"),
-                         {std::move(cast), {literal(TokenKind::Number, QString::number(target.scale))}}, space);
+                         {std::move(cast), {literal(TokenKind::Number, QString::number(target.scale))}},
+                         space);
     }
     case TypeClass::Date:
         // Dates are kept as ISO text; converting to a date leaves the value as it is.
@@ -118,8 +113,7 @@ std::optional<std::vector<Node>> convertTo(const TargetType& target, std::vector
 std::vector<Node> callNodes(const QString& name, std::vector<std::vector<Node>> args, const QString& space) {
     std::vector<Node> items;
     for (size_t k = 0; k < args.size(); ++k) {
-        if (k > 0)
-            items.push_back(opNode(QStringLiteral(",")));
+        if (k > 0) items.push_back(opNode(QStringLiteral(",")));
         setLeadingSpace(args[k], k > 0 ? QStringLiteral(" ") : QString());
         for (Node& node : args[k])
             items.push_back(std::move(node));
@@ -137,8 +131,8 @@ std::optional<std::vector<Node>> rewriteCall(const Node& name, const Node& args)
         return callNodes(QStringLiteral("ifnull"), std::move(arguments), space);
     if (isOneOf(function, {"len"}) && count == 1) {
         // LEN ignores trailing blanks.
-        return callNodes(QStringLiteral("length"), {callNodes(QStringLiteral("rtrim"), std::move(arguments), {})},
-                         space);
+        return callNodes(QStringLiteral("length"),
+                         {callNodes(QStringLiteral("rtrim"), std::move(arguments), {})}, space);
     }
     if (isOneOf(function, {"getdate"}) && count == 0) {
         return callNodes(QStringLiteral("datetime"),
@@ -150,7 +144,8 @@ std::optional<std::vector<Node>> rewriteCall(const Node& name, const Node& args)
         return callNodes(QStringLiteral("substr"), std::move(arguments), space);
     if (isOneOf(function, {"left"}) && count == 2) {
         return callNodes(QStringLiteral("substr"),
-                         {std::move(arguments[0]), {literal(TokenKind::Number, QStringLiteral("1"))},
+                         {std::move(arguments[0]),
+                          {literal(TokenKind::Number, QStringLiteral("1"))},
                           std::move(arguments[1])},
                          space);
     }
@@ -162,11 +157,9 @@ std::optional<std::vector<Node>> rewriteCall(const Node& name, const Node& args)
         // SQLite casts numbers and dates itself; only text needs SQL Server's number forms.
         std::vector<Node>& items = arguments[0];
         for (size_t k = items.size(); k-- > 1;) {
-            if (!items[k].isWord("AS"))
-                continue;
+            if (!items[k].isWord("AS")) continue;
             const TargetType target = targetType({items.begin() + long(k) + 1, items.end()});
-            if (target.type != TypeClass::Text)
-                return std::nullopt;
+            if (target.type != TypeClass::Text) return std::nullopt;
             return convertTo(target, {items.begin(), items.begin() + long(k)}, nullptr, space);
         }
     }

@@ -17,8 +17,7 @@ bool isName(const Node& node) {
 
 // A token after which a bare name can only be an alias: the end of an operand.
 bool endsOperand(const Node& node) {
-    if (node.group)
-        return true;
+    if (node.group) return true;
     const auto kind = node.token.kind;
     return isName(node) || kind == TokenKind::String || kind == TokenKind::Number ||
            kind == TokenKind::Variable || node.isWord("END") || node.isWord("NULL");
@@ -40,23 +39,20 @@ bool isColumnReference(const std::vector<Node>& item) {
 }
 
 bool isNamed(const std::vector<Node>& item) {
-    if (isColumnReference(item))
-        return true;
-    if (item.size() < 2)
-        return false;
+    if (isColumnReference(item)) return true;
+    if (item.size() < 2) return false;
     const Node& last = item.back();
     const Node& before = item[item.size() - 2];
     const bool aliasToken = isName(last) || (!last.group && last.token.kind == TokenKind::String);
-    if (before.isWord("AS"))
-        return aliasToken;
+    if (before.isWord("AS")) return aliasToken;
     // `expression alias` without AS.
     return aliasToken && endsOperand(before) && item.size() >= 2;
 }
 
 bool endsSelectList(const Node& node) {
-    for (const char* word : {"FROM", "INTO", "WHERE", "GROUP", "HAVING", "ORDER", "UNION", "EXCEPT", "INTERSECT"})
-        if (node.isWord(word))
-            return true;
+    for (const char* word :
+         {"FROM", "INTO", "WHERE", "GROUP", "HAVING", "ORDER", "UNION", "EXCEPT", "INTERSECT"})
+        if (node.isWord(word)) return true;
     return node.isOp(";");
 }
 
@@ -65,17 +61,13 @@ bool endsSelectList(const Node& node) {
 std::vector<bool> namedColumns(const QString& tsql) {
     const std::vector<Node> nodes = tsql::buildTree(tsql::tokenize(tsql));
     size_t pos = 0;
-    if (nodes.empty() || !nodes[0].isWord("SELECT"))
-        return {};
+    if (nodes.empty() || !nodes[0].isWord("SELECT")) return {};
     ++pos;
-    if (pos < nodes.size() && (nodes[pos].isWord("DISTINCT") || nodes[pos].isWord("ALL")))
-        ++pos;
+    if (pos < nodes.size() && (nodes[pos].isWord("DISTINCT") || nodes[pos].isWord("ALL"))) ++pos;
     if (pos < nodes.size() && nodes[pos].isWord("TOP")) {
         pos += 2;
-        if (pos < nodes.size() && nodes[pos].isWord("PERCENT"))
-            ++pos;
-        if (pos + 1 < nodes.size() && nodes[pos].isWord("WITH") && nodes[pos + 1].isWord("TIES"))
-            pos += 2;
+        if (pos < nodes.size() && nodes[pos].isWord("PERCENT")) ++pos;
+        if (pos + 1 < nodes.size() && nodes[pos].isWord("WITH") && nodes[pos + 1].isWord("TIES")) pos += 2;
     }
 
     std::vector<std::vector<Node>> items(1);

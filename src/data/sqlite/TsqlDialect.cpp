@@ -27,7 +27,9 @@ bool isNameNode(const Node& node) {
 // `dbo` and the empty owner of `db..table` are left out: SQLite has no owners. What stays in front
 // of a table is a database name, and SQLite's schema names match it in any letter case
 // (`ADMTIVRA.dbo.Societati` -> `ADMTIVRA.Societati`).
-bool isOwner(const Node* part) { return part == nullptr || part->token.name().compare(u"dbo", Qt::CaseInsensitive) == 0; }
+bool isOwner(const Node* part) {
+    return part == nullptr || part->token.name().compare(u"dbo", Qt::CaseInsensitive) == 0;
+}
 
 // Parses one additive expression at a time; everything that is not part of an operand (keywords,
 // commas, comparisons) is copied through. Each chain `a + b + c` becomes
@@ -115,24 +117,21 @@ private:
     }
 
     std::vector<Node> primary() {
-        if (m_pos >= m_in.size())
-            return {};
+        if (m_pos >= m_in.size()) return {};
         const Node& node = m_in[m_pos];
         if (node.group) {
             ++m_pos;
             return {rewriteGroup(node)};
         }
         const Token& token = node.token;
-        if (token.isWord("CASE"))
-            return caseExpression();
+        if (token.isWord("CASE")) return caseExpression();
         if (token.kind == TokenKind::String || token.kind == TokenKind::Number || token.isOp("*")) {
             ++m_pos;
             return {node};
         }
         // LEFT( and RIGHT( are calls, not joins.
         const bool call = m_pos + 1 < m_in.size() && m_in[m_pos + 1].group;
-        if (isNameNode(node) || ((token.isWord("LEFT") || token.isWord("RIGHT")) && call))
-            return name();
+        if (isNameNode(node) || ((token.isWord("LEFT") || token.isWord("RIGHT")) && call)) return name();
         return {};
     }
 
@@ -178,10 +177,8 @@ private:
 
         std::vector<Node> out;
         for (size_t k = 0; k < parts.size(); ++k) {
-            if (k + 1 < parts.size() && isOwner(parts[k]))
-                continue;
-            if (!out.empty())
-                out.push_back(tsql::opNode(QStringLiteral(".")));
+            if (k + 1 < parts.size() && isOwner(parts[k])) continue;
+            if (!out.empty()) out.push_back(tsql::opNode(QStringLiteral(".")));
             out.push_back(*parts[k]);
             out.back().token.space.clear();
         }
@@ -194,8 +191,7 @@ private:
                                             previous->isWord("FROM") || previous->isWord("JOIN") ||
                                             previous->isWord("TABLE"));
             if (!table) {
-                if (auto rewritten = tsql::rewriteCall(out.front(), args))
-                    return *rewritten;
+                if (auto rewritten = tsql::rewriteCall(out.front(), args)) return *rewritten;
             }
             out.push_back(args);
         }
@@ -206,21 +202,16 @@ private:
 // `SELECT [DISTINCT] TOP n ...` -> `SELECT [DISTINCT] ... LIMIT n`, for a plain number and a
 // single SELECT (a UNION would need the limit on its first part only).
 void moveTopToLimit(std::vector<Node>& nodes) {
-    if (nodes.empty() || !nodes[0].isWord("SELECT"))
-        return;
+    if (nodes.empty() || !nodes[0].isWord("SELECT")) return;
     size_t top = 1;
-    if (top < nodes.size() && (nodes[top].isWord("DISTINCT") || nodes[top].isWord("ALL")))
-        ++top;
-    if (top + 1 >= nodes.size() || !nodes[top].isWord("TOP"))
-        return;
+    if (top < nodes.size() && (nodes[top].isWord("DISTINCT") || nodes[top].isWord("ALL"))) ++top;
+    if (top + 1 >= nodes.size() || !nodes[top].isWord("TOP")) return;
     const Node& count = nodes[top + 1];
     const bool number = count.group ? count.items.size() == 1 && !count.items[0].group &&
                                           count.items[0].token.kind == TokenKind::Number
                                     : count.token.kind == TokenKind::Number;
-    if (!number)
-        return;
-    if (top + 2 < nodes.size() && (nodes[top + 2].isWord("PERCENT") || nodes[top + 2].isWord("WITH")))
-        return;
+    if (!number) return;
+    if (top + 2 < nodes.size() && (nodes[top + 2].isWord("PERCENT") || nodes[top + 2].isWord("WITH"))) return;
     for (const Node& node : nodes)
         if (node.isWord("UNION") || node.isWord("EXCEPT") || node.isWord("INTERSECT") || node.isWord("LIMIT"))
             return;

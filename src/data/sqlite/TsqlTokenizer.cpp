@@ -15,12 +15,14 @@ bool isWordStart(QChar c) {
     return c.isLetter() || c == u'_' || c == u'#' || (c.unicode() >= 0x80 && !c.isSpace());
 }
 
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
 
 [[noreturn]] void unclosed(const QString& sql, qsizetype from) {
-    throw DbError(ErrorNumber::Command,
-                  QStringLiteral("Unclosed quotation mark after the character string '%1'.")
-                      .arg(sql.mid(from + 1)));
+    throw DbError(
+        ErrorNumber::Command,
+        QStringLiteral("Unclosed quotation mark after the character string '%1'.").arg(sql.mid(from + 1)));
 }
 
 // End (exclusive) of a token delimited by `quote`, where a doubled `quote` stands for itself.
@@ -57,8 +59,7 @@ qsizetype numberEnd(const QString& sql, qsizetype i) {
     }
     if (i + 1 < n && (sql[i] == u'e' || sql[i] == u'E')) {
         qsizetype j = i + 1;
-        if (j < n && (sql[j] == u'+' || sql[j] == u'-'))
-            ++j;
+        if (j < n && (sql[j] == u'+' || sql[j] == u'-')) ++j;
         if (j < n && isDigit(sql[j])) {
             i = j;
             while (i < n && isDigit(sql[i]))
@@ -76,19 +77,16 @@ bool Token::isWord(const char* upper) const {
 
 bool Token::isKeyword() const {
     static const char* const keywords[] = {
-        "ADD",      "ALL",       "ALTER",   "AND",    "ANY",       "AS",       "ASC",     "BEGIN",
-        "BETWEEN",  "BY",        "CASE",    "COLLATE", "CREATE",   "CROSS",    "DECLARE", "DEFAULT",
-        "DELETE",   "DESC",      "DISTINCT", "DROP",  "ELSE",      "END",      "ESCAPE",  "EXCEPT",
-        "EXEC",     "EXECUTE",   "EXISTS",  "FROM",   "FULL",      "GROUP",    "HAVING",  "IN",
-        "INNER",    "INSERT",    "INTERSECT", "INTO", "IS",        "JOIN",     "LEFT",    "LIKE",
-        "LIMIT",    "NOT",       "OFFSET",  "ON",     "OR",        "ORDER",    "OUTER",   "PERCENT",
-        "RIGHT",    "SELECT",    "SET",     "SOME",   "TABLE",     "THEN",     "TIES",    "TOP",
-        "UNION",    "UPDATE",    "VALUES",  "WHEN",   "WHERE",     "WITH"};
-    if (kind != TokenKind::Word)
-        return false;
+        "ADD",      "ALL",   "ALTER",   "AND",    "ANY",    "AS",      "ASC",     "BEGIN",     "BETWEEN",
+        "BY",       "CASE",  "COLLATE", "CREATE", "CROSS",  "DECLARE", "DEFAULT", "DELETE",    "DESC",
+        "DISTINCT", "DROP",  "ELSE",    "END",    "ESCAPE", "EXCEPT",  "EXEC",    "EXECUTE",   "EXISTS",
+        "FROM",     "FULL",  "GROUP",   "HAVING", "IN",     "INNER",   "INSERT",  "INTERSECT", "INTO",
+        "IS",       "JOIN",  "LEFT",    "LIKE",   "LIMIT",  "NOT",     "OFFSET",  "ON",        "OR",
+        "ORDER",    "OUTER", "PERCENT", "RIGHT",  "SELECT", "SET",     "SOME",    "TABLE",     "THEN",
+        "TIES",     "TOP",   "UNION",   "UPDATE", "VALUES", "WHEN",    "WHERE",   "WITH"};
+    if (kind != TokenKind::Word) return false;
     for (const char* keyword : keywords)
-        if (isWord(keyword))
-            return true;
+        if (isWord(keyword)) return true;
     return false;
 }
 
@@ -170,8 +168,7 @@ std::vector<Token> tokenize(const QString& sql) {
         } else {
             static const char* const pairs[] = {"<=", ">=", "<>", "!=", "!<", "!>"};
             for (const char* pair : pairs)
-                if (c == QLatin1Char(pair[0]) && next == QLatin1Char(pair[1]))
-                    end = i + 2;
+                if (c == QLatin1Char(pair[0]) && next == QLatin1Char(pair[1])) end = i + 2;
             token.kind = TokenKind::Operator;
         }
         token.text = sql.mid(i, end - i);
@@ -184,11 +181,11 @@ std::vector<Token> tokenize(const QString& sql) {
 namespace {
 
 // Reads nodes up to the ")" that closes the current group; returns that ")" when found.
-std::optional<Token> buildLevel(std::vector<Token>& tokens, size_t& pos, bool nested, std::vector<Node>& nodes) {
+std::optional<Token> buildLevel(std::vector<Token>& tokens, size_t& pos, bool nested,
+                                std::vector<Node>& nodes) {
     while (pos < tokens.size()) {
         Token& token = tokens[pos++];
-        if (nested && token.isOp(")"))
-            return std::move(token);
+        if (nested && token.isOp(")")) return std::move(token);
         Node node;
         node.token = std::move(token);
         if (node.token.isOp("(")) {
@@ -200,7 +197,9 @@ std::optional<Token> buildLevel(std::vector<Token>& tokens, size_t& pos, bool ne
     return std::nullopt;
 }
 
-bool wordLike(QChar c) { return isWordChar(c) || c == u'\'' || c == u'"' || c == u'[' || c == u']'; }
+bool wordLike(QChar c) {
+    return isWordChar(c) || c == u'\'' || c == u'"' || c == u'[' || c == u']';
+}
 
 void appendNodes(QString& out, const std::vector<Node>& nodes);
 
@@ -225,8 +224,7 @@ void appendNodes(QString& out, const std::vector<Node>& nodes) {
         appendToken(out, node.token);
         if (node.group) {
             appendNodes(out, node.items);
-            if (node.close)
-                appendToken(out, *node.close);
+            if (node.close) appendToken(out, *node.close);
         }
     }
 }
@@ -275,8 +273,7 @@ QString leadingSpace(const std::vector<Node>& nodes) {
 }
 
 void setLeadingSpace(std::vector<Node>& nodes, const QString& space) {
-    if (!nodes.empty())
-        nodes.front().token.space = space;
+    if (!nodes.empty()) nodes.front().token.space = space;
 }
 
 } // namespace vornel::tsql
