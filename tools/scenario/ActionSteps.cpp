@@ -39,13 +39,13 @@ QWidget* usableControl(const ControlRef& ref, bool needEnabled, QString& problem
     return problem.isEmpty() ? control : nullptr;
 }
 
-struct KeySpec {
+struct KeyStroke {
     Qt::Key key;
     QString text;
     Qt::KeyboardModifiers modifiers;
 };
 
-KeySpec keyFor(const QString& name)
+KeyStroke keyFor(const QString& name)
 {
     if (name == u"Enter")
         return {Qt::Key_Return, QStringLiteral("\r"), Qt::NoModifier};
@@ -127,8 +127,8 @@ QString key(const ControlRef& ref, const QString& name)
     if (!control)
         return problem;
     focusControl(control);
-    const KeySpec spec = keyFor(name);
-    QTest::sendKeyEvent(QTest::Click, control, spec.key, spec.text, spec.modifiers);
+    const KeyStroke stroke = keyFor(name);
+    QTest::sendKeyEvent(QTest::Click, control, stroke.key, stroke.text, stroke.modifiers);
     return {};
 }
 
