@@ -63,35 +63,18 @@ TEST_F(FlexGridTest, FormatStringGivesHeadersAndAlignments) {
     EXPECT_EQ(align(2), Qt::AlignHCenter);
     EXPECT_EQ(align(3), Qt::AlignLeft);
 
-    // A header without a mark keeps its text whole, trailing blank included.
-    grid.setFormatString("R |Nume");
-    EXPECT_EQ(grid.TextMatrix(0, 0), "R ");
-    EXPECT_EQ(align(0), Qt::AlignLeft);
-}
-
-TEST_F(FlexGridTest, CellsShowNumbersAsPlainTextAndNullAsEmpty) {
-    FlexGrid grid;
-    grid.bind(&m_recordset);
+    // Numbers as plain text, NULL as empty, out of range as empty.
     EXPECT_EQ(grid.TextMatrix(1, 0), "19");
     EXPECT_EQ(grid.TextMatrix(2, 0), "9.5");
     EXPECT_EQ(grid.TextMatrix(2, 2), "4426.1");
     EXPECT_EQ(grid.TextMatrix(3, 2), "");
     EXPECT_EQ(grid.TextMatrix(4, 3), "40000");
-    // Out of range reads are empty, never a crash.
     EXPECT_EQ(grid.TextMatrix(99, 0), "");
-    EXPECT_EQ(grid.TextMatrix(1, 99), "");
-}
 
-TEST_F(FlexGridTest, ColumnFormatsGroupThousandsAndKeepTheSuffix) {
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    RecordsetModel model;
-    model.setRecordset(&m_recordset);
-    model.setColumnFormat(0, "#,##0.00");
-    model.setColumnFormat(3, "#,##0 Ani");
-    EXPECT_EQ(model.cellText(1, 0), "9.50");
-    EXPECT_EQ(model.cellText(3, 3), "40,000 Ani");
-    EXPECT_EQ(model.cellText(2, 2), ""); // NULL stays empty whatever the format
-    QLocale::setDefault(QLocale::c());
+    // A header without a mark keeps its text whole, trailing blank included.
+    grid.setFormatString("R |Nume");
+    EXPECT_EQ(grid.TextMatrix(0, 0), "R ");
+    EXPECT_EQ(align(0), Qt::AlignLeft);
 }
 
 TEST_F(FlexGridTest, WidthsInTwipsAndHiddenColumnsStillReadable) {
@@ -204,17 +187,4 @@ TEST_F(FlexGridTest, ModelFollowsRequeryFilterAndCloseUnderTheModelTester) {
     EXPECT_EQ(model.rowCount(), 0);
     model.setRecordset(nullptr);
     EXPECT_EQ(model.columnCount(), 2); // unbound: the headers alone
-}
-
-TEST_F(FlexGridTest, ModelDropsARecordsetThatIsDestroyed) {
-    RecordsetModel model;
-    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
-    {
-        Recordset local;
-        local.open("SELECT * FROM TVA", m_connection);
-        model.setRecordset(&local);
-        EXPECT_EQ(model.rowCount(), 4);
-    }
-    EXPECT_EQ(model.rowCount(), 0);
-    EXPECT_EQ(model.recordset(), nullptr);
 }

@@ -71,9 +71,3 @@ TEST_F(VornelDispatchTest, AfterIesireANewApelOpensWithTheNewArguments) {
     EXPECT_EQ(context.loaded<GridComun>()->caption(), "Banci");
     EXPECT_EQ(context.idUsers, 2);
 }
-
-TEST_F(VornelDispatchTest, TheDatabaseVeziAllowsAUserWithEveryRight) {
-    m_vornel.Apel(m_connection, QStringLiteral("Banci"), 1, 1);
-    EXPECT_TRUE(VerificaAcces(QStringLiteral("S")));
-    EXPECT_TRUE(m_log->shown.empty());
-}

@@ -60,41 +60,32 @@ protected:
 
 } // namespace
 
-TEST_F(VornelTest, ApelFillsTheContextWithANewMessageWindowEachCall) {
+TEST_F(VornelTest, LaterWindowsSayTheyAreNotAvailableAndOnlyDocumentsSetTheRightsCode) {
     auto& context = ComponentContext::current();
+    context.rightsCode = QStringLiteral("4311");
     m_vornel.Apel(nullptr, QStringLiteral("Salarii"), 12, 34);
     EXPECT_EQ(context.idSoc, 12);
     EXPECT_EQ(context.idUsers, 34);
     EXPECT_EQ(context.component, &m_vornel);
+    EXPECT_EQ(context.rightsCode, "4311");
     const MessageWindow* first = context.messages.get();
     m_vornel.Apel(nullptr, QStringLiteral("Parametrii societate"), 5, 6);
-    EXPECT_EQ(m_log->windowsMade, 2);
-    EXPECT_NE(context.messages.get(), first);
-    EXPECT_EQ(context.idSoc, 5);
-    EXPECT_EQ(context.idUsers, 6);
-}
-
-TEST_F(VornelTest, WindowsOfLaterWorkSayTheyAreNotAvailableYet) {
-    for (const char* caption : {"Salarii", "Parametrii societate", "Documente de iesire", "Serii Avize"}) {
-        m_log->shown.clear();
-        m_vornel.Apel(nullptr, QString::fromLatin1(caption), 1, 1);
-        ASSERT_EQ(m_log->shown.size(), 1u) << caption;
-        EXPECT_EQ(m_log->shown.front().title, QString::fromLatin1(caption));
-        EXPECT_EQ(m_log->shown.front().icon, 64);
-        EXPECT_TRUE(m_log->shown.front().text.contains(QString::fromLatin1(caption)));
-    }
-}
-
-TEST_F(VornelTest, OnlyTheOutputDocumentCaptionsSetTheRightsCode) {
-    auto& context = ComponentContext::current();
-    context.rightsCode = QStringLiteral("4311");
-    m_vornel.Apel(nullptr, QStringLiteral("Salarii"), 1, 1);
+    EXPECT_NE(context.messages.get(), first); // a new message window at each call
     EXPECT_EQ(context.rightsCode, "4311");
-    m_vornel.Apel(nullptr, QStringLiteral("Serii Avize"), 1, 1);
+    m_vornel.Apel(nullptr, QStringLiteral("Serii Avize"), 5, 6);
     EXPECT_EQ(context.rightsCode, "4341");
     context.rightsCode = QStringLiteral("4322");
-    m_vornel.Apel(nullptr, QStringLiteral("Documente de iesire"), 1, 1);
+    m_vornel.Apel(nullptr, QStringLiteral("Documente de iesire"), 5, 6);
     EXPECT_EQ(context.rightsCode, "4341");
+
+    EXPECT_EQ(m_log->windowsMade, 4);
+    const QStringList captions = {"Salarii", "Parametrii societate", "Serii Avize", "Documente de iesire"};
+    ASSERT_EQ(m_log->shown.size(), 4u);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(m_log->shown[i].title, captions[i]);
+        EXPECT_EQ(m_log->shown[i].icon, 64);
+        EXPECT_TRUE(m_log->shown[i].text.contains(captions[i]));
+    }
 }
 
 TEST_F(VornelTest, InchideTotUnloadsInTheFixedOrderAndRaisesIesireOnce) {
