@@ -272,6 +272,21 @@ TEST_F(GridComunTest, BankIsDeletedThroughTheProcedure) {
     EXPECT_EQ(rowWith(w.grid(), 0, "98"), 0);
 }
 
+TEST_F(GridComunTest, ProcedureRefusalIsShownAsAWarningAndKeepsTheBank) {
+    const QString used = scalar("SELECT [Cod Banca] FROM ConturiBancare").toString();
+    ASSERT_FALSE(used.isEmpty());
+    GridComun& w = open("Banci");
+    const int rows = w.grid()->Rows();
+    w.grid()->setRow(rowWith(w.grid(), 0, used));
+    w.cmdAction(2)->click();
+    ASSERT_EQ(script->shown.size(), 2u);
+    EXPECT_EQ(script->shown[1].icon, 48);
+    EXPECT_EQ(script->shown[1].title, "Stergere Date");
+    EXPECT_FALSE(script->shown[1].text.isEmpty());
+    EXPECT_EQ(w.grid()->Rows(), rows);
+    EXPECT_EQ(scalar("SELECT Count(*) FROM Banci WHERE [Cod Banca] = " + used).toInt(), 1);
+}
+
 TEST_F(GridComunTest, DepotsCannotBeDeleted) {
     GridComun& w = open("Depozite");
     EXPECT_FALSE(w.cmdAction(2)->isVisibleTo(&w));
