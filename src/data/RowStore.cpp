@@ -2,9 +2,15 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <algorithm>
 #include <cstring>
 #include <limits>
+#include <new>
 #include <stdexcept>
+
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
 
 namespace vornel {
 
@@ -45,24 +51,77 @@ const unsigned char* skipCell(const unsigned char* p) {
 
 } // namespace
 
+RowStore::RowStore(const RowStore& other) : m_columns(other.m_columns), m_offsets(other.m_offsets) {
+    for (const Block& b : other.m_blocks) {
+        addBlock(b.used);
+        std::memcpy(m_blocks.back().data.get(), b.data.get(), b.used);
+        m_blocks.back().used = b.used;
+    }
+}
+
+RowStore& RowStore::operator=(const RowStore& other) {
+    if (this != &other)
+        *this = RowStore(other);
+    return *this;
+}
+
 void RowStore::clear() {
-    m_arena.clear();
+    m_blocks.clear();
+    m_row.clear();
     m_offsets.clear();
-    m_rowStart = 0;
     m_cellsInRow = 0;
 }
 
 std::size_t RowStore::bytesUsed() const {
-    return m_arena.capacity() + m_offsets.capacity() * sizeof(std::uint64_t);
+    std::size_t bytes = m_offsets.capacity() * sizeof(std::uint64_t) + m_row.capacity();
+    for (const Block& b : m_blocks)
+        bytes += b.capacity;
+    return bytes;
 }
 
 void RowStore::squeeze() {
-    m_arena.shrink_to_fit();
     m_offsets.shrink_to_fit();
+    if (m_blocks.empty() || m_blocks.back().used == m_blocks.back().capacity)
+        return;
+    Block& last = m_blocks.back();
+    const std::size_t used = std::max<std::size_t>(last.used, 1);
+    if (auto* smaller = static_cast<unsigned char*>(std::realloc(last.data.get(), used))) {
+        (void)last.data.release();
+        last.data.reset(smaller);
+        last.capacity = used;
+    }
+}
+
+void RowStore::addBlock(std::size_t atLeast) {
+    // Large blocks keep the number of fresh pages the kernel must hand out small; where the kernel
+    // allows, they are backed by huge pages.
+    constexpr std::size_t BlockSize = std::size_t(2) << 20;
+    const std::size_t capacity = std::max(BlockSize, (atLeast + BlockSize - 1) / BlockSize * BlockSize);
+    auto* data = static_cast<unsigned char*>(std::aligned_alloc(BlockSize, capacity));
+    if (!data)
+        throw std::bad_alloc();
+#ifdef MADV_HUGEPAGE
+    madvise(data, capacity, MADV_HUGEPAGE);
+#endif
+    m_blocks.push_back(Block{std::unique_ptr<unsigned char, Free>(data), capacity, 0});
+}
+
+std::uint64_t RowStore::storeRowBytes() {
+    const std::size_t n = m_row.size();
+    if (m_blocks.empty() || m_blocks.back().capacity - m_blocks.back().used < n)
+        addBlock(n);
+    Block& b = m_blocks.back();
+    if (n > 0)
+        std::memcpy(b.data.get() + b.used, m_row.data(), n);
+    const std::uint64_t offset = (static_cast<std::uint64_t>(m_blocks.size() - 1) << 32) | b.used;
+    b.used += n;
+    m_row.clear();
+    m_cellsInRow = 0;
+    return offset;
 }
 
 void RowStore::beginRow() {
-    m_rowStart = m_arena.size();
+    m_row.clear();
     m_cellsInRow = 0;
 }
 
@@ -74,38 +133,38 @@ void RowStore::startCell() {
 
 void RowStore::putVarint(std::uint64_t v) {
     while (v >= 0x80) {
-        m_arena.push_back(static_cast<unsigned char>(v | 0x80));
+        m_row.push_back(static_cast<unsigned char>(v | 0x80));
         v >>= 7;
     }
-    m_arena.push_back(static_cast<unsigned char>(v));
+    m_row.push_back(static_cast<unsigned char>(v));
 }
 
 void RowStore::addNull() {
     startCell();
-    m_arena.push_back(TagNull);
+    m_row.push_back(TagNull);
 }
 
 void RowStore::addInteger(std::int64_t v) {
     startCell();
-    m_arena.push_back(TagInteger);
+    m_row.push_back(TagInteger);
     const auto u = static_cast<std::uint64_t>(v);
     putVarint((u << 1) ^ (v < 0 ? ~std::uint64_t(0) : 0));
 }
 
 void RowStore::addDouble(double v) {
     startCell();
-    m_arena.push_back(TagDouble);
+    m_row.push_back(TagDouble);
     unsigned char bytes[sizeof v];
     std::memcpy(bytes, &v, sizeof v);
-    m_arena.insert(m_arena.end(), bytes, bytes + sizeof v);
+    m_row.insert(m_row.end(), bytes, bytes + sizeof v);
 }
 
 void RowStore::addText(const char* utf8, std::size_t length) {
     startCell();
-    m_arena.push_back(TagText);
+    m_row.push_back(TagText);
     putVarint(length);
     const auto* p = reinterpret_cast<const unsigned char*>(utf8);
-    m_arena.insert(m_arena.end(), p, p + length);
+    m_row.insert(m_row.end(), p, p + length);
 }
 
 void RowStore::addText(const QString& v) {
@@ -115,10 +174,10 @@ void RowStore::addText(const QString& v) {
 
 void RowStore::addBlob(const void* data, std::size_t length) {
     startCell();
-    m_arena.push_back(TagBlob);
+    m_row.push_back(TagBlob);
     putVarint(length);
     const auto* p = static_cast<const unsigned char*>(data);
-    m_arena.insert(m_arena.end(), p, p + length);
+    m_row.insert(m_row.end(), p, p + length);
 }
 
 void RowStore::add(const QVariant& v) {
@@ -169,15 +228,14 @@ void RowStore::add(const QVariant& v) {
 void RowStore::endRow() {
     while (m_cellsInRow < m_columns)
         addNull();
-    m_offsets.push_back(m_rowStart);
-    m_rowStart = m_arena.size();
-    m_cellsInRow = 0;
+    m_offsets.push_back(storeRowBytes());
 }
 
 const unsigned char* RowStore::cell(std::size_t row, int column) const {
     if (row >= m_offsets.size() || column < 0 || column >= m_columns)
         throw std::out_of_range("RowStore: no such cell");
-    const unsigned char* p = m_arena.data() + m_offsets[row];
+    const std::uint64_t offset = m_offsets[row];
+    const unsigned char* p = m_blocks[offset >> 32].data.get() + (offset & 0xffffffffu);
     for (int c = 0; c < column; ++c)
         p = skipCell(p);
     return p;
@@ -218,9 +276,7 @@ void RowStore::replaceRow(std::size_t row, const std::vector<QVariant>& values) 
     beginRow();
     for (int c = 0; c < m_columns; ++c)
         add(c < static_cast<int>(values.size()) ? values[static_cast<std::size_t>(c)] : QVariant());
-    m_offsets[row] = m_rowStart;
-    m_rowStart = m_arena.size();
-    m_cellsInRow = 0;
+    m_offsets[row] = storeRowBytes();
 }
 
 void RowStore::appendRow(const std::vector<QVariant>& values) {

@@ -1,10 +1,13 @@
 #pragma once
-// Compact in-memory storage of the rows of a result: one byte arena plus an offset per row.
-// Cells are decoded on access, so a million rows cost little more than their text.
+// Compact in-memory storage of the rows of a result: rows encoded one after another in large
+// blocks, plus an offset per row. Cells are decoded on access, so a million rows cost little more
+// than their text, and filling never copies what is already stored.
 
 #include <QString>
 #include <QVariant>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <vector>
 
 namespace vornel {
@@ -12,11 +15,15 @@ namespace vornel {
 class RowStore {
 public:
     explicit RowStore(int columnCount = 0) : m_columns(columnCount) {}
+    RowStore(const RowStore& other);
+    RowStore& operator=(const RowStore& other);
+    RowStore(RowStore&&) noexcept = default;
+    RowStore& operator=(RowStore&&) noexcept = default;
 
     int columnCount() const { return m_columns; }
     std::size_t rowCount() const { return m_offsets.size(); }
     void clear();
-    void reserveBytes(std::size_t bytes) { m_arena.reserve(bytes); }
+    void reserveBytes(std::size_t) {} // blocks are taken as they are needed
     std::size_t bytesUsed() const; // memory held, spare capacity included
     void squeeze();                // gives back the spare capacity once the rows are read
 
@@ -41,15 +48,25 @@ public:
     std::vector<QVariant> row(std::size_t row) const;
 
 private:
+    struct Free {
+        void operator()(unsigned char* p) const { std::free(p); }
+    };
+    struct Block {
+        std::unique_ptr<unsigned char, Free> data;
+        std::size_t capacity = 0;
+        std::size_t used = 0;
+    };
+
     const unsigned char* cell(std::size_t row, int column) const;
-    void encode(const QVariant& v);
     void putVarint(std::uint64_t v);
     void startCell();
+    std::uint64_t storeRowBytes(); // moves the row being built into a block; returns its offset
+    void addBlock(std::size_t atLeast);
 
     int m_columns;
-    std::vector<unsigned char> m_arena;
-    std::vector<std::uint64_t> m_offsets;
-    std::size_t m_rowStart = 0;
+    std::vector<Block> m_blocks;
+    std::vector<unsigned char> m_row; // the row being built
+    std::vector<std::uint64_t> m_offsets; // block index in the high 32 bits, position in the low
     int m_cellsInRow = 0;
 };
 

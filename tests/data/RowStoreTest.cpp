@@ -84,6 +84,20 @@ TEST(RowStore, RowsAreReplacedRemovedAndPadded) {
     EXPECT_THROW(store.addNull(), std::logic_error);
 }
 
+TEST(RowStore, CopiesAreIndependentAcrossBlocks) {
+    RowStore store(1);
+    const QString big(3 << 20, QLatin1Char('x')); // larger than one block
+    store.appendRow({QStringLiteral("a")});
+    store.appendRow({big});
+    store.appendRow({QStringLiteral("c")});
+    RowStore copy = store;
+    store.replaceRow(0, {QStringLiteral("changed")});
+    EXPECT_EQ(copy.value(0, 0).toString(), QStringLiteral("a"));
+    EXPECT_EQ(copy.value(1, 0).toString(), big);
+    EXPECT_EQ(copy.value(2, 0).toString(), QStringLiteral("c"));
+    EXPECT_EQ(store.value(0, 0).toString(), QStringLiteral("changed"));
+}
+
 TEST(RowStore, CatalogueRowsCostLittleMoreThanTheirText) {
     RowStore store(4);
     std::size_t textBytes = 0;
