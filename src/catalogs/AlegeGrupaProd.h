@@ -25,7 +25,11 @@ public:
     // Opens the chooser of this kind with the start text and waits until it is closed.
     static void alege(const QString& kind, const QString& startText);
 
-    void setKind(const QString& kind) { m_kind = kind; }
+    // The kind is also the window's title: callers name the list they open by its caption.
+    void setKind(const QString& kind) {
+        m_kind = kind;
+        setWindowTitle(kind);
+    }
     void setStartText(const QString& text) { m_startText = text; }
     // Loads the list and shows the window modally.
     void Incarca();

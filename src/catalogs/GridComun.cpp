@@ -7,6 +7,8 @@
 #include "data/DbError.h"
 #include "data/Recordset.h"
 #include "editors/GridDetail.h"
+#include "editors/GridDetailMare.h"
+#include "editors/TipuriProdus.h"
 #include "entry/ComponentContext.h"
 
 #include <QGroupBox>
@@ -113,8 +115,8 @@ void GridComun::buildUi() {
     connect(m_grid, &FlexGrid::rowClicked, this, [this](int) { SincronizeazaRand(); });
     connect(m_grid, &FlexGrid::arrowMoved, this, [this](int) { SincronizeazaRand(); });
     connect(m_grid, &FlexGrid::rowDoubleClicked, this,
-            [this](int) { openEditor(QStringLiteral("M"), false); });
-    connect(m_grid, &FlexGrid::enterPressed, this, [this] { openEditor(QStringLiteral("M"), false); });
+            [this](int) { openEditor(QStringLiteral("M")); });
+    connect(m_grid, &FlexGrid::enterPressed, this, [this] { openEditor(QStringLiteral("M")); });
 }
 
 void GridComun::Deschide(const QString& caption) {
@@ -242,7 +244,7 @@ void GridComun::onAction(int index) {
     case 0:
         if (!VerificaAcces(QStringLiteral("A"))) return;
         setEnabled(false);
-        openEditor(QStringLiteral("A"), true);
+        openEditor(QStringLiteral("A"));
         return;
     case 1:
         if (!VerificaAcces(QStringLiteral("M"))) return;
@@ -256,7 +258,7 @@ void GridComun::onAction(int index) {
             SincronizeazaRand();
             return;
         }
-        openEditor(QStringLiteral("M"), true);
+        openEditor(QStringLiteral("M"));
         return;
     case 2:
         if (VerificaAcces(QStringLiteral("S"))) StergeInregistrare();
@@ -273,17 +275,17 @@ void GridComun::onAction(int index) {
     }
 }
 
-void GridComun::openEditor(const QString& mode, bool fromButton) {
+void GridComun::openEditor(const QString& mode) {
     auto& ctx = ComponentContext::current();
     if (mode == QLatin1String("M")) SincronizeazaRand(); // the editor reads the current record of the list
     const std::optional<CatalogEntry> entry = CatalogRegistry::find(m_caption);
     const CatalogEditor editor = entry ? entry->editor : CatalogEditor::GridDetail;
-    if (editor != CatalogEditor::GridDetail) {
-        // The large record editor and the product type editor are not part of this version yet.
-        ctx.Afiseaza(QStringLiteral("Editorul pentru ") + m_caption +
-                         QStringLiteral(" nu este inca disponibil in aceasta versiune."),
-                     MessageIcon::Information, MessageButtons::Ok, m_caption);
-        if (fromButton) setEnabled(true);
+    if (editor == CatalogEditor::TipuriProdus) {
+        ctx.instance<TipuriProdus>().DeschideTip(mode, QString());
+        return;
+    }
+    if (editor == CatalogEditor::GridDetailMare) {
+        ctx.instance<GridDetailMare>().DeschideDetaliu(m_caption, mode, m_table);
         return;
     }
     ctx.instance<GridDetail>().DeschideEditor(m_caption, mode, m_table);

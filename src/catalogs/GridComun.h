@@ -55,7 +55,7 @@ private:
     // Opens the query as the new list; false (after a message) leaves the previous list in force.
     bool openList(const QString& query);
     void layoutWindow();
-    void openEditor(const QString& mode, bool fromButton);
+    void openEditor(const QString& mode);
     void selectWholeRow();
 
     // Search frame (GridComunSearch.cpp).

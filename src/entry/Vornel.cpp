@@ -1,6 +1,9 @@
 #include "entry/Vornel.h"
 
 #include "catalogs/GridComun.h"
+#include "company/ParamSocietate.h"
+#include "documents/ConfDocOut.h"
+#include "salaries/Salarii.h"
 #include "controls/FormWindow.h"
 #include "entry/ComponentContext.h"
 #include "messages/QtMessageWindow.h"
@@ -15,12 +18,6 @@ namespace {
 constexpr std::array<const char*, 8> kUnloadOrder = {"GridDetail",     "AlegeGrupaProd", "ConfDocOut",
                                                      "GridComun",      "GridDetailMare", "ParamSocietate",
                                                      "TipuriProdus",   "Salarii"};
-
-void notAvailable(const QString& caption) {
-    ComponentContext::current().Afiseaza(QStringLiteral("Fereastra ") + caption
-                                             + QStringLiteral(" nu este inca disponibila in aceasta versiune."),
-                                         MessageIcon::Information, MessageButtons::Ok, caption);
-}
 
 } // namespace
 
@@ -44,14 +41,14 @@ void Vornel::Apel(std::shared_ptr<Connection> Legatura, const QString& argCaptio
     context.idUsers = IdUsers;
 
     if (caption == QLatin1String("Salarii")) {
-        notAvailable(caption);
+        context.instance<Salarii>().Incarca();
     } else if (caption == QLatin1String("Banca Tert")) {
         context.instance<GridComun>().Deschide(QStringLiteral("Banci"));
     } else if (caption == QLatin1String("Parametrii societate")) {
-        notAvailable(caption);
+        context.instance<ParamSocietate>().Incarca();
     } else if (caption == QLatin1String("Documente de iesire") || caption == QLatin1String("Serii Avize")) {
         context.rightsCode = QStringLiteral("4341");
-        notAvailable(caption);
+        context.instance<ConfDocOut>().Incarca();
     } else {
         context.instance<GridComun>().Deschide(caption);
     }
