@@ -2,7 +2,7 @@
 
 #include "data/DbError.h"
 #include "data/Recordset.h"
-#include "entry/ComponentContext.h"
+#include "data/SqlText.h"
 
 #include <QLocale>
 #include <cmath>
@@ -46,6 +46,22 @@ QString formatNumber(double value, const QString& format) {
 }
 
 } // namespace
+
+QVariant typedValue(const Column& column, const QVariant& value) {
+    if (value.typeId() != QMetaType::QString)
+        return value;
+    const QString text = value.toString();
+    if (column.type != ColumnType::Integer && column.type != ColumnType::Double)
+        return text;
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return {};
+    if (!Sql::isNumber(trimmed))
+        return text; // kept as typed: the row's check or the database refuses it
+    if (column.type == ColumnType::Integer && Sql::isInteger(trimmed))
+        return trimmed.toLongLong();
+    return trimmed.toDouble();
+}
 
 RecordsetModel::RecordsetModel(QObject* parent) : QAbstractTableModel(parent) {}
 
@@ -131,22 +147,29 @@ int RecordsetModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : m_columnCount;
 }
 
+bool RecordsetModel::showsEditBuffer(int row) const {
+    return m_recordset && m_recordset->editing() && !m_recordset->adding() && m_recordset->position() == row;
+}
+
 QString RecordsetModel::cellText(int row, int column) const {
     if (!m_recordset || !m_recordset->isOpen() || row < 0 || column < 0 || row >= m_recordset->recordCount()
         || column >= m_recordset->fieldCount())
         return {};
-    const QVariant value = m_recordset->valueAt(row, column);
+    const bool buffered = showsEditBuffer(row);
+    const QVariant value = buffered ? m_recordset->editedValue(column) : m_recordset->valueAt(row, column);
     if (value.isNull())
         return {};
     const QString format = static_cast<std::size_t>(column) < m_columnFormats.size() ? m_columnFormats[column] : QString();
     if (isNumeric(value))
         return format.isEmpty() ? plainNumber(value.toDouble()) : formatNumber(value.toDouble(), format);
-    return m_recordset->textAt(row, column);
+    return buffered ? value.toString() : m_recordset->textAt(row, column);
 }
 
 QString RecordsetModel::headerText(int column) const {
     if (column < 0)
         return {};
+    if (static_cast<std::size_t>(column) < m_captions.size() && !m_captions[column].isNull())
+        return m_captions[column];
     if (static_cast<std::size_t>(column) < m_headers.size())
         return m_headers[column];
     if (m_recordset && m_recordset->isOpen() && column < m_recordset->fieldCount())
@@ -161,14 +184,13 @@ QVariant RecordsetModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
         return cellText(index.row(), index.column());
     case Qt::EditRole:
-        if (m_recordset && index.row() < m_recordset->recordCount() && index.column() < m_recordset->fieldCount())
-            return m_recordset->valueAt(index.row(), index.column());
-        return {};
-    case Qt::TextAlignmentRole: {
-        const auto column = static_cast<std::size_t>(index.column());
-        const Qt::Alignment horizontal = column < m_alignments.size() ? m_alignments[column] : Qt::AlignLeft;
-        return QVariant::fromValue(horizontal | Qt::AlignVCenter);
-    }
+        if (!m_recordset || index.row() >= m_recordset->recordCount() || index.column() >= m_recordset->fieldCount())
+            return {};
+        if (showsEditBuffer(index.row()))
+            return m_recordset->editedValue(index.column());
+        return m_recordset->valueAt(index.row(), index.column());
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(alignment(index.column()) | Qt::AlignVCenter);
     default:
         return {};
     }
@@ -181,12 +203,17 @@ QVariant RecordsetModel::headerData(int section, Qt::Orientation orientation, in
         return {};
     if (role == Qt::DisplayRole)
         return headerText(section);
-    if (role == Qt::TextAlignmentRole) {
-        const auto column = static_cast<std::size_t>(section);
-        const Qt::Alignment horizontal = column < m_alignments.size() ? m_alignments[column] : Qt::AlignLeft;
-        return QVariant::fromValue(horizontal | Qt::AlignVCenter);
-    }
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(alignment(section) | Qt::AlignVCenter);
     return {};
+}
+
+Qt::Alignment RecordsetModel::alignment(int column) const {
+    const auto index = static_cast<std::size_t>(column);
+    if (index < m_alignments.size())
+        return m_alignments[index];
+    const bool formatted = index < m_columnFormats.size() && !m_columnFormats[index].isEmpty();
+    return formatted ? Qt::AlignRight : Qt::AlignLeft;
 }
 
 Qt::ItemFlags RecordsetModel::flags(const QModelIndex& index) const {
@@ -202,16 +229,15 @@ bool RecordsetModel::setData(const QModelIndex& index, const QVariant& value, in
     if (!m_editable || role != Qt::EditRole || !m_recordset || !m_recordset->updatable()
         || !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return false;
-    try {
-        m_recordset->setPosition(index.row());
-        m_recordset->setValue(index.column(), value);
-        m_recordset->update();
-    } catch (const DbError& error) {
-        if (m_recordset && m_recordset->editing())
-            m_recordset->cancelUpdate();
-        ComponentContext::current().Afiseaza(error.description(), MessageIcon::Error, MessageButtons::Ok,
-                                             QStringLiteral("Eroare"));
+    // One row is edited at a time: another row's pending changes must be written or cancelled first.
+    if (m_recordset->editing() && (m_recordset->adding() || m_recordset->position() != index.row()))
         return false;
+    try {
+        if (!m_recordset->editing())
+            m_recordset->setPosition(index.row());
+        m_recordset->setValue(index.column(), typedValue(m_recordset->column(index.column()), value));
+    } catch (const DbError&) {
+        return false; // a column of another table, or the row is gone: the cell keeps its value
     }
     emit dataChanged(index, index);
     return true;
@@ -225,6 +251,21 @@ void RecordsetModel::setColumnFormat(int column, const QString& format) {
     m_columnFormats[static_cast<std::size_t>(column)] = format;
     if (column < m_columnCount && m_rowCount > 0)
         emit dataChanged(index(0, column), index(m_rowCount - 1, column), {Qt::DisplayRole});
+}
+
+void RecordsetModel::setColumnCaption(int column, const QString& caption) {
+    if (column < 0)
+        return;
+    if (static_cast<std::size_t>(column) >= m_captions.size())
+        m_captions.resize(static_cast<std::size_t>(column) + 1);
+    m_captions[static_cast<std::size_t>(column)] = caption.isNull() ? QStringLiteral("") : caption;
+    if (column < m_columnCount)
+        emit headerDataChanged(Qt::Horizontal, column, column);
+}
+
+void RecordsetModel::refreshRow(int row) {
+    if (row >= 0 && row < m_rowCount && m_columnCount > 0)
+        emit dataChanged(index(row, 0), index(row, m_columnCount - 1));
 }
 
 } // namespace vornel
