@@ -1,0 +1,158 @@
+// Work groups: the group list, adding, renaming and deleting a group. A new group starts with a
+// copy of the default group's parameters for every month.
+#include "salaries/Salarii.h"
+
+#include "data/DbError.h"
+#include "data/Recordset.h"
+#include "data/SqlText.h"
+#include "entry/ComponentContext.h"
+#include "salaries/SalaryStatements.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+namespace vornel {
+
+namespace {
+
+const QString kSaveFailed = QStringLiteral("A aparut o eroare la salvare !!");
+
+} // namespace
+
+void Salarii::IncarcaGrupe() {
+    Recordset rs;
+    rs.open(groupListQuery(), ComponentContext::current().connection, CursorLocation::Client, CursorType::Static,
+            LockType::ReadOnly);
+    {
+        const QSignalBlocker quiet(m_cmbGrupa);
+        m_cmbGrupa->clear();
+        for (rs.moveFirst(); !rs.eof(); rs.moveNext()) m_cmbGrupa->addItem(rs.text(0));
+        m_cmbGrupa->setCurrentIndex(m_cmbGrupa->count() > 0 ? 0 : -1);
+    }
+    rs.close();
+    IncarcaParametri();
+}
+
+void Salarii::selectGroup(const QString& name) {
+    {
+        const QSignalBlocker quiet(m_cmbGrupa);
+        const int index = m_cmbGrupa->findText(name.trimmed(), Qt::MatchFixedString);
+        m_cmbGrupa->setCurrentIndex(index >= 0 ? index : (m_cmbGrupa->count() > 0 ? 0 : -1));
+    }
+    IncarcaParametri();
+}
+
+void Salarii::onGroupButton(int index) {
+    try {
+        switch (index) {
+        case 0:
+            openGroupFrame(QString(), QStringLiteral("0"));
+            break;
+        case 1:
+            openGroupFrame(m_cmbGrupa->currentText(), QStringLiteral("1"));
+            break;
+        case 2:
+            deleteGroup();
+            break;
+        case 3:
+            saveGroup();
+            break;
+        default:
+            closeGroupFrame();
+            break;
+        }
+    } catch (const DbError& e) {
+        reportDbError(e.description());
+    }
+}
+
+void Salarii::openGroupFrame(const QString& text, const QString& tag) {
+    m_frmG->setHidden(false);
+    m_txtG->setText(text);
+    m_txtG->setProperty("Tag", tag);
+    m_txtG->setFocus(Qt::OtherFocusReason);
+    m_txtG->selectAll();
+    for (QWidget* w : m_frm) w->setEnabled(false);
+    for (QGroupBox* p : m_f) p->setEnabled(false);
+    for (QPushButton* b : m_cmdAction) b->setEnabled(false);
+}
+
+void Salarii::closeGroupFrame() {
+    m_txtG->clear();
+    m_txtG->setProperty("Tag", QString());
+    for (QWidget* w : m_frm) w->setEnabled(true);
+    // All five pages come back, even those of a closed month, as the group frame leaves them.
+    for (QGroupBox* p : m_f) p->setEnabled(true);
+    for (QPushButton* b : m_cmdAction) b->setEnabled(true);
+    m_frmG->setHidden(true);
+    m_cmbGrupa->setFocus(Qt::OtherFocusReason);
+}
+
+void Salarii::deleteGroup() {
+    auto& ctx = ComponentContext::current();
+    const QString name = m_cmbGrupa->currentText();
+    if (name == kDefaultGroup) {
+        message(QStringLiteral("Aceasta grupa nu se poate sterge !!"));
+        return;
+    }
+    const int answer = ctx.Afiseaza(QStringLiteral("Doriti stergerea  grupei ") + name + QStringLiteral("  ?"),
+                                    MessageIcon::Question, MessageButtons::YesNo, windowTitle());
+    if (answer == MessageResult::Yes) ctx.connection->execute(groupDelete(name));
+    IncarcaGrupe();
+}
+
+void Salarii::saveGroup() {
+    auto& ctx = ComponentContext::current();
+    const QString tag = m_txtG->property("Tag").toString();
+    const QString name = m_txtG->text();
+    if (name.trimmed().isEmpty()) {
+        message(QStringLiteral("Valoare obligatorie !"));
+        m_txtG->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (tag == u"0") {
+        Transaction transaction(*ctx.connection);
+        try {
+            ctx.connection->execute(groupInsert(name));
+        } catch (const DbError& e) {
+            message(e.isIntegrityViolation() ? QStringLiteral("Aceasta grupa exista deja!!") : kSaveFailed);
+            m_txtG->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+        try {
+            ctx.connection->execute(groupParametersCopy(name));
+            transaction.commit();
+        } catch (const DbError&) {
+            message(kSaveFailed);
+            return;
+        }
+    } else if (tag == u"1") {
+        const QString oldName = m_cmbGrupa->currentText();
+        if (oldName == kDefaultGroup) {
+            message(QStringLiteral("Aceasta grupa  nu se poate modifica !!"));
+            return;
+        }
+        try {
+            Transaction transaction(*ctx.connection);
+            ctx.connection->execute(groupRename(name, oldName));
+            ctx.connection->execute(employeesGroupRename(name, oldName));
+            // The parameters follow the name, so that the renamed group keeps them.
+            ctx.connection->execute(QStringLiteral("UPDATE sal_para SET GRUPA = '") + Sql::text(name) +
+                                    QStringLiteral("' WHERE GRUPA = '") + Sql::text(oldName) + QStringLiteral("'"));
+            transaction.commit();
+        } catch (const DbError&) {
+            message(kSaveFailed);
+            return;
+        }
+    } else {
+        return;
+    }
+    IncarcaGrupe();
+    selectGroup(name);
+    closeGroupFrame();
+}
+
+} // namespace vornel
