@@ -1,0 +1,159 @@
+// The statements of the large record editor as text: exact bytes per catalogue and mode, the
+// values written bare, and the stored forms of program folders and minutes.
+#include "editors/LargeRecordStatements.h"
+
+#include <gtest/gtest.h>
+
+using namespace vornel;
+
+namespace {
+
+const QStringList kWarehouseColumns = {"Depozit",       "Denumire Depozit", "Descriere Depozit",
+                                       "AdresaDepozitului", "Gestionar",    "Depozit",
+                                       "Telefon Mobil", "Telefon Vetra",    "Custodie"};
+const QStringList kCashColumns = {"Cod Casierie", "Denumire Casierie", "Descriere Casierie", "Adresa Casierie",
+                                  "Casier",       "Casier",            "Telefon Mobil",      "Telefon Vetra",
+                                  "Analitic",     "CaleProgram",       "NumeProgram"};
+
+LargeRecordInput cashDesk(const char* mode) {
+    LargeRecordInput in;
+    in.caption = "Casierii";
+    in.mode = mode;
+    in.table = "Casierii";
+    in.columns = kCashColumns;
+    in.codCasierie = "4";
+    in.denumire = " Casa noua ";
+    in.descriere = "Desc";
+    in.adresa = "Adr";
+    in.gestionar = "Pop Ana";
+    in.telefonVetra = " 0264 ";
+    in.telefonMobil = "0740";
+    in.cont = "5311 ";
+    in.cale = " C:\\Casa\\ ";
+    in.numeProgram = "casa.exe";
+    return in;
+}
+
+} // namespace
+
+TEST(LargeRecordStatements, WarehouseIsWrittenByNameWithTheListColumns) {
+    LargeRecordInput in;
+    in.caption = "Depozite";
+    in.mode = "A";
+    in.table = "Depozite";
+    in.columns = kWarehouseColumns;
+    in.denumire = " Depozit nou ";
+    in.descriere = "D";
+    in.adresa = "A";
+    in.gestionar = "G";
+    in.telefonVetra = "V ";
+    in.telefonMobil = "M";
+    in.ticked = true;
+    EXPECT_EQ(largeSaveStatement(in).sql,
+              "INSERT INTO [Depozite]([Denumire Depozit],[Descriere Depozit],[AdresaDepozitului],[Gestionar],"
+              "[Telefon Vetra],[Telefon Mobil], Custodie) VALUES('Depozit nou','D','A','G','V ','M', 1)");
+    in.mode = "M";
+    in.ticked = false;
+    in.loadedKey = " Depozit central ";
+    EXPECT_EQ(largeSaveStatement(in).sql,
+              "UPDATE [Depozite] SET [Descriere Depozit]='D', [Denumire Depozit]='Depozit nou', "
+              "[AdresaDepozitului]='A', [Gestionar]='G', [Telefon Vetra]='V ', [Telefon Mobil]='M', "
+              "[Custodie]= 0 WHERE [Denumire Depozit]='Depozit central'");
+}
+
+TEST(LargeRecordStatements, CashDeskStoresTheFolderWithoutItsFinalBackslash) {
+    EXPECT_EQ(largeSaveStatement(cashDesk("A")).sql,
+              "INSERT INTO [Casierii]([Cod Casierie],[Denumire Casierie],[Descriere Casierie],[Adresa Casierie],"
+              "[Casier],[Telefon Vetra],[Telefon Mobil],[Analitic],[CaleProgram],[NumeProgram]) "
+              "VALUES(4,'Casa noua','Desc','Adr','Pop Ana',' 0264 ','0740','5311','C:\\Casa','casa.exe')");
+    LargeRecordInput in = cashDesk("M");
+    in.loadedKey = "4";
+    in.cale.clear();
+    EXPECT_EQ(largeSaveStatement(in).sql,
+              "UPDATE [Casierii] SET [Cod Casierie]=4, [Descriere Casierie]='Desc', [Denumire Casierie]='Casa noua', "
+              "[Adresa Casierie]='Adr', [Casier]='Pop Ana', [Telefon Vetra]=' 0264 ', [Telefon Mobil]='0740', "
+              "[Analitic]='5311',CaleProgram='',NumeProgram='casa.exe' WHERE [Cod Casierie]=4");
+}
+
+TEST(LargeRecordStatements, CentreAndEmployeeKeepTheirBlanksAndValuesAsTyped) {
+    LargeRecordInput in;
+    in.caption = "Centre de productie";
+    in.table = "pOft";
+    in.mode = "A";
+    in.codCasierie = "CP09 ";
+    in.denumire = "Vopsire";
+    in.descriere = "9600";
+    in.adresa = "480";
+    in.cont = "PROD";
+    EXPECT_EQ(largeSaveStatement(in).sql, "INSERT INTO poft (Cod, DEnumire, Tmax, TZi, CodC, NrU) "
+                                          "VALUES('CP09 ', 'Vopsire', 9600, 480, 'PROD', 0)");
+    in.mode = "M";
+    in.ticked = true;
+    EXPECT_EQ(largeSaveStatement(in).sql, "Update poft Set Denumire = 'Vopsire', TMax = 9600, TZI = 480, "
+                                          "CodC = 'PROD', NrU = 1  WHERE Cod = 'CP09 '");
+
+    LargeRecordInput e;
+    e.caption = "Angajati";
+    e.table = "pTerti";
+    e.mode = "A";
+    e.codCasierie = "Pop";
+    e.denumire = "Ana ";
+    e.descriere = "CJ";
+    e.adresa = "1";
+    e.cont = "SPCLEP";
+    e.gestionar = "Dacia";
+    e.telefonVetra = "CJ-1";
+    EXPECT_EQ(largeSaveStatement(e).sql,
+              "INSERT INTO pTerti (Nume, Prenume, SeriaBi, NrBi, Eliberat, MijlocT, Auto, TipAngajat) "
+              "VALUES ('Pop', 'Ana ', 'CJ', '1', 'SPCLEP', 'Dacia', 'CJ-1', 'P')");
+    e.mode = "M";
+    EXPECT_EQ(largeSaveStatement(e).sql,
+              "Update pTerti SET  SeriaBi = 'CJ', NrBi = '1', Eliberat = 'SPCLEP', MijlocT = 'Dacia', "
+              "Auto = 'CJ-1'  WHERE  Nume = 'Pop' AND Prenume = 'Ana '");
+}
+
+TEST(LargeRecordStatements, BareValuesMustBeNumbersAndQuotesAreDoubled) {
+    LargeRecordInput in = cashDesk("A");
+    in.codCasierie = "4 OR 1=1";
+    EXPECT_EQ(largeSaveStatement(in).badNumber, LargeField::Cod);
+    EXPECT_TRUE(largeSaveStatement(in).sql.isEmpty());
+    in = cashDesk("M");
+    in.loadedKey = "";
+    EXPECT_EQ(largeSaveStatement(in).badNumber, LargeField::LoadedKey);
+
+    LargeRecordInput c;
+    c.caption = "Centre de productie";
+    c.mode = "A";
+    c.descriere = "60";
+    c.adresa = "12abc";
+    EXPECT_EQ(largeSaveStatement(c).badNumber, LargeField::Adresa);
+
+    // Neither the unfiltered program fields nor pasted text can end a literal.
+    in = cashDesk("A");
+    in.cale = "C:\\x'); DROP TABLE Casierii;--";
+    in.numeProgram = "o'brien.exe";
+    const QString sql = largeSaveStatement(in).sql;
+    EXPECT_TRUE(sql.endsWith("'C:\\x''); DROP TABLE Casierii;--','o''brien.exe')")) << sql.toStdString();
+
+    EXPECT_EQ(duplicateQuery("Casierii", "Casierii", kCashColumns, "1;DELETE"), std::nullopt);
+    EXPECT_EQ(duplicateQuery("Casierii", "Casierii", kCashColumns, " 7 "),
+              "SELECT 'x' FROM [Casierii] WHERE [Casierii].[Cod Casierie]=7");
+    EXPECT_EQ(duplicateQuery("Depozite", "Depozite", kWarehouseColumns, " O'Hara "),
+              "SELECT 'x' FROM [Depozite] WHERE [Depozite].[Denumire Depozit]='O''Hara'");
+    EXPECT_EQ(costCentreQuery(" PROD "), "SELECT 'x' FROM yC1 WHERE Cod ='PROD'");
+}
+
+TEST(LargeRecordStatements, FoldersAndMinutesAsStored) {
+    EXPECT_EQ(programFolder(""), "");
+    EXPECT_EQ(programFolder("  "), "");
+    EXPECT_EQ(programFolder(" C:\\Casa\\ "), "C:\\Casa");
+    EXPECT_EQ(programFolder("C:\\"), "C:");
+    EXPECT_EQ(programFolder("C:\\Casa\\\\"), "C:\\Casa\\"); // one final backslash goes
+
+    EXPECT_EQ(minutesText(""), "1");
+    EXPECT_EQ(minutesText("   "), "1");
+    EXPECT_EQ(minutesText("0"), "1");
+    EXPECT_EQ(minutesText("000"), "1");
+    EXPECT_EQ(minutesText("480"), "480");
+    EXPECT_EQ(minutesText("0480"), "0480");
+}
