@@ -1,6 +1,7 @@
 // Action steps: what a person does with the mouse and the keyboard.
 
 #include "Controls.h"
+#include "EditableGridSteps.h"
 #include "Lexer.h"
 #include "ScenarioState.h"
 
@@ -276,7 +277,7 @@ QString runActionStep(const Step& step, ScenarioState&)
     if (verb == u"dblclick")
         return doubleClick(ref);
     if (verb == u"edit" || verb == u"append" || verb == u"remove")
-        return QStringLiteral("expected %1 to be a grid bound for editing; found not supported for this grid").arg(ref.text);
+        return runEditableGridAction(step, ref);
     return QStringLiteral("expected an action; found %1").arg(verb);
 }
 

@@ -1,9 +1,11 @@
 // Checks: what a person sees on the screen and what the database holds.
 
 #include "Controls.h"
+#include "EditableGridSteps.h"
 #include "Lexer.h"
 #include "ScenarioState.h"
 
+#include "controls/EditableGrid.h"
 #include "controls/FlexGrid.h"
 #include "controls/NumericBox.h"
 
@@ -245,6 +247,8 @@ QString expectControl(const Step& step)
         return items == arg(1) ? QString() : mismatch(QStringLiteral("items of ") + ref.text, quoted(arg(1)), quoted(items));
     }
 
+    if (auto* editable = qobject_cast<EditableGrid*>(control))
+        return checkEditableGrid(step, ref, *editable);
     auto* grid = qobject_cast<FlexGrid*>(control);
     if (!grid)
         return mismatch(ref.text, QStringLiteral("a grid"), QString::fromLatin1(control->metaObject()->className()));
