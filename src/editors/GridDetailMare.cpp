@@ -91,7 +91,8 @@ void GridDetailMare::buildUi() {
     m_txtNumeProgram = makeField(this, "txtNumeProgram");
     m_chkTransferabil = new QCheckBox(this);
     m_chkTransferabil->setObjectName(QStringLiteral("chkTransferabil"));
-    for (int i = 0; i < 3; ++i) m_Label2.push_back(makeHeading(this, i));
+    for (int i = 0; i < 3; ++i)
+        m_Label2.push_back(makeHeading(this, i));
     m_Label2[0]->setText(QStringLiteral("Particularitati Depozit"));
     m_Label2[1]->setText(QStringLiteral("Particularitati Gestionar"));
     m_Label2[2]->setText(QStringLiteral("Particularitati Program Casa Marcat"));
@@ -147,9 +148,9 @@ void GridDetailMare::buildUi() {
     outer->addLayout(buttons);
 
     // Shown by the captions that use them.
-    for (QWidget* w : std::initializer_list<QWidget*>{m_lblCodCasierie, m_txtCodCasierie, m_chkTransferabil,
-                                                      m_lblCale, m_txtCale, m_lblNumeProgram, m_txtNumeProgram,
-                                                      m_Label2[2]})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{m_lblCodCasierie, m_txtCodCasierie, m_chkTransferabil, m_lblCale,
+                                         m_txtCale, m_lblNumeProgram, m_txtNumeProgram, m_Label2[2]})
         w->setVisible(false);
 
     const std::vector<QWidget*> tabs = {m_txtCodCasierie,   m_txtDenumireDepozit, m_txtDescriereDepozit,
@@ -157,7 +158,8 @@ void GridDetailMare::buildUi() {
                                         m_txtTelefonVetra,  m_txtTelefonMobil,    m_chkTransferabil,
                                         m_txtCale,          m_txtNumeProgram,     m_cmdAction[0],
                                         m_cmdAction[1]};
-    for (std::size_t i = 1; i < tabs.size(); ++i) setTabOrder(tabs[i - 1], tabs[i]);
+    for (std::size_t i = 1; i < tabs.size(); ++i)
+        setTabOrder(tabs[i - 1], tabs[i]);
 }
 
 void GridDetailMare::DeschideDetaliu(const QString& caption, const QString& mode, const QString& table) {
@@ -202,7 +204,8 @@ void GridDetailMare::onAction(int index) {
 }
 
 void GridDetailMare::onUnload() {
-    if (auto* lista = ComponentContext::current().loaded<GridComun>()) lista->refreshAfterEditor(m_mode == u"A");
+    if (auto* lista = ComponentContext::current().loaded<GridComun>())
+        lista->refreshAfterEditor(m_mode == u"A");
 }
 
 } // namespace vornel

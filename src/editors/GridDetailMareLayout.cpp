@@ -13,7 +13,8 @@ namespace vornel {
 namespace {
 
 void setShown(std::initializer_list<QWidget*> widgets, bool shown) {
-    for (QWidget* w : widgets) w->setVisible(shown);
+    for (QWidget* w : widgets)
+        w->setVisible(shown);
 }
 
 // The label's caption and, when the list knows it, the field's maximum length.
@@ -84,11 +85,12 @@ void GridDetailMare::PregatesteMacheta() {
     } else if (c == u"Centre de productie") {
         labelField(m_lblCodCasierie, m_txtCodCasierie, QStringLiteral("Cod:"));
         labelField(m_lblDenumireDepozit, m_txtDenumireDepozit, QStringLiteral("Denumire:"));
-        labelField(m_lblDescriereDepozit, m_txtDescriereDepozit, QStringLiteral("Timp disponibil lunar(min.)"));
+        labelField(m_lblDescriereDepozit, m_txtDescriereDepozit,
+                   QStringLiteral("Timp disponibil lunar(min.)"));
         labelField(m_lblAdresaDepozit, m_txtAdresaDepozit, QStringLiteral("Timp disponibil zilnic(min.)"));
         labelField(m_lblContAnalitic, m_txtContAnalitic, QStringLiteral("Centru de Cost:"));
-        setShown({m_lblNumeGestionar, m_txtNumeGestionar, m_lblTelefonVetra, m_txtTelefonVetra, m_lblTelefonMobil,
-                  m_txtTelefonMobil, m_Label2[1]},
+        setShown({m_lblNumeGestionar, m_txtNumeGestionar, m_lblTelefonVetra, m_txtTelefonVetra,
+                  m_lblTelefonMobil, m_txtTelefonMobil, m_Label2[1]},
                  false);
         m_chkTransferabil->setText(QStringLiteral("Manopera "));
         m_chkTransferabil->setVisible(true);

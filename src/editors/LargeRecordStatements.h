@@ -46,8 +46,8 @@ LargeStatement largeSaveStatement(const LargeRecordInput& in);
 // The duplicate lookup of a code or name ("Depozite": name, "Casierii" and "Centre de
 // productie": code); the value is trimmed here. nullopt when a cash desk code is not a number,
 // or for a caption without one.
-std::optional<QString> duplicateQuery(const QString& caption, const QString& table, const QStringList& columns,
-                                      const QString& value);
+std::optional<QString> duplicateQuery(const QString& caption, const QString& table,
+                                      const QStringList& columns, const QString& value);
 // Existence of a cost centre; the code is trimmed here.
 QString costCentreQuery(const QString& code);
 
