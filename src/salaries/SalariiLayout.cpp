@@ -56,6 +56,9 @@ QPalette darkPalette(QPalette p) {
     p.setColor(QPalette::ButtonText, QColor(0xe0, 0xe0, 0xe0));
     p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x70, 0x70, 0x70));
     p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x70, 0x70, 0x70));
+    // Disabled fields stay dark, with dimmed text, as on a closed month.
+    p.setColor(QPalette::Disabled, QPalette::Base, QColor(0x18, 0x18, 0x18));
+    p.setColor(QPalette::Disabled, QPalette::Text, QColor(0x80, 0x80, 0x80));
     return p;
 }
 
