@@ -3,7 +3,20 @@
 
 #include "controls/FormWindow.h"
 
+#include <map>
+#include <memory>
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QFrame;
+
 namespace vornel {
+
+class EditableGrid;
+class FlexGrid;
+class Recordset;
 
 class ParamSocietate : public FormWindow {
     Q_OBJECT
@@ -13,6 +26,67 @@ public:
 
     // Loads the company record of the context's company and shows the window.
     void Incarca();
+
+    // The overheads check before a changed row is written: false (with its message) refuses it.
+    bool VerificaRegie(int row);
+
+    QLineEdit* txtTelefon(int index) const { return m_txtTelefon.at(static_cast<std::size_t>(index)); }
+    QPushButton* cmdAction(int index) const { return m_cmdAction.at(static_cast<std::size_t>(index)); }
+    EditableGrid* gridEX1() const { return m_gridEX1; }
+    FlexGrid* grid() const { return m_grid; }
+
+protected:
+    bool queryUnload(bool byCode) override;
+    void onUnload() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildUi();                                   // ParamSocietateLayout.cpp
+    QLineEdit* addField(const char* name);            // ParamSocietateLayout.cpp
+    void attachKeys();                                // ParamSocietateKeys.cpp
+    bool moveByArrow(QWidget* field, int key);        // ParamSocietateKeys.cpp
+    bool gridArrow(int key);                          // ParamSocietateKeys.cpp
+    void fill();
+    void clearFields();
+    void onAction(int index);
+    bool Salveaza();
+    void message(const QString& text) const;
+    // The overheads frame (ParamSocietateRegie.cpp).
+    void ArataRegie();
+    void AscundeRegie();
+    void placeRegie();
+
+    std::unique_ptr<Recordset> m_societate;
+    std::unique_ptr<Recordset> m_depozite;
+    std::unique_ptr<Recordset> m_regie;
+
+    QWidget* m_body = nullptr; // everything but the overheads frame
+    QLabel* m_imgFirma = nullptr;
+    QLineEdit* m_txtDs = nullptr;
+    QLineEdit* m_txtExercitiu = nullptr;
+    QLineEdit* m_txtAdresa = nullptr;
+    QLineEdit* m_txtOras = nullptr;
+    QLineEdit* m_txtJudet = nullptr;
+    std::vector<QLineEdit*> m_txtTelefon;
+    QLineEdit* m_txtCodFiscal = nullptr;
+    QLineEdit* m_txtNrInm = nullptr;
+    QLineEdit* m_txtBanca = nullptr;
+    QLineEdit* m_txtContBanca = nullptr;
+    QLineEdit* m_txtCafea = nullptr;
+    QLineEdit* m_txtAlcool = nullptr;
+    QLineEdit* m_txtTigari = nullptr;
+    QLabel* m_lblModCalcul = nullptr;
+    QLabel* m_lblCalculat = nullptr;
+    QLabel* m_lblPump = nullptr;
+    std::map<QString, QLabel*> m_dateLabels; // column -> value label
+    FlexGrid* m_grid = nullptr;
+    std::vector<QPushButton*> m_cmdAction; // 0 Accepta, 1 Renunta, 2 Regie Societate
+    QFrame* m_frmC = nullptr;
+    EditableGrid* m_gridEX1 = nullptr;
+    QPushButton* m_cmdC = nullptr;
+    // Arrow key -> field to focus, per field.
+    std::map<QWidget*, std::map<int, QWidget*>> m_arrows;
 };
 
 } // namespace vornel
