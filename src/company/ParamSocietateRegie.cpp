@@ -49,7 +49,8 @@ void ParamSocietate::ArataRegie() {
     m_gridEX1->bind(regie.get());
     m_regie = std::move(regie);
     m_gridEX1->setColumnVisible(0, false);
-    m_gridEX1->setColumnVisible(1, false);
+    m_gridEX1->setColumnCaption(1, QStringLiteral("Nr."));
+    m_gridEX1->setColumnWidth(1, 500);
     m_gridEX1->setColumnCaption(kMonthColumn, QStringLiteral("Luna"));
     m_gridEX1->setColumnWidth(kMonthColumn, 700);
     m_gridEX1->setColumnCaption(kAmountColumn, QStringLiteral("Valoare"));
