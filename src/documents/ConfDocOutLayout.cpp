@@ -50,6 +50,13 @@ template <class W> W* field(QWidget* parent, const char* name, int left, int top
     w->setObjectName(QString::fromLatin1(name));
     place(w, left, top, width);
     FocusColour::attach(w);
+    // Fields of a disabled frame stay dark, only their text dims.
+    QPalette p = w->palette();
+    p.setColor(QPalette::Disabled, QPalette::Base, Qt::black);
+    p.setColor(QPalette::Disabled, QPalette::Button, Qt::black);
+    p.setColor(QPalette::Disabled, QPalette::Text, QColor(0x90, 0x90, 0x90));
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x90, 0x90, 0x90));
+    w->setPalette(p);
     return w;
 }
 
@@ -111,8 +118,8 @@ void ConfDocOut::buildUi() {
     QWidget* d = m_fraDate;
     const int r1 = 180, r2 = r1 + kRow, r3 = r2 + kRow, r4 = r3 + kRow;
 
-    label(d, "Label1", "Descriere Document:", 120, r1, 1700);
-    m_txtDescriere = field<QLineEdit>(d, "txtDescriere", 1850, r1, 4300);
+    label(d, "Label1", "Descriere Document:", 120, r1, 1950);
+    m_txtDescriere = field<QLineEdit>(d, "txtDescriere", 2100, r1, 4100);
     m_optFacturi = new QRadioButton(QStringLiteral("Top Facturi"), d);
     m_optFacturi->setObjectName(QStringLiteral("optFacturi"));
     place(m_optFacturi, 6400, r1, 1500);
@@ -120,26 +127,26 @@ void ConfDocOut::buildUi() {
     m_optAviz->setObjectName(QStringLiteral("optAviz"));
     place(m_optAviz, 8000, r1, 1500);
 
-    label(d, "Label2", "Seria:", 120, r2, 1700);
-    m_txtSerie = field<QLineEdit>(d, "txtSerie", 1850, r2, 1300);
-    label(d, "Label3", "De La Numarul :", 3350, r2, 1400);
-    m_txtPD = field<QLineEdit>(d, "txtPD", 4800, r2, 1200);
-    label(d, "Label5", "Pana La Numarul :", 6400, r2, 1600);
-    m_txtUD = field<QLineEdit>(d, "txtUD", 8050, r2, 1200);
+    label(d, "Label2", "Seria:", 120, r2, 1950);
+    m_txtSerie = field<QLineEdit>(d, "txtSerie", 2100, r2, 1100);
+    label(d, "Label3", "De La Numarul :", 3350, r2, 1500);
+    m_txtPD = field<QLineEdit>(d, "txtPD", 4900, r2, 1200);
+    label(d, "Label5", "Pana La Numarul :", 6400, r2, 1650);
+    m_txtUD = field<QLineEdit>(d, "txtUD", 8100, r2, 1200);
 
-    label(d, "Label6", "Tip Factura:", 120, r3, 1700);
-    m_cmbTipFactura = combo(d, "cmbTipFactura", 1850, r3, 1800, true);
-    label(d, "Label7", "Tip Hartie :", 3850, r3, 1000);
-    m_cmbTipHartie = combo(d, "cmbTipHartie", 4850, r3, 800, true);
+    label(d, "Label6", "Tip Factura:", 120, r3, 1950);
+    m_cmbTipFactura = combo(d, "cmbTipFactura", 2100, r3, 1800, true);
+    label(d, "Label7", "Tip Hartie :", 4050, r3, 1000);
+    m_cmbTipHartie = combo(d, "cmbTipHartie", 5100, r3, 800, true);
     label(d, "Label8", "Orientare :", 6400, r3, 1000);
     m_lblOrientare = label(d, "lblOrientare", "Portrait", 7450, r3, 1500);
 
-    label(d, "Label9", "Numar copii :", 120, r4, 1700);
-    m_txtNumarCopii = field<QLineEdit>(d, "txtNumarCopii", 1850, r4, 500);
-    label(d, "Label10", "Numar Linii Factura :", 2550, r4, 1850);
-    m_txtNrLinFac = field<QLineEdit>(d, "txtNrLinFac", 4400, r4, 700);
-    label(d, "lblBonFiscal", "Casa Bon Fiscal :", 5300, r4, 1500);
-    m_cmbCasierie = combo(d, "cmbCasierie", 6850, r4, 2800, false);
+    label(d, "Label9", "Numar copii :", 120, r4, 1950);
+    m_txtNumarCopii = field<QLineEdit>(d, "txtNumarCopii", 2100, r4, 500);
+    label(d, "Label10", "Numar Linii Factura :", 2750, r4, 1900);
+    m_txtNrLinFac = field<QLineEdit>(d, "txtNrLinFac", 4650, r4, 700);
+    label(d, "lblBonFiscal", "Casa Bon Fiscal :", 5500, r4, 1500);
+    m_cmbCasierie = combo(d, "cmbCasierie", 7000, r4, 2650, false);
 
     const char* const captions[] = {"Adauga", "Modifica", "Sterge", "Iesire"};
     const QStyle::StandardPixmap icons[] = {QStyle::SP_FileDialogNewFolder, QStyle::SP_FileDialogDetailedView,

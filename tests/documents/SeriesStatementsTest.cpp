@@ -1,0 +1,193 @@
+// The checks of a series in their order, the statements built from typed values and the
+// parameters of "Start".
+#include "documents/SeriesStatements.h"
+
+#include <gtest/gtest.h>
+
+using namespace vornel;
+using namespace vornel::Series;
+
+namespace {
+
+Fields valid() {
+    Fields f;
+    f.mode = QStringLiteral("A");
+    f.descriere = QStringLiteral("Facturi export");
+    f.facturi = true;
+    f.serie = QStringLiteral("LEX");
+    f.pd = QStringLiteral("5");
+    f.ud = QStringLiteral("6");
+    f.numarCopii = QStringLiteral("2");
+    f.nrLinFac = QStringLiteral("18");
+    f.tipFacturaIndex = 0;
+    f.tipFactura = QStringLiteral("Normal");
+    f.tipHartie = QStringLiteral("A4");
+    return f;
+}
+
+const auto kNoDuplicates = [](const QString&) { return false; };
+
+std::optional<Refusal> checked(const Fields& f) {
+    return check(f, kNoDuplicates);
+}
+
+const Parameter& named(const std::vector<Parameter>& params, const char* name) {
+    const Parameter* p = findParameter(params, QString::fromLatin1(name));
+    EXPECT_NE(p, nullptr) << name;
+    static const Parameter none;
+    return p ? *p : none;
+}
+
+} // namespace
+
+TEST(SeriesChecks, EachRuleRefusesInOrderWithItsMessageAndField) {
+    struct Case {
+        std::function<void(Fields&)> spoil;
+        const char* message;
+        Field focus;
+    };
+    const Case cases[] = {
+        {[](Fields& f) { f.descriere = QStringLiteral("   "); }, "Descriere obligatorie !", Field::Descriere},
+        {[](Fields& f) { f.aviz = f.facturi = false; }, "Alegeti un tip de document !", Field::Facturi},
+        {[](Fields& f) { f.serie = QStringLiteral(" "); }, "Serie document obligatorie !", Field::Serie},
+        {[](Fields& f) { f.serie = QStringLiteral("aviz "); }, "Seria documentului nu poate lua valoarea AVIZ",
+         Field::Serie},
+        {[](Fields& f) { f.serie = QStringLiteral("Intrare/Iesire"); },
+         "Seria documentului nu poate lua valoarea INTRARE/IESIRE", Field::Serie},
+        {[](Fields& f) { f.pd.clear(); }, "Primul numar document obligatoriu si >=1 !", Field::PD},
+        {[](Fields& f) { f.ud.clear(); }, "Ultimul numar document obligatoriu si >=1 !", Field::UD},
+        {[](Fields& f) { f.pd = QStringLiteral("0"); }, "Primul numar document obligatoriu si >=1 !", Field::PD},
+        {[](Fields& f) { f.ud = QStringLiteral("00"); }, "Ultimul numar document obligatoriu si >=1 !", Field::UD},
+        {[](Fields& f) { f.ud = QStringLiteral("5"); },
+         "Primul numar document trebuie sa fie mai mare ca ultimul document!", Field::PD},
+        {[](Fields& f) { f.ud = QStringLiteral("4"); },
+         "Primul numar document trebuie sa fie mai mare ca ultimul document!", Field::PD},
+        {[](Fields& f) { f.numarCopii = QStringLiteral("0"); }, "Numarul de copii este obligatoriu (1, 2 sau 3)!",
+         Field::NumarCopii},
+        {[](Fields& f) { f.nrLinFac = QStringLiteral(" "); }, "Numarul de linii pe factura este obligatoriu si >=1 !",
+         Field::NrLinFac},
+        // Pasted past the key filters: the range goes bare into a statement, so it must be a number.
+        {[](Fields& f) { f.pd = QStringLiteral("5 or 1=1"); }, "Primul numar document obligatoriu si >=1 !",
+         Field::PD},
+    };
+    for (const Case& c : cases) {
+        Fields f = valid();
+        c.spoil(f);
+        const auto refusal = checked(f);
+        ASSERT_TRUE(refusal.has_value()) << c.message;
+        EXPECT_EQ(refusal->message, QString::fromLatin1(c.message));
+        EXPECT_EQ(refusal->focus, c.focus) << c.message;
+    }
+    // Two faults: the earlier rule speaks.
+    Fields f = valid();
+    f.serie.clear();
+    f.nrLinFac.clear();
+    EXPECT_EQ(checked(f)->focus, Field::Serie);
+}
+
+TEST(SeriesChecks, AcceptsTheEdgesOfEachRule) {
+    EXPECT_FALSE(checked(valid()).has_value()); // first 5, last 6
+    Fields f = valid();
+    f.serie = QStringLiteral("A NR."); // only the listed codes are reserved
+    EXPECT_FALSE(checked(f).has_value());
+    f.serie = QStringLiteral("AVIZE");
+    EXPECT_FALSE(checked(f).has_value());
+    f = valid();
+    f.aviz = true;
+    f.facturi = false;
+    EXPECT_FALSE(checked(f).has_value());
+}
+
+TEST(SeriesChecks, DuplicateDescriptionIsRefusedOnlyWhenAdding) {
+    int asked = 0;
+    const auto exists = [&](const QString& d) {
+        ++asked;
+        return d == QLatin1String("Facturi export");
+    };
+    Fields f = valid();
+    const auto refusal = check(f, exists);
+    ASSERT_TRUE(refusal.has_value());
+    EXPECT_EQ(refusal->message, "Aceasta descriere exista deja in baza de date !");
+    f.mode = QStringLiteral("M");
+    EXPECT_FALSE(check(f, exists).has_value());
+    EXPECT_EQ(asked, 1);
+}
+
+TEST(SeriesStatements, AreTheExactTextsWithQuotesDoubled) {
+    EXPECT_EQ(listQuery(),
+              "  SELECT s.Descriere,          s.Tip ,          s.Serie ,          s.[FirstDoc],          s.[LastDoc], "
+              "         s.[CurrentDoc],          s.[TipFactura],          s.[TipHartie],          "
+              "s.[NumarCopii],s.IdSerie,          s.[NrLinFactura],s.[NrLinAmbalaje] As [Nr. Linii Ambalaje],  "
+              "         isnull(convert(nvarchar, c.[Cod Casierie]) + ' - ' + c.[Denumire Casierie],'') As Casierie"
+              "    From dbo.[SeriiDocumente] s left outer join dbo.Casierii c on s.Casierie=c.[Cod Casierie]");
+    EXPECT_EQ(descriptionCountQuery(QStringLiteral("Ana's")),
+              "SELECT count(*)   FROM [SeriiDocumente]  WHERE ([SeriiDocumente].Descriere= 'Ana''s')");
+    EXPECT_EQ(addedIdQuery(QStringLiteral("LEX"), QStringLiteral("5"), QStringLiteral("6")).value(),
+              "select IdSerie from SeriiDocumente where serie='LEX' and firstdoc=5 and lastdoc=6");
+    EXPECT_FALSE(addedIdQuery(QStringLiteral("LEX"), QStringLiteral("5;drop"), QStringLiteral("6")).has_value());
+    EXPECT_EQ(deletePackagingQuery(-1), "delete from ConturiAmbalaje where IdSeriiD=-1");
+    EXPECT_EQ(insertPackagingQuery(7, QStringLiteral("381.01 - Ambalaje - paleti")),
+              "insert into ConturiAmbalaje values(7,'381.01')");
+    EXPECT_EQ(packagingAccountsQuery(2),
+              "SELECT C.Cont + ' - ' + C.[Titlu Cont] As Cont FROM dbo.zconta_plan as C, conturiambalaje AS Ca "
+              "where ca.Cont = C.Cont And ca.IdSeriiD = 2");
+    EXPECT_EQ(packagingLinesQuery(2), "select nrlinambalaje from dbo.seriidocumente where idserie=2");
+}
+
+TEST(SeriesStatements, AccountSearchTakesSlashAsWildcard) {
+    EXPECT_EQ(accountSearchQuery(QStringLiteral("381")),
+              "SELECT Cont, [Titlu Cont] FROM dbo.zconta_plan WHERE (Cont Like '381%')");
+    EXPECT_EQ(accountPattern(QStringLiteral("3/01/")), "3%01%");
+    EXPECT_EQ(accountPattern(QStringLiteral("38/1")), "38%1"); // nothing appended
+    EXPECT_EQ(typeAheadFilter(QStringLiteral("Titlu Cont"), QStringLiteral("Amb")), "[Titlu Cont] Like 'Amb%'");
+    EXPECT_EQ(accountOf(QStringLiteral("5311")), "5311");
+    EXPECT_EQ(cashDeskCode(QString()), "0");
+    EXPECT_EQ(cashDeskCode(QStringLiteral("12 - Casa valuta")), "12");
+}
+
+TEST(StartParameters, NamesTypesAndSizesInOrder) {
+    const auto params = startParameters(kAdd, valid(), 3, QString(), QString());
+    const char* names[] = {"@Return_Value", "@Name",        "@Document",       "@Dep",
+                           "@Operatiune",   "@ec",          "@IdTop",          "@DataDoc",
+                           "@DataPlatii",   "@Agent",       "@DenumireAgent",  "@Client",
+                           "@DenumireClient", "@DebitMaxim", "@SoldTotal",     "@TipValuta",
+                           "@CursV",        "@DocTransferat", "@TipBon",       "@DescriereDepozit",
+                           "@catreDep",     "@DesDepozit",  "@Primitor",       "@IntoarceDocument"};
+    ASSERT_EQ(params.size(), std::size(names));
+    for (std::size_t i = 0; i < params.size(); ++i)
+        EXPECT_EQ(params[i].name, QString::fromLatin1(names[i]));
+    EXPECT_EQ(params[0].direction, ParameterDirection::ReturnValue);
+    EXPECT_EQ(params[4].type, DataType::TinyInt);
+    EXPECT_EQ(params[7].type, DataType::Date);
+    EXPECT_FALSE(params[7].value.isValid());
+    EXPECT_EQ(params[13].type, DataType::Currency);
+    EXPECT_EQ(params[15].size, 20);
+    EXPECT_EQ(params[10].size, 50);
+    EXPECT_EQ(named(params, "Agent").value.toInt(), 5);
+    EXPECT_EQ(named(params, "TipBon").value.toInt(), 6);
+    EXPECT_EQ(named(params, "Dep").value.toInt(), 18);
+    EXPECT_EQ(named(params, "CursV").value.toInt(), 2);
+    EXPECT_EQ(named(params, "IdTop").value.toInt(), 3);
+    EXPECT_EQ(named(params, "TipValuta").value.toString(), "F");
+}
+
+TEST(StartParameters, FollowTheKindCashDeskAndOperation) {
+    Fields f = valid();
+    f.aviz = true;
+    f.casierie = QStringLiteral("2 - Casa magazin Turda");
+    auto params = startParameters(kModify, f, 4, QStringLiteral("7"), QStringLiteral("LMT"));
+    EXPECT_EQ(named(params, "TipValuta").value.toString(), "A");
+    EXPECT_EQ(named(params, "Client").value.toString(), "2");
+    EXPECT_EQ(named(params, "catreDep").value.toInt(), 0); // not the kind with packaging
+    EXPECT_EQ(named(params, "Primitor").value.toString(), "LMT");
+
+    f.casierie.clear();
+    f.tipFacturaIndex = kWithPackaging;
+    params = startParameters(kAdd, f, 4, QStringLiteral("7"), QStringLiteral("LMT"));
+    EXPECT_EQ(named(params, "Client").value.toString(), "0");
+    EXPECT_EQ(named(params, "catreDep").value.toInt(), 7);
+    EXPECT_EQ(named(params, "Primitor").value.toString(), "");
+    // A selector never opened leaves no count: nothing usable is sent as 0.
+    params = startParameters(kDelete, f, 4, QString(), QString());
+    EXPECT_EQ(named(params, "catreDep").value.toInt(), 0);
+}
