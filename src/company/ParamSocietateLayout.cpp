@@ -82,10 +82,11 @@ void ParamSocietate::buildUi() {
     ident->addWidget(m_txtContBanca, 1, 3);
     ident->addWidget(caption("Adresa:", m_body), 2, 0);
     ident->addWidget(m_txtAdresa, 2, 1, 1, 3);
-    ident->addWidget(caption("Telefon:", m_body), 3, 0);
+    ident->addWidget(caption("Telefon:", m_body), 3, 0, Qt::AlignTop);
     auto* phones = new QGridLayout;
     for (int i = 0; i < 4; ++i)
         phones->addWidget(m_txtTelefon[static_cast<std::size_t>(i)], i / 2, i % 2);
+    phones->setRowStretch(2, 1);
     ident->addLayout(phones, 3, 1, 2, 1);
     auto* place = new QHBoxLayout;
     place->addWidget(m_txtOras, 1);
@@ -95,6 +96,8 @@ void ParamSocietate::buildUi() {
     ident->addLayout(place, 5, 1);
     auto* permits = new QGroupBox(QStringLiteral("Autorizatii"), m_body);
     auto* permitRows = new QGridLayout(permits);
+    permitRows->setContentsMargins(6, 2, 6, 4);
+    permitRows->setVerticalSpacing(4);
     permitRows->addWidget(caption("Cafea:", permits), 0, 0);
     permitRows->addWidget(m_txtCafea, 0, 1);
     permitRows->addWidget(caption("Alcool:", permits), 1, 0);
