@@ -150,13 +150,15 @@ TEST_F(GridComunTest, ModifyRefusesTheNoCodeCustomsRowButDoubleClickDoesNot) {
     EXPECT_EQ(script->shown.size(), 1u);
 }
 
-TEST_F(GridComunTest, EditorsNotInThisVersionSayItAndLeaveTheListUsable) {
+TEST_F(GridComunTest, ProductTypesOpenTheirOwnEditorWithTheListDisabled) {
     GridComun& w = open("Tipuri de produse");
     w.cmdAction(0)->click();
-    ASSERT_EQ(script->shown.size(), 1u);
-    EXPECT_EQ(script->shown[0].icon, 64);
-    EXPECT_EQ(script->shown[0].title, "Tipuri de produse");
-    EXPECT_TRUE(w.isEnabled());
+    auto* editor = qobject_cast<FormWindow*>(ComponentContext::current().window("TipuriProdus"));
+    ASSERT_TRUE(editor);
+    EXPECT_FALSE(ComponentContext::current().window("GridDetail"));
+    EXPECT_TRUE(script->shown.empty());
+    EXPECT_FALSE(w.isEnabled());
+    editor->unload();
 }
 
 TEST_F(GridComunTest, RightsRefusalStopsTheDeletion) {
