@@ -184,43 +184,42 @@ TEST_F(EditableGridTest, KeyboardAndFocusEndTheEditOfARow) {
     QWidget window;
     auto* layout = new QVBoxLayout(&window);
     auto* other = new QLineEdit(&window);
-    m_grid.setParent(&window);
-    layout->addWidget(&m_grid);
+    auto* grid = new EditableGrid(&window);
+    grid->bind(&m_recordset);
+    layout->addWidget(grid);
     layout->addWidget(other);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
 
     // Typing into a cell and Enter writes the row.
-    m_grid.setFocus();
-    m_grid.setCurrentIndex(m_grid.model()->index(0, 3));
-    QTest::keyClick(&m_grid, 'I');
+    grid->setFocus();
+    grid->setCurrentIndex(grid->model()->index(0, 3));
+    QTest::keyClick(grid, 'I');
     QWidget* editor = QApplication::focusWidget();
-    ASSERT_NE(editor, &m_grid);
+    ASSERT_NE(editor, grid);
     QTest::keyClicks(editor, "an");
     QTest::keyClick(editor, Qt::Key_Return);
     QCoreApplication::processEvents(); // the cell editor hands its value over through the event loop
     EXPECT_EQ(stored("SELECT Denumire FROM Regie WHERE Luna = 1").toString(), "Ian");
 
     // The focus leaving the grid writes the row.
-    ASSERT_TRUE(m_grid.editCell(1, 3, "Feb"));
+    ASSERT_TRUE(grid->editCell(1, 3, "Feb"));
     other->setFocus();
     EXPECT_EQ(stored("SELECT Denumire FROM Regie WHERE Luna = 2").toString(), "Feb");
 
     // Also while the cell editor is still open.
-    m_grid.setFocus();
-    m_grid.setCurrentIndex(m_grid.model()->index(1, 3));
-    QTest::keyClick(&m_grid, 'X');
+    grid->setFocus();
+    grid->setCurrentIndex(grid->model()->index(1, 3));
+    QTest::keyClick(grid, 'X');
     other->setFocus();
     QCoreApplication::processEvents();
     EXPECT_EQ(stored("SELECT Denumire FROM Regie WHERE Luna = 2").toString(), "X");
 
     // Esc writes what is pending and tells the window.
-    QSignalSpy escape(&m_grid, &EditableGrid::escapePressed);
-    m_grid.setFocus();
-    ASSERT_TRUE(m_grid.editCell(2, 3, "Mar"));
-    QTest::keyClick(&m_grid, Qt::Key_Escape);
+    QSignalSpy escape(grid, &EditableGrid::escapePressed);
+    grid->setFocus();
+    ASSERT_TRUE(grid->editCell(2, 3, "Mar"));
+    QTest::keyClick(grid, Qt::Key_Escape);
     EXPECT_EQ(escape.count(), 1);
     EXPECT_EQ(stored("SELECT Denumire FROM Regie WHERE Luna = 3").toString(), "Mar");
-
-    m_grid.setParent(nullptr);
 }
