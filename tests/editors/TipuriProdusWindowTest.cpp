@@ -1,6 +1,6 @@
 // The product type editor as the catalogue list opens it: the keyboard path through the fields,
-// accounts that count only when picked in the chooser, the save with its checks and statements,
-// and the exit question on every way out.
+// accounts that count only when picked in the chooser, and the save with its checks and
+// statements. The scenarios cover the category list of a modified type and the exit question.
 #include "catalogs/AlegeGrupaProd.h"
 #include "catalogs/GridComun.h"
 #include "controls/FlexGrid.h"
@@ -249,58 +249,4 @@ TEST_F(ProductTypeEditorTest, TakenCodesAreRefusedAndLetterCaseCountsAsAChange) 
     EXPECT_EQ(executed[0], "UPDATE TipuriProduse SET [Fel]=3, [Descrire]='Produse finite proprii', "
                            "[Cont Venit]='701', [Cont Cheltuiala]='711', [Cont] = '345'  WHERE [Tip Produs]='PF'");
     EXPECT_FALSE(editorOpen());
-}
-
-TEST_F(ProductTypeEditorTest, ALohnTypeOpensLockedWithoutAccountsAndKeepsItsCategory) {
-    TipuriProdus& w = open("LOHN");
-    EXPECT_FALSE(list->isEnabled());
-    EXPECT_EQ(w.cmbFel()->currentText(), "Produse Lohn");
-    EXPECT_EQ(w.cmbFel()->currentIndex(), 8);
-    EXPECT_TRUE(w.cmbFel()->lineEdit()->isReadOnly());
-    EXPECT_EQ(w.loadedCode(), "LOHN");
-    EXPECT_EQ(w.txtDescriere()->text(), "Produse in regim lohn");
-    for (QLineEdit* f : {w.txtCh(), w.txtV(), w.txtStoc()})
-        EXPECT_TRUE(f->isHidden());
-    key(w.cmbFel(), Qt::Key_Down); // locked: leaves for the description
-    EXPECT_EQ(w.cmbFel()->currentIndex(), 8);
-    EXPECT_EQ(w.focusWidget(), w.txtDescriere());
-    key(w.txtDescriere(), Qt::Key_Return); // no account to visit
-    EXPECT_EQ(w.focusWidget(), w.cmdAction(0));
-
-    w.txtTipProdus()->setText("LOHN2");
-    w.cmdAction(0)->click();
-    EXPECT_TRUE(shown.empty());
-    EXPECT_EQ(executed.at(1), "UPDATE TipuriProduse SET [Tip Produs]='LOHN2', [Fel]=8, "
-                              "[Descrire]='Produse in regim lohn', [Cont Venit]='', [Cont Cheltuiala]='', "
-                              "[Cont] = ''  WHERE [Tip Produs]='LOHN'");
-    EXPECT_EQ(scalar("SELECT Fel FROM TipuriProduse WHERE [Tip Produs]='LOHN2'"), "8");
-    EXPECT_TRUE(list->isEnabled());
-}
-
-TEST_F(ProductTypeEditorTest, EveryWayOutAsksAndOnlyYesLeaves) {
-    TipuriProdus& w = open("MF");
-    EXPECT_EQ(w.stockAccount(), "2131");
-    EXPECT_EQ(w.expenseAccount(), "6811");
-    EXPECT_EQ(w.revenueAccount(), "7583");
-
-    answers = {MessageResult::No, MessageResult::No};
-    key(w.txtDescriere(), Qt::Key_Escape);
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text, "Doriti sa iesiti fara salvare ? ");
-    EXPECT_EQ(shown[0].icon, 16);
-    EXPECT_EQ(shown[0].buttons, 4);
-    EXPECT_EQ(w.focusWidget(), w.txtDescriere());
-    EXPECT_FALSE(w.close()); // the close box
-    EXPECT_EQ(shown.size(), 2u);
-    EXPECT_TRUE(editorOpen());
-    EXPECT_FALSE(list->isEnabled());
-
-    answers = {MessageResult::Yes};
-    w.cmdAction(1)->click();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(shown.size(), 3u);
-    EXPECT_FALSE(editorOpen());
-    EXPECT_TRUE(list->isEnabled());
-    EXPECT_EQ(list->focusWidget(), list->cmdAction(0));
-    EXPECT_TRUE(executed.empty());
 }
