@@ -9,6 +9,10 @@
 #include "data/sqlite/DemoDatabase.h"
 
 #include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <QScreen>
+#include <algorithm>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
@@ -45,6 +49,24 @@ void applyDarkLook(QApplication& app)
 
 } // namespace
 
+// Paints every visible top-level window at its place on one picture of the screen.
+bool saveScreenshot(const QString& file) {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    QImage image(screen ? screen->size() : QSize(1280, 800), QImage::Format_RGB32);
+    image.fill(QColor(0x30, 0x30, 0x38));
+    QPainter painter(&image);
+    QWidgetList windows = QApplication::topLevelWidgets();
+    // The host first, the component's topmost windows over it.
+    std::stable_sort(windows.begin(), windows.end(), [](QWidget* a, QWidget* b) {
+        return !(a->windowFlags() & Qt::WindowStaysOnTopHint) && (b->windowFlags() & Qt::WindowStaysOnTopHint);
+    });
+    for (QWidget* w : windows) {
+        if (w->isVisible())
+            painter.drawPixmap(w->geometry().topLeft(), w->grab());
+    }
+    return image.save(file);
+}
+
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
@@ -60,7 +82,10 @@ int main(int argc, char** argv)
     const QCommandLineOption captionOption(QStringLiteral("caption"), QStringLiteral("Entry to open at start."), QStringLiteral("CAPTION"));
     const QCommandLineOption companyOption(QStringLiteral("company"), QStringLiteral("Company id (IDSoc)."), QStringLiteral("N"), QStringLiteral("1"));
     const QCommandLineOption userOption(QStringLiteral("user"), QStringLiteral("User id (IdUsers)."), QStringLiteral("N"), QStringLiteral("1"));
-    parser.addOptions({dbOption, odbcOption, captionOption, companyOption, userOption});
+    const QCommandLineOption shotOption(QStringLiteral("screenshot"),
+                                        QStringLiteral("Saves a picture of every open window to FILE and quits."),
+                                        QStringLiteral("FILE"));
+    parser.addOptions({dbOption, odbcOption, captionOption, companyOption, userOption, shotOption});
     parser.process(app);
 
     bool companyOk = false, userOk = false;
@@ -108,6 +133,10 @@ int main(int argc, char** argv)
     if (parser.isSet(captionOption)) {
         const QString caption = parser.value(captionOption);
         QTimer::singleShot(0, &window, [&window, caption] { window.open(caption); });
+    }
+    if (parser.isSet(shotOption)) {
+        const QString file = parser.value(shotOption);
+        QTimer::singleShot(1500, &app, [file] { QApplication::exit(saveScreenshot(file) ? 0 : 1); });
     }
     return app.exec();
 }
