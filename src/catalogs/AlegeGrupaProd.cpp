@@ -38,13 +38,6 @@ AlegeGrupaProd::~AlegeGrupaProd() {
 
 void AlegeGrupaProd::buildUi() {
     setWindowTitle(QStringLiteral("Grupe de produse"));
-    QPalette p = palette();
-    p.setColor(QPalette::Window, QColor(0x20, 0x20, 0x20));
-    p.setColor(QPalette::WindowText, QColor(0xe0, 0xe0, 0xe0));
-    p.setColor(QPalette::Button, QColor(0x30, 0x30, 0x30));
-    p.setColor(QPalette::ButtonText, QColor(0xe0, 0xe0, 0xe0));
-    setPalette(p);
-    setAutoFillBackground(true);
 
     auto* bar = new QMenuBar(this);
     QMenu* oper = bar->addMenu(QStringLiteral("Operatii"));

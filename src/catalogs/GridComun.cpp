@@ -40,15 +40,6 @@ int px(int twips) {
     return Twips::toPixels(twips);
 }
 
-QPalette darkPalette(QPalette p) {
-    p.setColor(QPalette::Window, QColor(0x20, 0x20, 0x20));
-    p.setColor(QPalette::WindowText, QColor(0xe0, 0xe0, 0xe0));
-    p.setColor(QPalette::Button, QColor(0x30, 0x30, 0x30));
-    p.setColor(QPalette::ButtonText, QColor(0xe0, 0xe0, 0xe0));
-    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x70, 0x70, 0x70));
-    return p;
-}
-
 } // namespace
 
 GridComun::GridComun() : FormWindow(QStringLiteral("GridComun")) {
@@ -61,8 +52,6 @@ GridComun::~GridComun() {
 }
 
 void GridComun::buildUi() {
-    setPalette(darkPalette(palette()));
-    setAutoFillBackground(true);
 
     m_grid = new FlexGrid(this);
     m_grid->setObjectName(QStringLiteral("Grid"));

@@ -36,6 +36,8 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    void applyDarkLook();
+
     bool m_unloadingByCode = false;
     bool m_unloaded = false;
     QEventLoop* m_modalLoop = nullptr; // the loop of showModal while it runs

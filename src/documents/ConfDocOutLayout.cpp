@@ -68,16 +68,6 @@ QComboBox* combo(QWidget* parent, const char* name, int left, int top, int width
     return c;
 }
 
-QPalette darkPalette(QPalette p) {
-    p.setColor(QPalette::Window, QColor(0x20, 0x20, 0x20));
-    p.setColor(QPalette::WindowText, QColor(0xe0, 0xe0, 0xe0));
-    p.setColor(QPalette::Button, QColor(0x30, 0x30, 0x30));
-    p.setColor(QPalette::ButtonText, QColor(0xe0, 0xe0, 0xe0));
-    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x70, 0x70, 0x70));
-    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x90, 0x90, 0x90));
-    return p;
-}
-
 // Rules of the fields that take a bounded count: a full field takes no key at all (Delete still
 // works, as it types no character).
 KeyFilter::Rule boundedDigits(QLineEdit* edit, int fullAt, QChar lowest, QChar highest) {
@@ -94,8 +84,6 @@ KeyFilter::Rule boundedDigits(QLineEdit* edit, int fullAt, QChar lowest, QChar h
 
 void ConfDocOut::buildUi() {
     setWindowTitle(QStringLiteral("Documente Fiscale Iesire Gestiune"));
-    setPalette(darkPalette(palette()));
-    setAutoFillBackground(true);
 
     m_fraGrid = new QGroupBox(this);
     m_fraGrid->setObjectName(QStringLiteral("fraGrid"));

@@ -46,16 +46,6 @@ frmConturi::~frmConturi() {
 
 void frmConturi::buildUi() {
     setWindowTitle(kCaption);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, QColor(0x20, 0x20, 0x20));
-    p.setColor(QPalette::WindowText, QColor(0xe0, 0xe0, 0xe0));
-    p.setColor(QPalette::Button, QColor(0x30, 0x30, 0x30));
-    p.setColor(QPalette::ButtonText, QColor(0xe0, 0xe0, 0xe0));
-    p.setColor(QPalette::Base, Qt::black);
-    p.setColor(QPalette::Text, QColor(0xd0, 0xd0, 0xd0));
-    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x70, 0x70, 0x70));
-    setPalette(p);
-    setAutoFillBackground(true);
 
     m_txtCont = new QLineEdit(this);
     m_txtCont->setObjectName(QStringLiteral("txtCont"));

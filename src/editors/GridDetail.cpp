@@ -1,6 +1,7 @@
 #include "editors/GridDetail.h"
 
 #include "catalogs/GridComun.h"
+#include "controls/ActionButton.h"
 #include "controls/FocusColour.h"
 #include "controls/NumericBox.h"
 #include "data/Recordset.h"
@@ -95,14 +96,10 @@ void GridDetail::buildUi() {
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     for (int i = 0; i < 2; ++i) {
-        auto* button = new QPushButton(QString::fromLatin1(captions[i]), this);
-        button->setObjectName(QStringLiteral("cmdAction_%1").arg(i));
-        button->setIcon(
-            style()->standardIcon(i == 0 ? QStyle::SP_DialogSaveButton : QStyle::SP_DialogCancelButton));
-        button->setAutoDefault(false);
+        QPushButton* button = makeActionButton(this, i, QString::fromLatin1(captions[i]),
+                                               i == 0 ? QStyle::SP_DialogSaveButton : QStyle::SP_DialogCancelButton,
+                                               QString::fromLatin1(accelerators[i]));
         connect(button, &QPushButton::clicked, this, [this, i] { onAction(i); });
-        auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(accelerators[i])), this);
-        connect(shortcut, &QShortcut::activated, button, &QPushButton::click);
         buttons->addWidget(button);
         m_cmdAction.push_back(button);
     }

@@ -1,6 +1,7 @@
 #include "editors/GridDetailMare.h"
 
 #include "catalogs/GridComun.h"
+#include "controls/ActionButton.h"
 #include "controls/FocusColour.h"
 #include "data/Recordset.h"
 #include "entry/ComponentContext.h"
@@ -18,15 +19,6 @@
 namespace vornel {
 
 namespace {
-
-QPalette darkPalette(QPalette p) {
-    p.setColor(QPalette::Window, QColor(0x20, 0x20, 0x20));
-    p.setColor(QPalette::WindowText, QColor(0xe0, 0xe0, 0xe0));
-    p.setColor(QPalette::Button, QColor(0x30, 0x30, 0x30));
-    p.setColor(QPalette::ButtonText, QColor(0xe0, 0xe0, 0xe0));
-    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x70, 0x70, 0x70));
-    return p;
-}
 
 QLabel* makeLabel(QWidget* parent, const QString& name, const char* text = "") {
     auto* label = new QLabel(QString::fromLatin1(text), parent);
@@ -64,8 +56,6 @@ GridDetailMare::GridDetailMare() : FormWindow(QStringLiteral("GridDetailMare")) 
 GridDetailMare::~GridDetailMare() = default;
 
 void GridDetailMare::buildUi() {
-    setPalette(darkPalette(palette()));
-    setAutoFillBackground(true);
 
     m_lblCodDepozit = makeLabel(this, QStringLiteral("lblCodDepozit"));
     m_lblCodCasierie = makeLabel(this, QStringLiteral("lblCodCasierie"), "Cod Casierie");
@@ -129,14 +119,10 @@ void GridDetailMare::buildUi() {
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     for (int i = 0; i < 2; ++i) {
-        auto* button = new QPushButton(QString::fromLatin1(captions[i]), this);
-        button->setObjectName(QStringLiteral("cmdAction_%1").arg(i));
-        button->setIcon(
-            style()->standardIcon(i == 0 ? QStyle::SP_DialogSaveButton : QStyle::SP_DialogCancelButton));
-        button->setAutoDefault(false);
+        QPushButton* button = makeActionButton(this, i, QString::fromLatin1(captions[i]),
+                                               i == 0 ? QStyle::SP_DialogSaveButton : QStyle::SP_DialogCancelButton,
+                                               QString::fromLatin1(accelerators[i]));
         connect(button, &QPushButton::clicked, this, [this, i] { onAction(i); });
-        auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(accelerators[i])), this);
-        connect(shortcut, &QShortcut::activated, button, &QPushButton::click);
         buttons->addWidget(button);
         m_cmdAction.push_back(button);
     }

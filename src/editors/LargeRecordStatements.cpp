@@ -1,5 +1,6 @@
 #include "editors/LargeRecordStatements.h"
 
+#include "data/BareNumbers.h"
 #include "data/SqlText.h"
 
 namespace vornel {
@@ -13,23 +14,7 @@ QString qt(const QString& value) {
     return Sql::text(value.trimmed());
 }
 
-// Remembers the first value meant to be written bare that is not a number.
-class Builder {
-public:
-    QString number(const QString& value, LargeField field) {
-        if (Sql::isNumber(value)) return value;
-        if (Sql::isNumber(value.trimmed())) return value.trimmed();
-        if (m_bad == LargeField::None) m_bad = field;
-        return {};
-    }
-    LargeStatement done(const QString& sql) const {
-        if (m_bad != LargeField::None) return {QString(), m_bad};
-        return {sql, LargeField::None};
-    }
-
-private:
-    LargeField m_bad = LargeField::None;
-};
+using Builder = BareNumbers<LargeStatement, LargeField>;
 
 QString bit(bool value, const char* whenTrue, const char* whenFalse) {
     return QString::fromLatin1(value ? whenTrue : whenFalse);

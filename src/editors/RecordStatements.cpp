@@ -1,5 +1,6 @@
 #include "editors/RecordStatements.h"
 
+#include "data/BareNumbers.h"
 #include "data/SqlText.h"
 #include "entry/ComponentContext.h"
 
@@ -22,24 +23,7 @@ QString rowAt(const RecordInput& in, int n) {
     return in.row.value(n);
 }
 
-// Builds a statement while remembering the first bare value that is not a number.
-class Builder {
-public:
-    // The value as written bare: unchanged when it is a number, else trimmed when that is one.
-    QString number(const QString& value, RecordField field) {
-        if (Sql::isNumber(value)) return value;
-        if (Sql::isNumber(value.trimmed())) return value.trimmed();
-        if (m_bad == RecordField::None) m_bad = field;
-        return {};
-    }
-    SaveStatement done(const QString& sql) const {
-        if (m_bad != RecordField::None) return {QString(), m_bad};
-        return {sql, RecordField::None};
-    }
-
-private:
-    RecordField m_bad = RecordField::None;
-};
+using Builder = BareNumbers<SaveStatement, RecordField>;
 
 QString flag(bool value, const char* whenTrue, const char* whenFalse) {
     return QString::fromLatin1(value ? whenTrue : whenFalse);

@@ -83,14 +83,6 @@ TipuriProdus::~TipuriProdus() = default;
 
 void TipuriProdus::buildUi() {
     setWindowTitle(kTitle);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, QColor(0x20, 0x20, 0x20));
-    p.setColor(QPalette::WindowText, QColor(0xe0, 0xe0, 0xe0));
-    p.setColor(QPalette::Button, QColor(0x30, 0x30, 0x30));
-    p.setColor(QPalette::ButtonText, QColor(0xe0, 0xe0, 0xe0));
-    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x70, 0x70, 0x70));
-    setPalette(p);
-    setAutoFillBackground(true);
 
     // Rows in the order the keyboard visits them.
     makeLabel(this, "lblTipProdus", "Tip Produs :", 0);

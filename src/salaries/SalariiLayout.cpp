@@ -49,19 +49,6 @@ int px(int twips) {
     return Twips::toPixels(twips);
 }
 
-QPalette darkPalette(QPalette p) {
-    p.setColor(QPalette::Window, QColor(0x20, 0x20, 0x20));
-    p.setColor(QPalette::WindowText, QColor(0xe0, 0xe0, 0xe0));
-    p.setColor(QPalette::Button, QColor(0x30, 0x30, 0x30));
-    p.setColor(QPalette::ButtonText, QColor(0xe0, 0xe0, 0xe0));
-    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x70, 0x70, 0x70));
-    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x70, 0x70, 0x70));
-    // Disabled fields stay dark, with dimmed text, as on a closed month.
-    p.setColor(QPalette::Disabled, QPalette::Base, QColor(0x18, 0x18, 0x18));
-    p.setColor(QPalette::Disabled, QPalette::Text, QColor(0x80, 0x80, 0x80));
-    return p;
-}
-
 QString indexed(const char* name, int index) {
     return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index);
 }
@@ -103,8 +90,6 @@ constexpr int kValueWidth = 1300;
 
 void Salarii::buildUi() {
     setWindowTitle(QStringLiteral("Configurari Salariale"));
-    setPalette(darkPalette(palette()));
-    setAutoFillBackground(true);
 
     // Month and group selectors with the group buttons.
     auto* selectors = new QGroupBox(this);

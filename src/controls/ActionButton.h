@@ -1,0 +1,13 @@
+#pragma once
+// The action buttons of the windows: cmdAction_<index> with its caption, a picture and an
+// accelerator (Alt+letter) that clicks it while keeping the caption's text as designed.
+
+#include <QPushButton>
+#include <QStyle>
+
+namespace vornel {
+
+QPushButton* makeActionButton(QWidget* parent, int index, const QString& caption, QStyle::StandardPixmap icon,
+                              const QString& accelerator = {});
+
+} // namespace vornel
