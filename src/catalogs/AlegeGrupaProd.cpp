@@ -78,13 +78,13 @@ void AlegeGrupaProd::alege(const QString& kind, const QString& startText) {
 
 void AlegeGrupaProd::Incarca() {
     auto& ctx = ComponentContext::current();
-    const CatalogSql::ChooserList spec = CatalogSql::chooserList(m_kind, m_startText);
+    const CatalogSql::ChooserList chosen = CatalogSql::chooserList(m_kind, m_startText);
     m_typed.clear();
-    m_columnNames = spec.columnNames;
+    m_columnNames = chosen.columnNames;
 
     auto list = std::make_shared<Recordset>();
     try {
-        list->open(spec.query, ctx.connection, CursorLocation::Client, CursorType::Keyset,
+        list->open(chosen.query, ctx.connection, CursorLocation::Client, CursorType::Keyset,
                    LockType::Optimistic);
     } catch (const DbError& e) {
         // No list to pick from: the caller's field stays as it is.
@@ -95,10 +95,10 @@ void AlegeGrupaProd::Incarca() {
     m_grid->bind(nullptr);
     m_list = std::move(list);
     m_grid->bind(m_list.get());
-    m_grid->setFormatString(spec.format);
-    for (std::size_t i = 0; i < spec.widths.size() && static_cast<int>(i) < m_grid->Cols(); ++i)
-        m_grid->setColWidth(static_cast<int>(i), spec.widths[i]);
-    layoutWindow(spec.widths);
+    m_grid->setFormatString(chosen.format);
+    for (std::size_t i = 0; i < chosen.widths.size() && static_cast<int>(i) < m_grid->Cols(); ++i)
+        m_grid->setColWidth(static_cast<int>(i), chosen.widths[i]);
+    layoutWindow(chosen.widths);
 
     m_hasRows = m_list->recordCount() > 0;
     m_cmdAction[0]->setEnabled(m_hasRows);
