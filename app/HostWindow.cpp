@@ -17,9 +17,9 @@
 
 namespace vornel::host {
 
-HostWindow::HostWindow(std::shared_ptr<Connection> connection, const QString& databaseText, int company, int user)
-    : m_connection(std::move(connection))
-{
+HostWindow::HostWindow(std::shared_ptr<Connection> connection, const QString& databaseText, int company,
+                       int user)
+    : m_connection(std::move(connection)) {
     setWindowTitle(QStringLiteral("Vornel"));
     auto* central = new QWidget(this);
     auto* form = new QFormLayout(central);
@@ -43,8 +43,7 @@ HostWindow::HostWindow(std::shared_ptr<Connection> connection, const QString& da
     resize(560, 360);
 }
 
-void HostWindow::buildMenus()
-{
+void HostWindow::buildMenus() {
     for (const MenuGroup& group : menuGroups()) {
         QMenu* menu = menuBar()->addMenu(group.title);
         for (const QString& caption : group.captions)
@@ -54,8 +53,7 @@ void HostWindow::buildMenus()
     program->addAction(QStringLiteral("Iesire"), this, &QWidget::close);
 }
 
-void HostWindow::open(const QString& caption)
-{
+void HostWindow::open(const QString& caption) {
     const QString when = QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
     m_history->addItem(QStringLiteral("%1  Apel \"%2\" (societate %3, utilizator %4)")
                            .arg(when, caption)
@@ -68,19 +66,19 @@ void HostWindow::open(const QString& caption)
         QMessageBox::critical(this, QStringLiteral("Vornel"),
                               QStringLiteral("%1\n\n%2 (%3)").arg(caption, e.description(), e.numberText()));
     } catch (const std::exception& e) {
-        QMessageBox::critical(this, QStringLiteral("Vornel"), QStringLiteral("%1\n\n%2").arg(caption, QString::fromLocal8Bit(e.what())));
+        QMessageBox::critical(this, QStringLiteral("Vornel"),
+                              QStringLiteral("%1\n\n%2").arg(caption, QString::fromLocal8Bit(e.what())));
     }
 }
 
-void HostWindow::closeEvent(QCloseEvent* event)
-{
+void HostWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     QApplication::quit();
 }
 
-void HostWindow::onIesire()
-{
-    const QString text = QStringLiteral("Iesire: componenta este libera (%1)").arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
+void HostWindow::onIesire() {
+    const QString text = QStringLiteral("Iesire: componenta este libera (%1)")
+                             .arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
     statusBar()->showMessage(text);
     m_history->addItem(text);
     m_history->scrollToBottom();

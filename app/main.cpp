@@ -9,26 +9,26 @@
 #include "data/sqlite/DemoDatabase.h"
 
 #include <QApplication>
-#include <QImage>
-#include <QPainter>
-#include <QScreen>
-#include <algorithm>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <QImage>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPalette>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QStyleFactory>
 #include <QTimer>
+#include <algorithm>
 
 namespace {
 
-void applyDarkLook(QApplication& app)
-{
+void applyDarkLook(QApplication& app) {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QPalette p;
-    const QColor window(0x2b, 0x2b, 0x2b), base(0x1e, 0x1e, 0x1e), text(0xdc, 0xdc, 0xdc), accent(0x2a, 0x6f, 0xb0);
+    const QColor window(0x2b, 0x2b, 0x2b), base(0x1e, 0x1e, 0x1e), text(0xdc, 0xdc, 0xdc),
+        accent(0x2a, 0x6f, 0xb0);
     p.setColor(QPalette::Window, window);
     p.setColor(QPalette::WindowText, text);
     p.setColor(QPalette::Base, base);
@@ -58,17 +58,16 @@ bool saveScreenshot(const QString& file) {
     QWidgetList windows = QApplication::topLevelWidgets();
     // The host first, the component's topmost windows over it.
     std::stable_sort(windows.begin(), windows.end(), [](QWidget* a, QWidget* b) {
-        return !(a->windowFlags() & Qt::WindowStaysOnTopHint) && (b->windowFlags() & Qt::WindowStaysOnTopHint);
+        return !(a->windowFlags() & Qt::WindowStaysOnTopHint) &&
+               (b->windowFlags() & Qt::WindowStaysOnTopHint);
     });
     for (QWidget* w : windows) {
-        if (w->isVisible())
-            painter.drawPixmap(w->geometry().topLeft(), w->grab());
+        if (w->isVisible()) painter.drawPixmap(w->geometry().topLeft(), w->grab());
     }
     return image.save(file);
 }
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vornel"));
     QApplication::setOrganizationName(QStringLiteral("Vornel"));
@@ -77,14 +76,19 @@ int main(int argc, char** argv)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Vornel: master data of the accounting suite"));
     parser.addHelpOption();
-    const QCommandLineOption dbOption(QStringLiteral("db"), QStringLiteral("Embedded (SQLite) company database."), QStringLiteral("FILE"));
-    const QCommandLineOption odbcOption(QStringLiteral("odbc"), QStringLiteral("ODBC connection string."), QStringLiteral("CONN"));
-    const QCommandLineOption captionOption(QStringLiteral("caption"), QStringLiteral("Entry to open at start."), QStringLiteral("CAPTION"));
-    const QCommandLineOption companyOption(QStringLiteral("company"), QStringLiteral("Company id (IDSoc)."), QStringLiteral("N"), QStringLiteral("1"));
-    const QCommandLineOption userOption(QStringLiteral("user"), QStringLiteral("User id (IdUsers)."), QStringLiteral("N"), QStringLiteral("1"));
-    const QCommandLineOption shotOption(QStringLiteral("screenshot"),
-                                        QStringLiteral("Saves a picture of every open window to FILE and quits."),
-                                        QStringLiteral("FILE"));
+    const QCommandLineOption dbOption(
+        QStringLiteral("db"), QStringLiteral("Embedded (SQLite) company database."), QStringLiteral("FILE"));
+    const QCommandLineOption odbcOption(QStringLiteral("odbc"), QStringLiteral("ODBC connection string."),
+                                        QStringLiteral("CONN"));
+    const QCommandLineOption captionOption(
+        QStringLiteral("caption"), QStringLiteral("Entry to open at start."), QStringLiteral("CAPTION"));
+    const QCommandLineOption companyOption(QStringLiteral("company"), QStringLiteral("Company id (IDSoc)."),
+                                           QStringLiteral("N"), QStringLiteral("1"));
+    const QCommandLineOption userOption(QStringLiteral("user"), QStringLiteral("User id (IdUsers)."),
+                                        QStringLiteral("N"), QStringLiteral("1"));
+    const QCommandLineOption shotOption(
+        QStringLiteral("screenshot"),
+        QStringLiteral("Saves a picture of every open window to FILE and quits."), QStringLiteral("FILE"));
     parser.addOptions({dbOption, odbcOption, captionOption, companyOption, userOption, shotOption});
     parser.process(app);
 
@@ -92,8 +96,10 @@ int main(int argc, char** argv)
     const int company = parser.value(companyOption).toInt(&companyOk);
     const int user = parser.value(userOption).toInt(&userOk);
     if (!companyOk || !userOk || (parser.isSet(dbOption) && parser.isSet(odbcOption))) {
-        QMessageBox::critical(nullptr, QStringLiteral("Vornel"),
-                              QStringLiteral("Optiuni gresite: --company si --user sunt numere; --db si --odbc nu merg impreuna."));
+        QMessageBox::critical(
+            nullptr, QStringLiteral("Vornel"),
+            QStringLiteral(
+                "Optiuni gresite: --company si --user sunt numere; --db si --odbc nu merg impreuna."));
         return 1;
     }
 
@@ -109,22 +115,24 @@ int main(int argc, char** argv)
                 const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
                 QDir().mkpath(folder);
                 path = QDir(folder).filePath(QStringLiteral("demo.db"));
-                if (!QFileInfo::exists(path))
-                    vornel::DemoDatabase::create(path);
+                if (!QFileInfo::exists(path)) vornel::DemoDatabase::create(path);
                 databaseText = QStringLiteral("demo: ");
             } else if (!QFileInfo::exists(path)) {
-                throw vornel::DbError(vornel::ErrorNumber::Unspecified, QStringLiteral("Fisierul %1 nu exista.").arg(path));
+                throw vornel::DbError(vornel::ErrorNumber::Unspecified,
+                                      QStringLiteral("Fisierul %1 nu exista.").arg(path));
             }
             databaseText += QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
             connection = vornel::Connection::open(QStringLiteral("sqlite:") + path);
         }
     } catch (const vornel::DbError& e) {
         QMessageBox::critical(nullptr, QStringLiteral("Vornel"),
-                              QStringLiteral("Baza de date nu poate fi deschisa.\n\n%1 (%2)").arg(e.description(), e.numberText()));
+                              QStringLiteral("Baza de date nu poate fi deschisa.\n\n%1 (%2)")
+                                  .arg(e.description(), e.numberText()));
         return 1;
     } catch (const std::exception& e) {
-        QMessageBox::critical(nullptr, QStringLiteral("Vornel"),
-                              QStringLiteral("Baza de date nu poate fi deschisa.\n\n%1").arg(QString::fromLocal8Bit(e.what())));
+        QMessageBox::critical(
+            nullptr, QStringLiteral("Vornel"),
+            QStringLiteral("Baza de date nu poate fi deschisa.\n\n%1").arg(QString::fromLocal8Bit(e.what())));
         return 1;
     }
 

@@ -44,10 +44,11 @@ double secondsSince(Clock::time_point start) {
 void fill(const QString& path, long rows) {
     DemoDatabase::createEmpty(path);
     SqliteBackend db(path, DemoDatabase::admPathFor(path));
-    db.executeNative(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
-                                    "INSERT INTO [Cod Vamal] ([Cod Vamal], Descriere) "
-                                    "SELECT printf('%08d', i), 'Cod vamal de test numarul ' || i FROM n;")
-                         .arg(rows));
+    db.executeNative(
+        QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+                       "INSERT INTO [Cod Vamal] ([Cod Vamal], Descriere) "
+                       "SELECT printf('%08d', i), 'Cod vamal de test numarul ' || i FROM n;")
+            .arg(rows));
 }
 
 double rawWalk(const QString& path, long& rows) {

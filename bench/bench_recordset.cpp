@@ -25,13 +25,14 @@ double secondsSince(Clock::time_point start) {
 
 void fill(const QString& path, long rows) {
     SqliteBackend db(path, {}, true);
-    db.executeNative(QStringLiteral(
-        "CREATE TABLE Produse (Id INTEGER PRIMARY KEY, Cod nvarchar(50) COLLATE NOCASE, "
-        "Descriere nvarchar(100) COLLATE NOCASE, Pret float);"
-        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
-        "INSERT INTO Produse SELECT i, 'COD' || printf('%07d', i), 'Produs de catalog numarul ' || i, "
-        "(i % 1000) * 0.25 FROM n;")
-                         .arg(rows));
+    db.executeNative(
+        QStringLiteral(
+            "CREATE TABLE Produse (Id INTEGER PRIMARY KEY, Cod nvarchar(50) COLLATE NOCASE, "
+            "Descriere nvarchar(100) COLLATE NOCASE, Pret float);"
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+            "INSERT INTO Produse SELECT i, 'COD' || printf('%07d', i), 'Produs de catalog numarul ' || i, "
+            "(i % 1000) * 0.25 FROM n;")
+            .arg(rows));
 }
 
 // Reads every column as text, as a program without a recordset would.
@@ -57,7 +58,8 @@ double rawWalk(const QString& path, std::size_t& textBytes, long& rows) {
 }
 
 // Opens the recordset and reads every value of every row; `openSeconds` is the part spent opening.
-double recordsetWalk(const QString& path, std::size_t& storeBytes, std::size_t& checksum, double& openSeconds) {
+double recordsetWalk(const QString& path, std::size_t& storeBytes, std::size_t& checksum,
+                     double& openSeconds) {
     auto connection = Connection::open(QStringLiteral("sqlite:") + path);
     const auto start = Clock::now();
     Recordset rs;
@@ -72,7 +74,8 @@ double recordsetWalk(const QString& path, std::size_t& storeBytes, std::size_t& 
         rs.moveNext();
     }
     const double seconds = secondsSince(start);
-    storeBytes = connection->query(QStringLiteral("SELECT Id, Cod, Descriere, Pret FROM Produse")).rows.bytesUsed();
+    storeBytes =
+        connection->query(QStringLiteral("SELECT Id, Cod, Descriere, Pret FROM Produse")).rows.bytesUsed();
     return seconds;
 }
 
@@ -96,7 +99,8 @@ int main(int argc, char** argv) {
         std::printf("static recordset     %.3f s (open %.3f s)\n", recordset, open);
         std::printf("ratio                %.2f (target <= 1.5)\n", recordset / raw);
         std::printf("raw text bytes/row   %.1f\n", textPerRow);
-        std::printf("row store bytes/row  %.1f (%.2fx, target <= 2)\n", storePerRow, storePerRow / textPerRow);
+        std::printf("row store bytes/row  %.1f (%.2fx, target <= 2)\n", storePerRow,
+                    storePerRow / textPerRow);
         std::printf("checksum             %zu\n", checksum);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "error: %s\n", e.what());

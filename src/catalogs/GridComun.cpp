@@ -103,8 +103,7 @@ void GridComun::buildUi() {
 
     connect(m_grid, &FlexGrid::rowClicked, this, [this](int) { SincronizeazaRand(); });
     connect(m_grid, &FlexGrid::arrowMoved, this, [this](int) { SincronizeazaRand(); });
-    connect(m_grid, &FlexGrid::rowDoubleClicked, this,
-            [this](int) { openEditor(QStringLiteral("M")); });
+    connect(m_grid, &FlexGrid::rowDoubleClicked, this, [this](int) { openEditor(QStringLiteral("M")); });
     connect(m_grid, &FlexGrid::enterPressed, this, [this] { openEditor(QStringLiteral("M")); });
 }
 

@@ -18,7 +18,8 @@ ParamSocietate::ParamSocietate() : FormWindow(QStringLiteral("ParamSocietate")) 
     attachKeys();
     m_gridEX1->setBeforeUpdate([this](int row) { return VerificaRegie(row); });
     connect(m_gridEX1, &EditableGrid::writeFailed, this, [this](const QString& description) {
-        ComponentContext::current().Afiseaza(description, MessageIcon::Error, MessageButtons::Ok, windowTitle());
+        ComponentContext::current().Afiseaza(description, MessageIcon::Error, MessageButtons::Ok,
+                                             windowTitle());
     });
     connect(m_gridEX1, &EditableGrid::escapePressed, this, &ParamSocietate::AscundeRegie);
     connect(m_cmdC, &QPushButton::clicked, this, &ParamSocietate::AscundeRegie);
@@ -51,8 +52,7 @@ void ParamSocietate::Incarca() {
 
 void ParamSocietate::clearFields() {
     for (QLineEdit* field : findChildren<QLineEdit*>())
-        if (field->parentWidget() != m_gridEX1 && !m_gridEX1->isAncestorOf(field))
-            field->clear();
+        if (field->parentWidget() != m_gridEX1 && !m_gridEX1->isAncestorOf(field)) field->clear();
 }
 
 void ParamSocietate::fill() {
@@ -85,7 +85,8 @@ void ParamSocietate::fill() {
     m_lblPump->setText(text("CalculPump"));
     for (const auto& [column, label] : m_dateLabels)
         label->setText(company::dateText(rs.value(column)));
-    const company::CalculationLabels method = company::calculationLabels(rs.value(QStringLiteral("ModalitateCalcul")));
+    const company::CalculationLabels method =
+        company::calculationLabels(rs.value(QStringLiteral("ModalitateCalcul")));
     m_lblModCalcul->setText(method.method);
     m_lblCalculat->setText(method.calculated);
 }
@@ -148,8 +149,7 @@ bool ParamSocietate::Salveaza() {
 }
 
 bool ParamSocietate::queryUnload(bool byCode) {
-    if (!byCode)
-        ComponentContext::current().InchideTot();
+    if (!byCode) ComponentContext::current().InchideTot();
     return true;
 }
 

@@ -42,11 +42,11 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void buildUi();                                   // ParamSocietateLayout.cpp
-    QLineEdit* addField(const char* name);            // ParamSocietateLayout.cpp
-    void attachKeys();                                // ParamSocietateKeys.cpp
-    bool moveByArrow(QWidget* field, int key);        // ParamSocietateKeys.cpp
-    bool gridArrow(int key);                          // ParamSocietateKeys.cpp
+    void buildUi();                            // ParamSocietateLayout.cpp
+    QLineEdit* addField(const char* name);     // ParamSocietateLayout.cpp
+    void attachKeys();                         // ParamSocietateKeys.cpp
+    bool moveByArrow(QWidget* field, int key); // ParamSocietateKeys.cpp
+    bool gridArrow(int key);                   // ParamSocietateKeys.cpp
     void fill();
     void clearFields();
     void onAction(int index);

@@ -12,8 +12,8 @@ namespace vornel {
 
 void ParamSocietate::attachKeys() {
     const KeyFilter::Rule plain = KeyFilter::rejecting(QStringLiteral("';%,\"]["));
-    for (QLineEdit* field : {m_txtAdresa, m_txtBanca, m_txtCodFiscal, m_txtContBanca, m_txtExercitiu, m_txtJudet,
-                             m_txtNrInm, m_txtOras})
+    for (QLineEdit* field : {m_txtAdresa, m_txtBanca, m_txtCodFiscal, m_txtContBanca, m_txtExercitiu,
+                             m_txtJudet, m_txtNrInm, m_txtOras})
         KeyFilter::attach(field, plain);
     for (QLineEdit* phone : m_txtTelefon)
         KeyFilter::attach(phone, plain);
@@ -45,17 +45,14 @@ void ParamSocietate::attachKeys() {
 
 bool ParamSocietate::moveByArrow(QWidget* field, int key) {
     if (qobject_cast<QPushButton*>(field)) { // only the action buttons are watched
-        if (key != Qt::Key_Up)
-            return false;
+        if (key != Qt::Key_Up) return false;
         m_grid->setFocus(Qt::OtherFocusReason);
         return true;
     }
     const auto found = m_arrows.find(field);
-    if (found == m_arrows.end())
-        return false;
+    if (found == m_arrows.end()) return false;
     const auto target = found->second.find(key);
-    if (target == found->second.end())
-        return false;
+    if (target == found->second.end()) return false;
     target->second->setFocus(Qt::OtherFocusReason);
     return true;
 }
@@ -77,10 +74,8 @@ bool ParamSocietate::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down) {
-            if (watched == m_grid)
-                return gridArrow(key);
-            if (auto* widget = qobject_cast<QWidget*>(watched))
-                return moveByArrow(widget, key);
+            if (watched == m_grid) return gridArrow(key);
+            if (auto* widget = qobject_cast<QWidget*>(watched)) return moveByArrow(widget, key);
         }
     }
     return FormWindow::eventFilter(watched, event);

@@ -123,11 +123,16 @@ void ParamSocietate::buildUi() {
         const char* caption;
         const char* name;
         const char* column;
-    } dates[] = {{"Jurnal Vanzari", "lblJurnalVanzari", "JV"},       {"Jurnal Cumparari", "lblJurnalCumparari", "JC"},
-                 {"Alte Incasari:", "lblRegistruCasa", "AI"},       {"Alte Plati:", "lblJurnalBanca", "AP"},
-                 {"Operatii Diverse", "lblOperDiverse", "OD"},      {"Salarii:", "lblSalarii", "Sal"},
-                 {"Incasari  Clienti", "lblIncasariClienti", "Incasari"}, {"Plati Furnizori:", "lblPlatiFurnizori", "Plati"},
-                 {"Corectii Terti", "lblOperTerti", "Corectii"},    {"Curs Valutar", "lblCursValutar", "Curs"}};
+    } dates[] = {{"Jurnal Vanzari", "lblJurnalVanzari", "JV"},
+                 {"Jurnal Cumparari", "lblJurnalCumparari", "JC"},
+                 {"Alte Incasari:", "lblRegistruCasa", "AI"},
+                 {"Alte Plati:", "lblJurnalBanca", "AP"},
+                 {"Operatii Diverse", "lblOperDiverse", "OD"},
+                 {"Salarii:", "lblSalarii", "Sal"},
+                 {"Incasari  Clienti", "lblIncasariClienti", "Incasari"},
+                 {"Plati Furnizori:", "lblPlatiFurnizori", "Plati"},
+                 {"Corectii Terti", "lblOperTerti", "Corectii"},
+                 {"Curs Valutar", "lblCursValutar", "Curs"}};
     int row = 3;
     for (const auto& date : dates) {
         QLabel* value = valueLabel(date.name, m_body);
@@ -152,8 +157,7 @@ void ParamSocietate::buildUi() {
     for (int i = 0; i < 3; ++i) {
         auto* button = new QPushButton(QString::fromLatin1(captions[i]), m_body);
         button->setObjectName(QStringLiteral("cmdAction_%1").arg(i));
-        if (i < 2)
-            button->setIcon(style()->standardIcon(pictures[i]));
+        if (i < 2) button->setIcon(style()->standardIcon(pictures[i]));
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, [this, i] { onAction(i); });
         buttons->addWidget(button);

@@ -21,7 +21,10 @@ constexpr int kAmountColumn = 3; // the overhead amount
 
 bool isNumber(const QVariant& value) {
     switch (value.typeId()) {
-    case QMetaType::Int: case QMetaType::LongLong: case QMetaType::UInt: case QMetaType::ULongLong:
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
     case QMetaType::Double:
         return true;
     case QMetaType::QString:
@@ -32,11 +35,13 @@ bool isNumber(const QVariant& value) {
 }
 
 double numberOf(const QVariant& value) {
-    return value.typeId() == QMetaType::QString ? Sql::leadingNumber(value.toString().trimmed()) : value.toDouble();
+    return value.typeId() == QMetaType::QString ? Sql::leadingNumber(value.toString().trimmed())
+                                                : value.toDouble();
 }
 
 void invalid(const QString& text) {
-    ComponentContext::current().Afiseaza(text, MessageIcon::Error, MessageButtons::Ok, QStringLiteral("Date Eronate"));
+    ComponentContext::current().Afiseaza(text, MessageIcon::Error, MessageButtons::Ok,
+                                         QStringLiteral("Date Eronate"));
 }
 
 } // namespace
@@ -64,8 +69,7 @@ void ParamSocietate::ArataRegie() {
     m_frmC->raise();
     m_body->setEnabled(false);
     m_gridEX1->setFocus(Qt::OtherFocusReason);
-    if (m_gridEX1->dataRows() > 0)
-        m_gridEX1->setCurrentIndex(m_gridEX1->model()->index(0, kAmountColumn));
+    if (m_gridEX1->dataRows() > 0) m_gridEX1->setCurrentIndex(m_gridEX1->model()->index(0, kAmountColumn));
 }
 
 void ParamSocietate::AscundeRegie() {
@@ -99,8 +103,9 @@ bool ParamSocietate::VerificaRegie(int) {
     }
     auto& context = ComponentContext::current();
     const QueryResult result = context.connection->query(company::calculPumpStatement(context.idSoc));
-    const QString calculated =
-        result.rows.rowCount() > 0 && !result.rows.isNull(0, 0) ? result.rows.value(0, 0).toString() : QString();
+    const QString calculated = result.rows.rowCount() > 0 && !result.rows.isNull(0, 0)
+                                   ? result.rows.value(0, 0).toString()
+                                   : QString();
     if (numberOf(m_gridEX1->pendingValue(kMonthColumn)) <= company::LunaDinNume(calculated)) {
         invalid(QStringLiteral("Perioada Validata Modificare Imposibila "));
         return false;

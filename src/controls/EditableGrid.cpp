@@ -33,8 +33,8 @@ EditableGrid::EditableGrid(QWidget* parent) : QTableView(parent), m_model(new Re
     setModel(m_model);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
-                    | QAbstractItemView::AnyKeyPressed);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed);
     setWordWrap(false);
     setSortingEnabled(false);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -63,14 +63,12 @@ EditableGrid::EditableGrid(QWidget* parent) : QTableView(parent), m_model(new Re
     // The focus going to a widget outside the grid (and its cell editor) writes the row.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
         const auto inside = [this](QWidget* w) { return w && (w == this || isAncestorOf(w)); };
-        if (inside(old) && now && !inside(now) && editedRow() >= 0)
-            commitRow();
+        if (inside(old) && now && !inside(now) && editedRow() >= 0) commitRow();
     });
 }
 
 void EditableGrid::bind(Recordset* recordset) {
-    if (recordset != m_model->recordset())
-        cancelRow();
+    if (recordset != m_model->recordset()) cancelRow();
     m_model->setRecordset(recordset);
 }
 
@@ -83,8 +81,7 @@ void EditableGrid::setColumnCaption(int column, const QString& caption) {
 }
 
 void EditableGrid::setColumnWidth(int column, int twips) {
-    if (column < 0)
-        return;
+    if (column < 0) return;
     if (static_cast<std::size_t>(column) >= m_widths.size())
         m_widths.resize(static_cast<std::size_t>(column) + 1, -1);
     m_widths[static_cast<std::size_t>(column)] = twips;
@@ -102,8 +99,7 @@ void EditableGrid::setColumnFormat(int column, const QString& format) {
 }
 
 void EditableGrid::setColumnVisible(int column, bool visible) {
-    if (column < 0)
-        return;
+    if (column < 0) return;
     if (static_cast<std::size_t>(column) >= m_hidden.size())
         m_hidden.resize(static_cast<std::size_t>(column) + 1, 0);
     m_hidden[static_cast<std::size_t>(column)] = visible ? 0 : 1;
@@ -125,42 +121,34 @@ void EditableGrid::applyColumns() {
 
 QVariant EditableGrid::pendingValue(int column) const {
     Recordset* rs = recordset();
-    if (!rs || !rs->isOpen() || column < 0 || column >= rs->fieldCount())
-        return {};
-    if (rs->editing())
-        return rs->editedValue(column);
-    if (rs->bof() || rs->eof())
-        return {};
+    if (!rs || !rs->isOpen() || column < 0 || column >= rs->fieldCount()) return {};
+    if (rs->editing()) return rs->editedValue(column);
+    if (rs->bof() || rs->eof()) return {};
     return rs->value(column);
 }
 
 int EditableGrid::editedRow() const {
     Recordset* rs = recordset();
-    if (!rs || !rs->editing())
-        return -1;
+    if (!rs || !rs->editing()) return -1;
     return rs->adding() ? rs->recordCount() : rs->position();
 }
 
 bool EditableGrid::editCell(int row, int column, const QString& text) {
     const QModelIndex target = m_model->index(row, column);
-    if (!target.isValid())
-        return false;
+    if (!target.isValid()) return false;
     setCurrentIndex(target); // leaving another edited row writes it
-    if (editedRow() >= 0 && editedRow() != row && !commitRow())
-        return false;
+    if (editedRow() >= 0 && editedRow() != row && !commitRow()) return false;
     return m_model->setData(target, text, Qt::EditRole);
 }
 
 bool EditableGrid::appendRow(const QStringList& values) {
     Recordset* rs = recordset();
-    if (!rs || !rs->updatable() || !commitRow())
-        return false;
+    if (!rs || !rs->updatable() || !commitRow()) return false;
     try {
         rs->addNew();
         int next = 0;
         for (int column = 0; column < rs->fieldCount() && next < values.size(); ++column) {
-            if (!isColumnVisible(column))
-                continue;
+            if (!isColumnVisible(column)) continue;
             const QString& text = values.at(next++);
             if (!text.isEmpty()) // an empty value leaves the column to its default
                 rs->setValue(column, typedValue(rs->column(column), text));
@@ -170,18 +158,15 @@ bool EditableGrid::appendRow(const QStringList& values) {
         emit writeFailed(error.description());
         return false;
     }
-    if (!runCheckAndWrite(rs->recordCount()))
-        return false;
+    if (!runCheckAndWrite(rs->recordCount())) return false;
     const QModelIndex added = m_model->index(rs->position(), qMax(0, currentIndex().column()));
-    if (added.isValid())
-        selectionModel()->setCurrentIndex(added, QItemSelectionModel::ClearAndSelect);
+    if (added.isValid()) selectionModel()->setCurrentIndex(added, QItemSelectionModel::ClearAndSelect);
     return true;
 }
 
 bool EditableGrid::removeRow(int row) {
     Recordset* rs = recordset();
-    if (!rs || !rs->updatable() || row < 0 || row >= rs->recordCount())
-        return false;
+    if (!rs || !rs->updatable() || row < 0 || row >= rs->recordCount()) return false;
     if (editedRow() == row)
         cancelRow();
     else if (!commitRow())
@@ -197,11 +182,9 @@ bool EditableGrid::removeRow(int row) {
 }
 
 bool EditableGrid::commitRow() {
-    if (m_writing)
-        return false;
+    if (m_writing) return false;
     const int row = editedRow();
-    if (row < 0)
-        return true;
+    if (row < 0) return true;
     return runCheckAndWrite(row);
 }
 
@@ -224,8 +207,7 @@ bool EditableGrid::runCheckAndWrite(int row) {
 
 void EditableGrid::cancelRow() {
     Recordset* rs = recordset();
-    if (!rs || !rs->editing())
-        return;
+    if (!rs || !rs->editing()) return;
     const int row = rs->adding() ? -1 : rs->position();
     rs->cancelUpdate();
     m_model->refreshRow(row);
@@ -263,8 +245,7 @@ void EditableGrid::keyPressEvent(QKeyEvent* event) {
 void EditableGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
     QTableView::closeEditor(editor, hint);
     // Enter in the cell editor ends the edit of the row.
-    if (hint == QAbstractItemDelegate::SubmitModelCache)
-        commitRow();
+    if (hint == QAbstractItemDelegate::SubmitModelCache) commitRow();
 }
 
 } // namespace vornel

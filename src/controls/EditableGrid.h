@@ -31,7 +31,7 @@ public:
 
     void setColumnCaption(int column, const QString& caption);
     void setColumnWidth(int column, int twips);
-    int columnWidthTwips(int column) const; // as set; the view's width when never set
+    int columnWidthTwips(int column) const;                  // as set; the view's width when never set
     void setColumnFormat(int column, const QString& format); // "#,##0.00", "#,##0 Ani"
     void setColumnVisible(int column, bool visible);
     bool isColumnVisible(int column) const;
@@ -77,9 +77,9 @@ private:
 
     RecordsetModel* m_model;
     BeforeUpdate m_beforeUpdate;
-    std::vector<int> m_widths;   // twips; -1 not set
-    std::vector<char> m_hidden;  // 1 hidden
-    bool m_writing = false;      // a write (with its check and messages) is under way
+    std::vector<int> m_widths;  // twips; -1 not set
+    std::vector<char> m_hidden; // 1 hidden
+    bool m_writing = false;     // a write (with its check and messages) is under way
 };
 
 } // namespace vornel

@@ -39,8 +39,7 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), m_model(new RecordsetM
 
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current, const QModelIndex&) {
-                if (!current.isValid())
-                    return;
+                if (!current.isValid()) return;
                 m_row = current.row() + 1;
                 m_col = current.column();
                 m_colSel = m_col;
@@ -48,11 +47,9 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), m_model(new RecordsetM
     connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
         applyWidths();
         m_row = 0;
-        if (m_col >= Cols())
-            m_col = 0;
+        if (m_col >= Cols()) m_col = 0;
         m_colSel = m_col;
-        if (Rows() > 1)
-            setRow(1);
+        if (Rows() > 1) setRow(1);
     });
 }
 
@@ -79,10 +76,10 @@ int FlexGrid::Row() const {
 void FlexGrid::setRow(int row) {
     m_row = row;
     m_colSel = m_col;
-    if (row < 1 || row >= Rows())
-        return;
+    if (row < 1 || row >= Rows()) return;
     const QModelIndex target = m_model->index(row - 1, qBound(0, m_col, qMax(0, Cols() - 1)));
-    selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    selectionModel()->setCurrentIndex(target,
+                                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     m_row = row; // the currentChanged handler may have reset the column; the row is as asked
 }
 
@@ -105,8 +102,7 @@ int FlexGrid::ColSel() const {
 
 void FlexGrid::setColSel(int col) {
     m_colSel = col;
-    if (m_row < 1 || m_row >= Rows() || Cols() == 0)
-        return;
+    if (m_row < 1 || m_row >= Rows() || Cols() == 0) return;
     // Whole rows are highlighted; the selection still spans Col..ColSel of the current row.
     const int last = Cols() - 1;
     const int from = qBound(0, qMin(m_col, col), last);
@@ -121,31 +117,25 @@ int FlexGrid::TopRow() const {
 }
 
 void FlexGrid::setTopRow(int row) {
-    if (row >= 1 && row < Rows())
-        scrollTo(m_model->index(row - 1, 0), QAbstractItemView::PositionAtTop);
+    if (row >= 1 && row < Rows()) scrollTo(m_model->index(row - 1, 0), QAbstractItemView::PositionAtTop);
 }
 
 QString FlexGrid::TextMatrix(int row, int col) const {
-    if (row == 0)
-        return m_model->headerText(col);
+    if (row == 0) return m_model->headerText(col);
     return m_model->cellText(row - 1, col);
 }
 
 int FlexGrid::ColWidth(int col) const {
-    if (col < 0)
-        return 0;
+    if (col < 0) return 0;
     const auto index = static_cast<std::size_t>(col);
-    if (index < m_widths.size() && m_widths[index] >= 0)
-        return m_widths[index];
+    if (index < m_widths.size() && m_widths[index] >= 0) return m_widths[index];
     return Twips::fromPixels(columnWidth(col));
 }
 
 void FlexGrid::setColWidth(int col, int twips) {
-    if (col < 0)
-        return;
+    if (col < 0) return;
     const auto index = static_cast<std::size_t>(col);
-    if (index >= m_widths.size())
-        m_widths.resize(index + 1, -1);
+    if (index >= m_widths.size()) m_widths.resize(index + 1, -1);
     m_widths[index] = twips;
     applyWidths();
 }

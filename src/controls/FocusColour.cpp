@@ -32,8 +32,7 @@ void paint(QWidget* widget, int rgb) {
 }
 
 QLineEdit* editorOf(QWidget* widget) {
-    if (auto* line = qobject_cast<QLineEdit*>(widget))
-        return line;
+    if (auto* line = qobject_cast<QLineEdit*>(widget)) return line;
     if (auto* combo = qobject_cast<QComboBox*>(widget); combo && combo->isEditable())
         return combo->lineEdit();
     return nullptr;
@@ -55,8 +54,7 @@ protected:
                     line->selectAll();
                     // A mouse click places the cursor after FocusIn; select again once it has.
                     QTimer::singleShot(0, line, [line] {
-                        if (line->hasFocus())
-                            line->selectAll();
+                        if (line->hasFocus()) line->selectAll();
                     });
                 }
             } else if (event->type() == QEvent::FocusOut) {
@@ -81,8 +79,7 @@ void attach(QWidget* widget) {
 }
 
 int background(const QWidget* widget) {
-    if (!widget)
-        return kIdle;
+    if (!widget) return kIdle;
     const QVariant value = widget->property(kProperty);
     return value.isValid() ? value.toInt() : widget->palette().color(QPalette::Base).rgb() & 0xffffff;
 }

@@ -40,12 +40,10 @@ void FormWindow::applyDarkLook() {
 }
 
 FormWindow::~FormWindow() {
-    if (m_modalLoop)
-        m_modalLoop->quit();
+    if (m_modalLoop) m_modalLoop->quit();
     auto& context = ComponentContext::current();
     // A newer instance may already stand under this name after an unload: leave it registered.
-    if (context.window(objectName()) == this)
-        context.forgetWindow(objectName());
+    if (context.window(objectName()) == this) context.forgetWindow(objectName());
 }
 
 bool FormWindow::queryUnload(bool) {
@@ -53,20 +51,16 @@ bool FormWindow::queryUnload(bool) {
 }
 
 void FormWindow::unload() {
-    if (m_unloaded)
-        return;
+    if (m_unloaded) return;
     m_unloadingByCode = true;
     QPointer<FormWindow> self(this);
     const bool closed = close();
-    if (!self)
-        return;
+    if (!self) return;
     m_unloadingByCode = false;
-    if (!closed)
-        return;
+    if (!closed) return;
     // Closing a hidden window still has to destroy it, and the next use must build a new one.
     auto& context = ComponentContext::current();
-    if (context.window(objectName()) == this)
-        context.forgetWindow(objectName());
+    if (context.window(objectName()) == this) context.forgetWindow(objectName());
     hide();
     deleteLater();
 }
@@ -90,8 +84,7 @@ bool FormWindow::event(QEvent* event) {
         Topmost::apply(this);
         break;
     case QEvent::Hide:
-        if (m_modalLoop)
-            m_modalLoop->quit();
+        if (m_modalLoop) m_modalLoop->quit();
         break;
     default:
         break;
@@ -101,10 +94,8 @@ bool FormWindow::event(QEvent* event) {
 
 void FormWindow::showModal() {
     QPointer<FormWindow> self(this);
-    if (isVisible())
-        hide(); // the modality of a shown window only changes when it is shown again
-    if (!self)
-        return;
+    if (isVisible()) hide(); // the modality of a shown window only changes when it is shown again
+    if (!self) return;
     setWindowModality(Qt::ApplicationModal);
     show();
     raise();
@@ -113,17 +104,14 @@ void FormWindow::showModal() {
         QEventLoop loop;
         m_modalLoop = &loop;
         loop.exec(QEventLoop::DialogExec);
-        if (self)
-            m_modalLoop = nullptr;
+        if (self) m_modalLoop = nullptr;
     }
-    if (self && !isVisible())
-        setWindowModality(Qt::NonModal);
+    if (self && !isVisible()) setWindowModality(Qt::NonModal);
 }
 
 void FormWindow::centre(int topOffsetTwips) {
     const QScreen* where = screen() ? screen() : QGuiApplication::primaryScreen();
-    if (!where)
-        return;
+    if (!where) return;
     const QRect area = where->availableGeometry();
     const QSize size = frameGeometry().size();
     move(area.left() + (area.width() - size.width()) / 2,

@@ -38,16 +38,14 @@ Filter* existing(QWidget* widget) {
 } // namespace
 
 void attach(QWidget* widget, Rule rule) {
-    if (!widget)
-        return;
+    if (!widget) return;
     detach(widget);
     auto* filter = new Filter(widget, std::move(rule)); // child of the widget
     widget->installEventFilter(filter);
 }
 
 void detach(QWidget* widget) {
-    if (!widget)
-        return;
+    if (!widget) return;
     if (Filter* old = existing(widget)) {
         widget->removeEventFilter(old);
         delete old;

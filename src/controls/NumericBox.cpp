@@ -11,8 +11,7 @@ NumericBox::NumericBox(QWidget* parent) : QLineEdit(parent) {
 
 double NumericBox::Valoare() const {
     QString typed = text().trimmed();
-    if (typed.isEmpty())
-        return 0.0;
+    if (typed.isEmpty()) return 0.0;
     const QLocale locale;
     typed.remove(QChar(u' '));
     // Both separators are accepted: the user's locale and the point of the numeric keypad.
@@ -23,12 +22,10 @@ double NumericBox::Valoare() const {
     } else if (decimal == QLatin1String(".") && typed.contains(u',') && !typed.contains(u'.')) {
         typed.replace(u',', u'.');
     }
-    if (!group.isEmpty() && group != decimal && typed.contains(decimal))
-        typed.remove(group);
+    if (!group.isEmpty() && group != decimal && typed.contains(decimal)) typed.remove(group);
     bool ok = false;
     double value = locale.toDouble(typed, &ok);
-    if (!ok)
-        value = QLocale::c().toDouble(QString(typed).replace(decimal, QStringLiteral(".")), &ok);
+    if (!ok) value = QLocale::c().toDouble(QString(typed).replace(decimal, QStringLiteral(".")), &ok);
     return ok ? value : 0.0;
 }
 

@@ -21,9 +21,16 @@ QString plainNumber(double value) {
 
 bool isNumeric(const QVariant& value) {
     switch (value.typeId()) {
-    case QMetaType::Int: case QMetaType::UInt: case QMetaType::LongLong: case QMetaType::ULongLong:
-    case QMetaType::Double: case QMetaType::Float: case QMetaType::Short: case QMetaType::UShort:
-    case QMetaType::Long: case QMetaType::ULong:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong:
         return true;
     default:
         return false;
@@ -41,35 +48,29 @@ QString formatNumber(double value, const QString& format) {
     const qsizetype point = pattern.indexOf(u'.');
     const int decimals = point < 0 ? 0 : static_cast<int>(pattern.mid(point + 1).count(u'0'));
     QLocale locale;
-    locale.setNumberOptions(pattern.contains(u',') ? QLocale::DefaultNumberOptions : QLocale::OmitGroupSeparator);
+    locale.setNumberOptions(pattern.contains(u',') ? QLocale::DefaultNumberOptions
+                                                   : QLocale::OmitGroupSeparator);
     return locale.toString(value, 'f', decimals) + suffix;
 }
 
 } // namespace
 
 QVariant typedValue(const Column& column, const QVariant& value) {
-    if (value.typeId() != QMetaType::QString)
-        return value;
+    if (value.typeId() != QMetaType::QString) return value;
     const QString text = value.toString();
-    if (column.type != ColumnType::Integer && column.type != ColumnType::Double)
-        return text;
+    if (column.type != ColumnType::Integer && column.type != ColumnType::Double) return text;
     const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty())
-        return {};
-    if (!Sql::isNumber(trimmed))
-        return text; // kept as typed: the row's check or the database refuses it
-    if (column.type == ColumnType::Integer && Sql::isInteger(trimmed))
-        return trimmed.toLongLong();
+    if (trimmed.isEmpty()) return {};
+    if (!Sql::isNumber(trimmed)) return text; // kept as typed: the row's check or the database refuses it
+    if (column.type == ColumnType::Integer && Sql::isInteger(trimmed)) return trimmed.toLongLong();
     return trimmed.toDouble();
 }
 
 RecordsetModel::RecordsetModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 void RecordsetModel::setRecordset(Recordset* recordset) {
-    if (m_recordset == recordset)
-        return;
-    if (m_recordset)
-        disconnect(m_recordset, nullptr, this, nullptr);
+    if (m_recordset == recordset) return;
+    if (m_recordset) disconnect(m_recordset, nullptr, this, nullptr);
     m_recordset = recordset;
     if (recordset) {
         connect(recordset, &Recordset::reset, this, &RecordsetModel::reload);
@@ -119,7 +120,9 @@ void RecordsetModel::setFormatString(const QString& format) {
             if (!header.isEmpty()) {
                 const QChar mark = header.at(0);
                 if (mark == u'<' || mark == u'>' || mark == u'^') {
-                    alignment = mark == u'<' ? Qt::AlignLeft : mark == u'>' ? Qt::AlignRight : Qt::AlignHCenter;
+                    alignment = mark == u'<'   ? Qt::AlignLeft
+                                : mark == u'>' ? Qt::AlignRight
+                                               : Qt::AlignHCenter;
                     header.remove(0, 1);
                 }
             }
@@ -152,42 +155,39 @@ bool RecordsetModel::showsEditBuffer(int row) const {
 }
 
 QString RecordsetModel::cellText(int row, int column) const {
-    if (!m_recordset || !m_recordset->isOpen() || row < 0 || column < 0 || row >= m_recordset->recordCount()
-        || column >= m_recordset->fieldCount())
+    if (!m_recordset || !m_recordset->isOpen() || row < 0 || column < 0 ||
+        row >= m_recordset->recordCount() || column >= m_recordset->fieldCount())
         return {};
     const bool buffered = showsEditBuffer(row);
     const QVariant value = buffered ? m_recordset->editedValue(column) : m_recordset->valueAt(row, column);
-    if (value.isNull())
-        return {};
-    const QString format = static_cast<std::size_t>(column) < m_columnFormats.size() ? m_columnFormats[column] : QString();
+    if (value.isNull()) return {};
+    const QString format =
+        static_cast<std::size_t>(column) < m_columnFormats.size() ? m_columnFormats[column] : QString();
     if (isNumeric(value))
         return format.isEmpty() ? plainNumber(value.toDouble()) : formatNumber(value.toDouble(), format);
     return buffered ? value.toString() : m_recordset->textAt(row, column);
 }
 
 QString RecordsetModel::headerText(int column) const {
-    if (column < 0)
-        return {};
+    if (column < 0) return {};
     if (static_cast<std::size_t>(column) < m_captions.size() && !m_captions[column].isNull())
         return m_captions[column];
-    if (static_cast<std::size_t>(column) < m_headers.size())
-        return m_headers[column];
+    if (static_cast<std::size_t>(column) < m_headers.size()) return m_headers[column];
     if (m_recordset && m_recordset->isOpen() && column < m_recordset->fieldCount())
         return m_recordset->column(column).name;
     return {};
 }
 
 QVariant RecordsetModel::data(const QModelIndex& index, int role) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
-        return {};
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) return {};
     switch (role) {
     case Qt::DisplayRole:
         return cellText(index.row(), index.column());
     case Qt::EditRole:
-        if (!m_recordset || index.row() >= m_recordset->recordCount() || index.column() >= m_recordset->fieldCount())
+        if (!m_recordset || index.row() >= m_recordset->recordCount() ||
+            index.column() >= m_recordset->fieldCount())
             return {};
-        if (showsEditBuffer(index.row()))
-            return m_recordset->editedValue(index.column());
+        if (showsEditBuffer(index.row())) return m_recordset->editedValue(index.column());
         return m_recordset->valueAt(index.row(), index.column());
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(alignment(index.column()) | Qt::AlignVCenter);
@@ -197,44 +197,36 @@ QVariant RecordsetModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant RecordsetModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation == Qt::Vertical)
-        return role == Qt::DisplayRole ? QVariant(section + 1) : QVariant();
-    if (section < 0 || section >= m_columnCount)
-        return {};
-    if (role == Qt::DisplayRole)
-        return headerText(section);
-    if (role == Qt::TextAlignmentRole)
-        return QVariant::fromValue(alignment(section) | Qt::AlignVCenter);
+    if (orientation == Qt::Vertical) return role == Qt::DisplayRole ? QVariant(section + 1) : QVariant();
+    if (section < 0 || section >= m_columnCount) return {};
+    if (role == Qt::DisplayRole) return headerText(section);
+    if (role == Qt::TextAlignmentRole) return QVariant::fromValue(alignment(section) | Qt::AlignVCenter);
     return {};
 }
 
 Qt::Alignment RecordsetModel::alignment(int column) const {
     const auto index = static_cast<std::size_t>(column);
-    if (index < m_alignments.size())
-        return m_alignments[index];
+    if (index < m_alignments.size()) return m_alignments[index];
     const bool formatted = index < m_columnFormats.size() && !m_columnFormats[index].isEmpty();
     return formatted ? Qt::AlignRight : Qt::AlignLeft;
 }
 
 Qt::ItemFlags RecordsetModel::flags(const QModelIndex& index) const {
-    if (!index.isValid())
-        return Qt::NoItemFlags;
+    if (!index.isValid()) return Qt::NoItemFlags;
     Qt::ItemFlags result = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (m_editable)
-        result |= Qt::ItemIsEditable;
+    if (m_editable) result |= Qt::ItemIsEditable;
     return result;
 }
 
 bool RecordsetModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (!m_editable || role != Qt::EditRole || !m_recordset || !m_recordset->updatable()
-        || !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!m_editable || role != Qt::EditRole || !m_recordset || !m_recordset->updatable() ||
+        !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return false;
     // One row is edited at a time: another row's pending changes must be written or cancelled first.
     if (m_recordset->editing() && (m_recordset->adding() || m_recordset->position() != index.row()))
         return false;
     try {
-        if (!m_recordset->editing())
-            m_recordset->setPosition(index.row());
+        if (!m_recordset->editing()) m_recordset->setPosition(index.row());
         m_recordset->setValue(index.column(), typedValue(m_recordset->column(index.column()), value));
     } catch (const DbError&) {
         return false; // a column of another table, or the row is gone: the cell keeps its value
@@ -244,8 +236,7 @@ bool RecordsetModel::setData(const QModelIndex& index, const QVariant& value, in
 }
 
 void RecordsetModel::setColumnFormat(int column, const QString& format) {
-    if (column < 0)
-        return;
+    if (column < 0) return;
     if (static_cast<std::size_t>(column) >= m_columnFormats.size())
         m_columnFormats.resize(static_cast<std::size_t>(column) + 1);
     m_columnFormats[static_cast<std::size_t>(column)] = format;
@@ -254,13 +245,11 @@ void RecordsetModel::setColumnFormat(int column, const QString& format) {
 }
 
 void RecordsetModel::setColumnCaption(int column, const QString& caption) {
-    if (column < 0)
-        return;
+    if (column < 0) return;
     if (static_cast<std::size_t>(column) >= m_captions.size())
         m_captions.resize(static_cast<std::size_t>(column) + 1);
     m_captions[static_cast<std::size_t>(column)] = caption.isNull() ? QStringLiteral("") : caption;
-    if (column < m_columnCount)
-        emit headerDataChanged(Qt::Horizontal, column, column);
+    if (column < m_columnCount) emit headerDataChanged(Qt::Horizontal, column, column);
 }
 
 void RecordsetModel::refreshRow(int row) {

@@ -3,11 +3,9 @@
 namespace vornel::Topmost {
 
 void apply(QWidget* window) {
-    if (!window)
-        return;
+    if (!window) return;
     const Qt::WindowFlags wanted = window->windowFlags() | Qt::Window | Qt::WindowStaysOnTopHint;
-    if (window->windowFlags() == wanted)
-        return;
+    if (window->windowFlags() == wanted) return;
     // setWindowFlags hides a visible window; show it again where it was, without activating it.
     const bool wasVisible = window->isVisible();
     const QRect geometry = window->geometry();

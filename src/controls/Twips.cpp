@@ -13,8 +13,7 @@ double twipsPerPixel() {
     double dpi = 96.0;
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const double logical = screen->logicalDotsPerInch();
-        if (logical > 0.0)
-            dpi = logical;
+        if (logical > 0.0) dpi = logical;
     }
     return 1440.0 / dpi;
 }

@@ -25,20 +25,16 @@ Parameter& Command::parameter(int index) {
 
 Parameter& Command::parameter(const QString& name) {
     Parameter* p = findParameter(m_params, name);
-    if (!p)
-        throw DbError(ErrorNumber::BadArgument, QStringLiteral("Parametrul %1 nu exista.").arg(name));
+    if (!p) throw DbError(ErrorNumber::BadArgument, QStringLiteral("Parametrul %1 nu exista.").arg(name));
     return *p;
 }
 
 int Command::execute() {
-    if (!m_connection)
-        throw DbError(ErrorNumber::Closed, QStringLiteral("Comanda nu are conexiune."));
-    if (m_type == CommandType::Text)
-        return m_connection->execute(m_text);
+    if (!m_connection) throw DbError(ErrorNumber::Closed, QStringLiteral("Comanda nu are conexiune."));
+    if (m_type == CommandType::Text) return m_connection->execute(m_text);
     const int result = m_connection->callProcedure(m_text, m_params);
     for (Parameter& p : m_params)
-        if (p.direction == ParameterDirection::ReturnValue)
-            p.value = result;
+        if (p.direction == ParameterDirection::ReturnValue) p.value = result;
     return result;
 }
 

@@ -21,8 +21,7 @@ std::unique_ptr<Backend> openSqlite(const QString& rest) {
     bool readOnly = false;
     for (qsizetype i = 1; i < parts.size(); ++i) {
         const QString option = parts[i].trimmed();
-        if (option.isEmpty())
-            continue;
+        if (option.isEmpty()) continue;
         const qsizetype eq = option.indexOf(QLatin1Char('='));
         const QString key = option.left(eq).trimmed().toLower();
         const QString value = eq < 0 ? QString() : option.mid(eq + 1).trimmed();
@@ -32,11 +31,13 @@ std::unique_ptr<Backend> openSqlite(const QString& rest) {
         } else if (key == QLatin1String("mode")) {
             readOnly = value.compare(QLatin1String("ro"), Qt::CaseInsensitive) == 0;
         } else {
-            throw DbError(ErrorNumber::BadArgument, QStringLiteral("Optiune necunoscuta in sirul de conectare: ") + option);
+            throw DbError(ErrorNumber::BadArgument,
+                          QStringLiteral("Optiune necunoscuta in sirul de conectare: ") + option);
         }
     }
     if (path.isEmpty())
-        throw DbError(ErrorNumber::BadArgument, QStringLiteral("Sirul de conectare nu numeste baza de date."));
+        throw DbError(ErrorNumber::BadArgument,
+                      QStringLiteral("Sirul de conectare nu numeste baza de date."));
     if (!QFileInfo(path).isFile())
         throw DbError(ErrorNumber::Unspecified, QStringLiteral("Baza de date nu exista: ") + path);
     if (!admGiven) {
@@ -53,8 +54,7 @@ QString procedureCallText(const QString& name, const std::vector<Parameter>& par
     QString text = QStringLiteral("EXEC ") + name;
     bool first = true;
     for (const Parameter& p : params) {
-        if (p.direction == ParameterDirection::ReturnValue)
-            continue;
+        if (p.direction == ParameterDirection::ReturnValue) continue;
         text += first ? QStringLiteral(" ") : QStringLiteral(", ");
         first = false;
         text += (p.name.startsWith(QLatin1Char('@')) ? p.name : QLatin1Char('@') + p.name) + QLatin1Char('=');
@@ -73,7 +73,8 @@ QString procedureCallText(const QString& name, const std::vector<Parameter>& par
 
 void refuseNul(const QString& sql) {
     if (sql.contains(QChar(0)))
-        throw DbError(ErrorNumber::Command, QStringLiteral("Comanda contine caracterul NUL si nu a fost trimisa bazei de date."));
+        throw DbError(ErrorNumber::Command,
+                      QStringLiteral("Comanda contine caracterul NUL si nu a fost trimisa bazei de date."));
 }
 
 } // namespace
@@ -85,7 +86,8 @@ std::shared_ptr<Connection> Connection::open(const QString& connectionString) {
     if (s.startsWith(QLatin1String("odbc:"), Qt::CaseInsensitive))
         return std::make_shared<Connection>(std::make_unique<OdbcBackend>(s.mid(5)), connectionString);
     throw DbError(ErrorNumber::BadArgument,
-                  QStringLiteral("Sir de conectare necunoscut (se asteapta sqlite: sau odbc:): ") + connectionString);
+                  QStringLiteral("Sir de conectare necunoscut (se asteapta sqlite: sau odbc:): ") +
+                      connectionString);
 }
 
 Connection::Connection(std::unique_ptr<Backend> backend, QString connectionString)
@@ -94,8 +96,7 @@ Connection::Connection(std::unique_ptr<Backend> backend, QString connectionStrin
 Connection::~Connection() = default;
 
 void Connection::ensureOpen() const {
-    if (!m_backend)
-        throw DbError(ErrorNumber::Closed, QStringLiteral("Conexiunea este inchisa."));
+    if (!m_backend) throw DbError(ErrorNumber::Closed, QStringLiteral("Conexiunea este inchisa."));
 }
 
 void Connection::notify(const QString& sql) {
@@ -133,8 +134,7 @@ int Connection::callProcedure(const QString& name, std::vector<Parameter>& param
 
 QVariant Connection::scalar(const QString& sql) {
     const QueryResult result = query(sql);
-    if (result.columns.empty() || result.rows.rowCount() == 0)
-        return {};
+    if (result.columns.empty() || result.rows.rowCount() == 0) return {};
     return result.rows.value(0, 0);
 }
 
@@ -162,8 +162,7 @@ Transaction::Transaction(Connection& connection) : m_connection(connection) {
 }
 
 Transaction::~Transaction() {
-    if (m_done)
-        return;
+    if (m_done) return;
     try {
         m_connection.backend().rollback();
     } catch (...) {

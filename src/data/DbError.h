@@ -9,15 +9,17 @@
 namespace vornel {
 
 namespace ErrorNumber {
-constexpr std::uint32_t Integrity = 0x80040E2Fu;   // DB_E_INTEGRITYVIOLATION: key, unique, foreign key, not null, check
+constexpr std::uint32_t Integrity =
+    0x80040E2Fu; // DB_E_INTEGRITYVIOLATION: key, unique, foreign key, not null, check
 constexpr std::uint32_t Command = 0x80040E14u;     // DB_E_ERRORSINCOMMAND: invalid SQL
 constexpr std::uint32_t NoTable = 0x80040E37u;     // DB_E_NOTABLE: missing table or procedure
 constexpr std::uint32_t Unspecified = 0x80004005u; // E_FAIL: locked, read-only, missing file, lost connection
 constexpr std::uint32_t BadArgument = 0x800A0BB9u; // adErrInvalidArgument: bad filter, bad parameter
 constexpr std::uint32_t NoCurrentRecord = 0x800A0BCDu; // adErrNoCurrentRecord: BOF or EOF
-constexpr std::uint32_t Closed = 0x800A0E78u;      // adErrObjectClosed
-constexpr std::uint32_t NotSupported = 0x800A0CB3u; // adErrFeatureNotAvailable: edits on a read-only recordset
-constexpr std::uint32_t RowNotFound = 0x80040E38u;  // the row to write back is no longer in its table
+constexpr std::uint32_t Closed = 0x800A0E78u;          // adErrObjectClosed
+constexpr std::uint32_t NotSupported =
+    0x800A0CB3u;                                   // adErrFeatureNotAvailable: edits on a read-only recordset
+constexpr std::uint32_t RowNotFound = 0x80040E38u; // the row to write back is no longer in its table
 } // namespace ErrorNumber
 
 class DbError : public std::exception {

@@ -7,8 +7,7 @@ namespace {
 QStringView bareName(const QString& name) {
     QStringView v(name);
     v = v.trimmed();
-    if (v.startsWith(QLatin1Char('@')))
-        v = v.mid(1);
+    if (v.startsWith(QLatin1Char('@'))) v = v.mid(1);
     return v;
 }
 
@@ -17,8 +16,7 @@ QStringView bareName(const QString& name) {
 const Parameter* findParameter(const std::vector<Parameter>& params, const QString& name) {
     const QStringView wanted = bareName(name);
     for (const Parameter& p : params)
-        if (bareName(p.name).compare(wanted, Qt::CaseInsensitive) == 0)
-            return &p;
+        if (bareName(p.name).compare(wanted, Qt::CaseInsensitive) == 0) return &p;
     return nullptr;
 }
 

@@ -14,8 +14,7 @@ Recordset::~Recordset() = default;
 
 void Recordset::open(const QString& sql, std::shared_ptr<Connection> connection, CursorLocation location,
                      CursorType type, LockType lock) {
-    if (!connection)
-        throw DbError(ErrorNumber::Closed, QStringLiteral("Conexiunea este inchisa."));
+    if (!connection) throw DbError(ErrorNumber::Closed, QStringLiteral("Conexiunea este inchisa."));
     QueryResult result = connection->query(sql);
     m_connection = std::move(connection);
     m_sql = sql;
@@ -42,8 +41,7 @@ void Recordset::load(QueryResult result) {
 }
 
 void Recordset::requery() {
-    if (!m_open)
-        throw DbError(ErrorNumber::Closed, QStringLiteral("Recordset-ul este inchis."));
+    if (!m_open) throw DbError(ErrorNumber::Closed, QStringLiteral("Recordset-ul este inchis."));
     load(m_connection->query(m_sql));
 }
 
@@ -67,26 +65,22 @@ void Recordset::close() {
 void Recordset::findTarget() {
     m_table.clear();
     m_keyColumns.clear();
-    if (m_lock == LockType::ReadOnly)
-        return;
+    if (m_lock == LockType::ReadOnly) return;
     for (const Column& c : m_columns)
         if (!c.baseTable.isEmpty()) {
             m_table = c.baseTable;
             break;
         }
-    if (m_table.isEmpty())
-        return;
+    if (m_table.isEmpty()) return;
     std::vector<QString> key;
     for (const Column& c : m_columns)
-        if (c.key && c.baseTable == m_table)
-            key.push_back(c.baseColumn);
-    if (key.empty())
-        key = m_connection->backend().primaryKey(m_table);
+        if (c.key && c.baseTable == m_table) key.push_back(c.baseColumn);
+    if (key.empty()) key = m_connection->backend().primaryKey(m_table);
     for (const QString& k : key) {
         int found = -1;
         for (int i = 0; i < fieldCount() && found < 0; ++i)
-            if (m_columns[static_cast<std::size_t>(i)].baseTable == m_table
-                && m_columns[static_cast<std::size_t>(i)].baseColumn.compare(k, Qt::CaseInsensitive) == 0)
+            if (m_columns[static_cast<std::size_t>(i)].baseTable == m_table &&
+                m_columns[static_cast<std::size_t>(i)].baseColumn.compare(k, Qt::CaseInsensitive) == 0)
                 found = i;
         if (found < 0) {
             m_keyColumns.clear();
@@ -115,8 +109,7 @@ int Recordset::indexOf(const QString& name) const {
     if (wanted.startsWith(QLatin1Char('[')) && wanted.endsWith(QLatin1Char(']')))
         wanted = wanted.mid(1, wanted.size() - 2);
     for (int i = 0; i < fieldCount(); ++i)
-        if (m_columns[static_cast<std::size_t>(i)].name.compare(wanted, Qt::CaseInsensitive) == 0)
-            return i;
+        if (m_columns[static_cast<std::size_t>(i)].name.compare(wanted, Qt::CaseInsensitive) == 0) return i;
     return -1;
 }
 
@@ -127,14 +120,13 @@ int Recordset::recordCount() const {
 std::size_t Recordset::storeRow(int visibleRow) const {
     if (visibleRow < 0 || visibleRow >= recordCount())
         throw DbError(ErrorNumber::NoCurrentRecord, QStringLiteral("Randul %1 nu exista.").arg(visibleRow));
-    return m_filtered ? m_visible[static_cast<std::size_t>(visibleRow)] : static_cast<std::size_t>(visibleRow);
+    return m_filtered ? m_visible[static_cast<std::size_t>(visibleRow)]
+                      : static_cast<std::size_t>(visibleRow);
 }
 
 void Recordset::checkCurrent() const {
-    if (!m_open)
-        throw DbError(ErrorNumber::Closed, QStringLiteral("Recordset-ul este inchis."));
-    if (m_editMode == EditMode::Adding)
-        return;
+    if (!m_open) throw DbError(ErrorNumber::Closed, QStringLiteral("Recordset-ul este inchis."));
+    if (m_editMode == EditMode::Adding) return;
     if (bof() || eof())
         throw DbError(ErrorNumber::NoCurrentRecord,
                       QStringLiteral("Nu exista inregistrare curenta (inceputul sau sfarsitul listei)."));
@@ -143,15 +135,13 @@ void Recordset::checkCurrent() const {
 QVariant Recordset::value(int col) const {
     checkCurrent();
     column(col);
-    if (m_editMode != EditMode::None)
-        return m_editBuffer[static_cast<std::size_t>(col)];
+    if (m_editMode != EditMode::None) return m_editBuffer[static_cast<std::size_t>(col)];
     return m_rows.value(storeRow(m_position), col);
 }
 
 QVariant Recordset::value(const QString& name) const {
     const int index = indexOf(name);
-    if (index < 0)
-        throw DbError(ErrorNumber::BadArgument, QStringLiteral("Campul %1 nu exista.").arg(name));
+    if (index < 0) throw DbError(ErrorNumber::BadArgument, QStringLiteral("Campul %1 nu exista.").arg(name));
     return value(index);
 }
 
@@ -177,8 +167,7 @@ void Recordset::emitCurrent() {
 }
 
 void Recordset::setPosition(int row) {
-    if (m_editMode != EditMode::None)
-        update(); // leaving an edited row writes it, as moving off it does
+    if (m_editMode != EditMode::None) update(); // leaving an edited row writes it, as moving off it does
     m_position = std::clamp(row, -1, recordCount());
     emitCurrent();
 }
@@ -204,20 +193,19 @@ void Recordset::movePrevious() {
 }
 
 void Recordset::move(int n) {
-    if (recordCount() == 0 || n == 0)
-        return;
+    if (recordCount() == 0 || n == 0) return;
     setPosition(m_position + n);
 }
 
 void Recordset::setFilter(const QString& expression) {
-    if (!m_open)
-        throw DbError(ErrorNumber::Closed, QStringLiteral("Recordset-ul este inchis."));
+    if (!m_open) throw DbError(ErrorNumber::Closed, QStringLiteral("Recordset-ul este inchis."));
     if (expression.trimmed().isEmpty()) {
         m_parsedFilter.reset();
         m_filter.clear();
     } else {
         // Parse first: an unreadable expression leaves the recordset as it was.
-        m_parsedFilter = std::make_shared<const RecordsetFilter>(RecordsetFilter::parse(expression, m_columns));
+        m_parsedFilter =
+            std::make_shared<const RecordsetFilter>(RecordsetFilter::parse(expression, m_columns));
         m_filter = expression;
     }
     m_editMode = EditMode::None;
@@ -229,8 +217,7 @@ void Recordset::applyFilter() {
     m_visible.clear();
     if (m_filtered)
         for (std::size_t r = 0; r < m_rows.rowCount(); ++r)
-            if (m_parsedFilter->matches(m_rows, r))
-                m_visible.push_back(static_cast<std::uint32_t>(r));
+            if (m_parsedFilter->matches(m_rows, r)) m_visible.push_back(static_cast<std::uint32_t>(r));
     m_position = 0;
     emit reset();
     emitCurrent();

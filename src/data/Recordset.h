@@ -45,7 +45,7 @@ public:
     int indexOf(const QString& name) const; // ignores case and surrounding brackets; -1 if none
     QVariant value(int column) const;       // throws DbError at BOF/EOF
     QVariant value(const QString& name) const;
-    QString text(int column) const;         // NULL as ""
+    QString text(int column) const; // NULL as ""
     bool isNull(int column) const;
 
     // Navigation over the visible rows (all rows, or those the filter lets through).
@@ -75,8 +75,8 @@ public:
     // Editing (updatable recordsets only). setValue edits the current row; update writes it.
     void setValue(int column, const QVariant& value);
     void setValue(const QString& name, const QVariant& value);
-    void addNew();   // a new empty row becomes current; written by update()
-    void update();   // writes the edited row back to its base table; throws DbError
+    void addNew(); // a new empty row becomes current; written by update()
+    void update(); // writes the edited row back to its base table; throws DbError
     void cancelUpdate();
     void deleteCurrent(); // deletes the current row from the base table; throws DbError
     bool editing() const { return m_editMode != EditMode::None; }
@@ -84,9 +84,9 @@ public:
     QVariant editedValue(int column) const; // value in the edit buffer
 
 signals:
-    void reset();                    // opened, requeried, filtered or closed
-    void currentChanged(int row);    // the current row moved
-    void rowChanged(int row);        // a row was written back
+    void reset();                 // opened, requeried, filtered or closed
+    void currentChanged(int row); // the current row moved
+    void rowChanged(int row);     // a row was written back
     void rowInserted(int row);
     void rowRemoved(int row);
 

@@ -20,8 +20,7 @@ QString bracketed(const QString& name) {
 }
 
 QString literal(const QVariant& v) {
-    if (!v.isValid())
-        return QStringLiteral("NULL");
+    if (!v.isValid()) return QStringLiteral("NULL");
     switch (v.typeId()) {
     case QMetaType::Int:
     case QMetaType::LongLong:
@@ -38,8 +37,7 @@ QString literal(const QVariant& v) {
 } // namespace
 
 void Recordset::requireUpdatable() const {
-    if (!m_open)
-        throw DbError(ErrorNumber::Closed, QStringLiteral("Recordset-ul este inchis."));
+    if (!m_open) throw DbError(ErrorNumber::Closed, QStringLiteral("Recordset-ul este inchis."));
     if (!updatable())
         throw DbError(ErrorNumber::NotSupported,
                       QStringLiteral("Recordset-ul nu poate fi modificat (doar citire sau fara cheie)."));
@@ -61,8 +59,7 @@ QString Recordset::keyCondition() const {
 
 QVariant Recordset::editedValue(int col) const {
     column(col);
-    if (m_editMode == EditMode::None)
-        return value(col);
+    if (m_editMode == EditMode::None) return value(col);
     return m_editBuffer[static_cast<std::size_t>(col)];
 }
 
@@ -70,8 +67,9 @@ void Recordset::setValue(int col, const QVariant& v) {
     requireUpdatable();
     const Column& c = column(col);
     if (c.baseTable != m_table)
-        throw DbError(ErrorNumber::NotSupported,
-                      QStringLiteral("Campul %1 nu poate fi modificat: nu apartine tabelei %2.").arg(c.name, m_table));
+        throw DbError(
+            ErrorNumber::NotSupported,
+            QStringLiteral("Campul %1 nu poate fi modificat: nu apartine tabelei %2.").arg(c.name, m_table));
     if (m_editMode == EditMode::None) {
         checkCurrent();
         m_editBuffer = m_rows.row(storeRow(m_position));
@@ -84,15 +82,13 @@ void Recordset::setValue(int col, const QVariant& v) {
 
 void Recordset::setValue(const QString& name, const QVariant& v) {
     const int index = indexOf(name);
-    if (index < 0)
-        throw DbError(ErrorNumber::BadArgument, QStringLiteral("Campul %1 nu exista.").arg(name));
+    if (index < 0) throw DbError(ErrorNumber::BadArgument, QStringLiteral("Campul %1 nu exista.").arg(name));
     setValue(index, v);
 }
 
 void Recordset::addNew() {
     requireUpdatable();
-    if (m_editMode != EditMode::None)
-        update();
+    if (m_editMode != EditMode::None) update();
     m_positionBeforeAdd = m_position;
     m_editBuffer.assign(m_columns.size(), QVariant());
     m_editChanged.assign(m_columns.size(), false);
@@ -129,12 +125,13 @@ void Recordset::writeChanges() {
     if (!sets.isEmpty()) {
         for (const QVariant& k : keyValues(index))
             params.push_back(k);
-        const QString sql = QStringLiteral("UPDATE ") + bracketed(m_table) + QStringLiteral(" SET ")
-            + sets.join(QStringLiteral(", ")) + QStringLiteral(" WHERE ") + keyCondition();
+        const QString sql = QStringLiteral("UPDATE ") + bracketed(m_table) + QStringLiteral(" SET ") +
+                            sets.join(QStringLiteral(", ")) + QStringLiteral(" WHERE ") + keyCondition();
         // On failure the edit stays open and the stored row keeps its old values.
         if (m_connection->execute(sql, params) == 0)
-            throw DbError(ErrorNumber::RowNotFound,
-                          QStringLiteral("Randul nu mai exista in tabela %1; nu a fost modificat.").arg(m_table));
+            throw DbError(
+                ErrorNumber::RowNotFound,
+                QStringLiteral("Randul nu mai exista in tabela %1; nu a fost modificat.").arg(m_table));
         m_rows.replaceRow(index, m_editBuffer);
     }
     m_editMode = EditMode::None;
@@ -153,10 +150,12 @@ void Recordset::writeNewRow() {
             marks << QStringLiteral("?");
             params.push_back(m_editBuffer[c]);
         }
-    const QString sql = names.isEmpty()
-        ? QStringLiteral("INSERT INTO ") + bracketed(m_table) + QStringLiteral(" DEFAULT VALUES")
-        : QStringLiteral("INSERT INTO ") + bracketed(m_table) + QStringLiteral(" (") + names.join(QStringLiteral(", "))
-            + QStringLiteral(") VALUES (") + marks.join(QStringLiteral(", ")) + QLatin1Char(')');
+    const QString sql =
+        names.isEmpty()
+            ? QStringLiteral("INSERT INTO ") + bracketed(m_table) + QStringLiteral(" DEFAULT VALUES")
+            : QStringLiteral("INSERT INTO ") + bracketed(m_table) + QStringLiteral(" (") +
+                  names.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
+                  marks.join(QStringLiteral(", ")) + QLatin1Char(')');
     m_connection->execute(sql, params);
 
     // Read the row back so that defaults and the number the database gave it are seen.
@@ -165,17 +164,16 @@ void Recordset::writeNewRow() {
     for (int k : m_keyColumns) {
         const Column& key = m_columns[static_cast<std::size_t>(k)];
         QVariant v = m_editBuffer[static_cast<std::size_t>(k)];
-        if (!v.isValid() && key.autoIncrement)
-            v = m_connection->backend().lastInsertId();
+        if (!v.isValid() && key.autoIncrement) v = m_connection->backend().lastInsertId();
         row[static_cast<std::size_t>(k)] = v;
         where << bracketed(key.baseColumn) + QLatin1Char('=') + literal(v);
     }
-    const QueryResult stored = m_connection->query(QStringLiteral("SELECT * FROM ") + bracketed(m_table)
-                                                   + QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND ")));
+    const QueryResult stored =
+        m_connection->query(QStringLiteral("SELECT * FROM ") + bracketed(m_table) +
+                            QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND ")));
     if (stored.rows.rowCount() > 0)
         for (std::size_t c = 0; c < m_columns.size(); ++c) {
-            if (m_columns[c].baseTable != m_table)
-                continue;
+            if (m_columns[c].baseTable != m_table) continue;
             for (std::size_t s = 0; s < stored.columns.size(); ++s)
                 if (stored.columns[s].name.compare(m_columns[c].baseColumn, Qt::CaseInsensitive) == 0) {
                     row[c] = stored.rows.value(0, static_cast<int>(s));
@@ -184,8 +182,7 @@ void Recordset::writeNewRow() {
         }
 
     m_rows.appendRow(row);
-    if (m_filtered)
-        m_visible.push_back(static_cast<std::uint32_t>(m_rows.rowCount() - 1));
+    if (m_filtered) m_visible.push_back(static_cast<std::uint32_t>(m_rows.rowCount() - 1));
     m_editMode = EditMode::None;
     m_editBuffer.clear();
     m_editChanged.clear();
@@ -204,7 +201,8 @@ void Recordset::deleteCurrent() {
     checkCurrent();
     const int row = m_position;
     const std::size_t index = storeRow(row);
-    const QString sql = QStringLiteral("DELETE FROM ") + bracketed(m_table) + QStringLiteral(" WHERE ") + keyCondition();
+    const QString sql =
+        QStringLiteral("DELETE FROM ") + bracketed(m_table) + QStringLiteral(" WHERE ") + keyCondition();
     if (m_connection->execute(sql, keyValues(index)) == 0)
         throw DbError(ErrorNumber::RowNotFound,
                       QStringLiteral("Randul nu mai exista in tabela %1; nu a fost sters.").arg(m_table));
@@ -212,8 +210,7 @@ void Recordset::deleteCurrent() {
     if (m_filtered) {
         m_visible.erase(m_visible.begin() + row);
         for (std::uint32_t& v : m_visible)
-            if (v > index)
-                --v;
+            if (v > index) --v;
     }
     emit rowRemoved(row);
     emitCurrent();

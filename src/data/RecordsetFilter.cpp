@@ -20,8 +20,7 @@ public:
     Node parseAll() {
         Node node = orExpr();
         skipBlanks();
-        if (m_pos < m_text.size())
-            bad(m_text, QStringLiteral("text in plus"));
+        if (m_pos < m_text.size()) bad(m_text, QStringLiteral("text in plus"));
         return node;
     }
 
@@ -35,7 +34,8 @@ private:
     bool keyword(QLatin1String word) {
         skipBlanks();
         const qsizetype end = m_pos + word.size();
-        if (end > m_text.size() || QStringView(m_text).mid(m_pos, word.size()).compare(word, Qt::CaseInsensitive) != 0)
+        if (end > m_text.size() ||
+            QStringView(m_text).mid(m_pos, word.size()).compare(word, Qt::CaseInsensitive) != 0)
             return false;
         if (end < m_text.size() && (m_text[end].isLetterOrNumber() || m_text[end] == QLatin1Char('_')))
             return false;
@@ -45,8 +45,7 @@ private:
 
     Node orExpr() {
         Node first = andExpr();
-        if (!keyword(QLatin1String("or")))
-            return first;
+        if (!keyword(QLatin1String("or"))) return first;
         Node node{Op::Or, -1, {}, {std::move(first)}};
         do
             node.children.push_back(andExpr());
@@ -56,8 +55,7 @@ private:
 
     Node andExpr() {
         Node first = factor();
-        if (!keyword(QLatin1String("and")))
-            return first;
+        if (!keyword(QLatin1String("and"))) return first;
         Node node{Op::And, -1, {}, {std::move(first)}};
         do
             node.children.push_back(factor());
@@ -84,18 +82,17 @@ private:
         QString name;
         if (m_pos < m_text.size() && m_text[m_pos] == QLatin1Char('[')) {
             const qsizetype close = m_text.indexOf(QLatin1Char(']'), m_pos + 1);
-            if (close < 0)
-                bad(m_text, QStringLiteral("lipseste \"]\""));
+            if (close < 0) bad(m_text, QStringLiteral("lipseste \"]\""));
             name = m_text.mid(m_pos + 1, close - m_pos - 1);
             m_pos = close + 1;
         } else {
             const qsizetype start = m_pos;
-            while (m_pos < m_text.size() && (m_text[m_pos].isLetterOrNumber() || m_text[m_pos] == QLatin1Char('_')))
+            while (m_pos < m_text.size() &&
+                   (m_text[m_pos].isLetterOrNumber() || m_text[m_pos] == QLatin1Char('_')))
                 ++m_pos;
             name = m_text.mid(start, m_pos - start);
         }
-        if (name.trimmed().isEmpty())
-            bad(m_text, QStringLiteral("lipseste numele campului"));
+        if (name.trimmed().isEmpty()) bad(m_text, QStringLiteral("lipseste numele campului"));
         for (std::size_t c = 0; c < m_columns.size(); ++c)
             if (m_columns[c].name.compare(name.trimmed(), Qt::CaseInsensitive) == 0)
                 return static_cast<int>(c);
@@ -103,14 +100,13 @@ private:
     }
 
     Op op() {
-        if (keyword(QLatin1String("like")))
-            return Op::Like;
+        if (keyword(QLatin1String("like"))) return Op::Like;
         skipBlanks();
         const QStringView rest = QStringView(m_text).mid(m_pos);
         static const std::pair<QLatin1String, Op> ops[] = {
-            {QLatin1String("<>"), Op::NotEqual}, {QLatin1String("<="), Op::LessEqual},
+            {QLatin1String("<>"), Op::NotEqual},     {QLatin1String("<="), Op::LessEqual},
             {QLatin1String(">="), Op::GreaterEqual}, {QLatin1String("="), Op::Equal},
-            {QLatin1String("<"), Op::Less}, {QLatin1String(">"), Op::Greater}};
+            {QLatin1String("<"), Op::Less},          {QLatin1String(">"), Op::Greater}};
         for (const auto& [text, result] : ops)
             if (rest.startsWith(text)) {
                 m_pos += text.size();
@@ -121,14 +117,14 @@ private:
 
     QVariant value() {
         skipBlanks();
-        if (m_pos >= m_text.size())
-            bad(m_text, QStringLiteral("lipseste valoarea"));
+        if (m_pos >= m_text.size()) bad(m_text, QStringLiteral("lipseste valoarea"));
         const QChar quote = m_text[m_pos];
         if (quote == QLatin1Char('\'') || quote == QLatin1Char('#')) {
             QString v;
             for (++m_pos; m_pos < m_text.size(); ++m_pos) {
                 if (m_text[m_pos] == quote) {
-                    if (quote == QLatin1Char('\'') && m_pos + 1 < m_text.size() && m_text[m_pos + 1] == quote) {
+                    if (quote == QLatin1Char('\'') && m_pos + 1 < m_text.size() &&
+                        m_text[m_pos + 1] == quote) {
                         v += quote; // a doubled quote stands for one
                         ++m_pos;
                         continue;
@@ -140,16 +136,15 @@ private:
             }
             bad(m_text, QStringLiteral("text neterminat"));
         }
-        if (keyword(QLatin1String("null")))
-            return {};
+        if (keyword(QLatin1String("null"))) return {};
         const qsizetype start = m_pos;
-        while (m_pos < m_text.size() && (m_text[m_pos].isDigit() || m_text[m_pos] == QLatin1Char('.')
-                                         || m_text[m_pos] == QLatin1Char('-') || m_text[m_pos] == QLatin1Char('+')))
+        while (m_pos < m_text.size() &&
+               (m_text[m_pos].isDigit() || m_text[m_pos] == QLatin1Char('.') ||
+                m_text[m_pos] == QLatin1Char('-') || m_text[m_pos] == QLatin1Char('+')))
             ++m_pos;
         bool ok = false;
         const double number = m_text.mid(start, m_pos - start).toDouble(&ok);
-        if (!ok)
-            bad(m_text, QStringLiteral("valoare necunoscuta"));
+        if (!ok) bad(m_text, QStringLiteral("valoare necunoscuta"));
         return number;
     }
 
@@ -170,41 +165,46 @@ private:
 
 bool compare(Op op, int order) {
     switch (op) {
-    case Op::Equal: return order == 0;
-    case Op::NotEqual: return order != 0;
-    case Op::Less: return order < 0;
-    case Op::Greater: return order > 0;
-    case Op::LessEqual: return order <= 0;
-    case Op::GreaterEqual: return order >= 0;
-    default: return false;
+    case Op::Equal:
+        return order == 0;
+    case Op::NotEqual:
+        return order != 0;
+    case Op::Less:
+        return order < 0;
+    case Op::Greater:
+        return order > 0;
+    case Op::LessEqual:
+        return order <= 0;
+    case Op::GreaterEqual:
+        return order >= 0;
+    default:
+        return false;
     }
 }
 
 bool evaluate(const Node& node, const RowStore& rows, std::size_t row) {
     if (node.op == Op::And) {
         for (const Node& child : node.children)
-            if (!evaluate(child, rows, row))
-                return false;
+            if (!evaluate(child, rows, row)) return false;
         return true;
     }
     if (node.op == Op::Or) {
         for (const Node& child : node.children)
-            if (evaluate(child, rows, row))
-                return true;
+            if (evaluate(child, rows, row)) return true;
         return false;
     }
     const QVariant cell = rows.value(row, node.column);
     if (!node.value.isValid()) // "= NULL" finds the empty cells, "<> NULL" the others
         return node.op == Op::Equal ? !cell.isValid() : node.op == Op::NotEqual && cell.isValid();
-    if (!cell.isValid())
-        return false;
-    if (node.op == Op::Like)
-        return likeMatch(cell.toString(), node.value.toString());
+    if (!cell.isValid()) return false;
+    if (node.op == Op::Like) return likeMatch(cell.toString(), node.value.toString());
     if (node.value.typeId() == QMetaType::Double) {
         bool ok = false;
         const double number = cell.toDouble(&ok);
         if (ok)
-            return compare(node.op, number < node.value.toDouble() ? -1 : number > node.value.toDouble() ? 1 : 0);
+            return compare(node.op, number < node.value.toDouble()   ? -1
+                                    : number > node.value.toDouble() ? 1
+                                                                     : 0);
     }
     return compare(node.op, cell.toString().compare(node.value.toString(), Qt::CaseInsensitive));
 }

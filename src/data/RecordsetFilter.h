@@ -24,8 +24,8 @@ public:
     enum class Op { Equal, NotEqual, Less, Greater, LessEqual, GreaterEqual, Like, And, Or };
     struct Node {
         Op op = Op::Equal;
-        int column = -1;  // comparisons
-        QVariant value;   // comparisons: QString or double; invalid for NULL
+        int column = -1;            // comparisons
+        QVariant value;             // comparisons: QString or double; invalid for NULL
         std::vector<Node> children; // And, Or
     };
 

@@ -26,8 +26,7 @@ std::uint64_t readVarint(const unsigned char*& p) {
     while (true) {
         const unsigned char b = *p++;
         v |= static_cast<std::uint64_t>(b & 0x7f) << shift;
-        if (!(b & 0x80))
-            return v;
+        if (!(b & 0x80)) return v;
         shift += 7;
     }
 }
@@ -60,8 +59,7 @@ RowStore::RowStore(const RowStore& other) : m_columns(other.m_columns), m_offset
 }
 
 RowStore& RowStore::operator=(const RowStore& other) {
-    if (this != &other)
-        *this = RowStore(other);
+    if (this != &other) *this = RowStore(other);
     return *this;
 }
 
@@ -81,8 +79,7 @@ std::size_t RowStore::bytesUsed() const {
 
 void RowStore::squeeze() {
     m_offsets.shrink_to_fit();
-    if (m_blocks.empty() || m_blocks.back().used == m_blocks.back().capacity)
-        return;
+    if (m_blocks.empty() || m_blocks.back().used == m_blocks.back().capacity) return;
     Block& last = m_blocks.back();
     const std::size_t used = std::max<std::size_t>(last.used, 1);
     if (auto* smaller = static_cast<unsigned char*>(std::realloc(last.data.get(), used))) {
@@ -98,8 +95,7 @@ void RowStore::addBlock(std::size_t atLeast) {
     constexpr std::size_t BlockSize = std::size_t(2) << 20;
     const std::size_t capacity = std::max(BlockSize, (atLeast + BlockSize - 1) / BlockSize * BlockSize);
     auto* data = static_cast<unsigned char*>(std::aligned_alloc(BlockSize, capacity));
-    if (!data)
-        throw std::bad_alloc();
+    if (!data) throw std::bad_alloc();
 #ifdef MADV_HUGEPAGE
     madvise(data, capacity, MADV_HUGEPAGE);
 #endif
@@ -108,11 +104,9 @@ void RowStore::addBlock(std::size_t atLeast) {
 
 std::uint64_t RowStore::storeRowBytes() {
     const std::size_t n = m_row.size();
-    if (m_blocks.empty() || m_blocks.back().capacity - m_blocks.back().used < n)
-        addBlock(n);
+    if (m_blocks.empty() || m_blocks.back().capacity - m_blocks.back().used < n) addBlock(n);
     Block& b = m_blocks.back();
-    if (n > 0)
-        std::memcpy(b.data.get() + b.used, m_row.data(), n);
+    if (n > 0) std::memcpy(b.data.get() + b.used, m_row.data(), n);
     const std::uint64_t offset = (static_cast<std::uint64_t>(m_blocks.size() - 1) << 32) | b.used;
     b.used += n;
     m_row.clear();
@@ -126,8 +120,7 @@ void RowStore::beginRow() {
 }
 
 void RowStore::startCell() {
-    if (m_cellsInRow >= m_columns)
-        throw std::logic_error("RowStore: more cells than columns in a row");
+    if (m_cellsInRow >= m_columns) throw std::logic_error("RowStore: more cells than columns in a row");
     ++m_cellsInRow;
 }
 
@@ -271,8 +264,7 @@ bool RowStore::isNull(std::size_t row, int column) const {
 }
 
 void RowStore::replaceRow(std::size_t row, const std::vector<QVariant>& values) {
-    if (row >= m_offsets.size())
-        throw std::out_of_range("RowStore: no such row");
+    if (row >= m_offsets.size()) throw std::out_of_range("RowStore: no such row");
     beginRow();
     for (int c = 0; c < m_columns; ++c)
         add(c < static_cast<int>(values.size()) ? values[static_cast<std::size_t>(c)] : QVariant());
@@ -287,8 +279,7 @@ void RowStore::appendRow(const std::vector<QVariant>& values) {
 }
 
 void RowStore::removeRow(std::size_t row) {
-    if (row >= m_offsets.size())
-        throw std::out_of_range("RowStore: no such row");
+    if (row >= m_offsets.size()) throw std::out_of_range("RowStore: no such row");
     m_offsets.erase(m_offsets.begin() + static_cast<std::ptrdiff_t>(row));
 }
 

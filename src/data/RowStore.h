@@ -24,8 +24,8 @@ public:
     std::size_t rowCount() const { return m_offsets.size(); }
     void clear();
     void reserveBytes(std::size_t) {} // blocks are taken as they are needed
-    std::size_t bytesUsed() const; // memory held, spare capacity included
-    void squeeze();                // gives back the spare capacity once the rows are read
+    std::size_t bytesUsed() const;    // memory held, spare capacity included
+    void squeeze();                   // gives back the spare capacity once the rows are read
 
     // Building a row: beginRow, one add per column, endRow.
     void beginRow();
@@ -65,7 +65,7 @@ private:
 
     int m_columns;
     std::vector<Block> m_blocks;
-    std::vector<unsigned char> m_row; // the row being built
+    std::vector<unsigned char> m_row;     // the row being built
     std::vector<std::uint64_t> m_offsets; // block index in the high 32 bits, position in the low
     int m_cellsInRow = 0;
 };

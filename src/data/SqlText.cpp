@@ -6,8 +6,7 @@
 namespace vornel::Sql {
 
 QString text(const QString& value) {
-    if (!value.contains(QLatin1Char('\'')))
-        return value;
+    if (!value.contains(QLatin1Char('\''))) return value;
     QString doubled = value;
     doubled.replace(QLatin1Char('\''), QStringLiteral("''"));
     return doubled;
@@ -15,12 +14,13 @@ QString text(const QString& value) {
 
 namespace {
 
-bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+bool isDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
 
 // Reads an optional sign and a run of digits from `i`; returns how many digits it read.
 int skipSignedDigits(const QString& v, qsizetype& i) {
-    if (i < v.size() && (v[i] == QLatin1Char('+') || v[i] == QLatin1Char('-')))
-        ++i;
+    if (i < v.size() && (v[i] == QLatin1Char('+') || v[i] == QLatin1Char('-'))) ++i;
     int digits = 0;
     while (i < v.size() && isDigit(v[i])) {
         ++i;
@@ -38,12 +38,9 @@ bool isInteger(const QString& value) {
 
 bool isNumber(const QString& value) {
     qsizetype i = 0;
-    if (skipSignedDigits(value, i) == 0)
-        return false;
-    if (i == value.size())
-        return true;
-    if (value[i] != QLatin1Char('.'))
-        return false;
+    if (skipSignedDigits(value, i) == 0) return false;
+    if (i == value.size()) return true;
+    if (value[i] != QLatin1Char('.')) return false;
     ++i;
     int fraction = 0;
     while (i < value.size() && isDigit(value[i])) {
@@ -59,8 +56,7 @@ double leadingNumber(const QString& value) {
         ++i;
     std::string digits;
     if (i < value.size() && (value[i] == QLatin1Char('+') || value[i] == QLatin1Char('-'))) {
-        if (value[i] == QLatin1Char('-'))
-            digits += '-';
+        if (value[i] == QLatin1Char('-')) digits += '-';
         ++i;
     }
     bool point = false;
@@ -77,19 +73,16 @@ double leadingNumber(const QString& value) {
     }
     double result = 0;
     const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), result);
-    if (ec != std::errc())
-        return 0;
+    if (ec != std::errc()) return 0;
     (void)ptr;
     return result == 0 ? 0.0 : result; // no "-0"
 }
 
 QString numberText(double value) {
-    if (value == 0 || !std::isfinite(value))
-        return QStringLiteral("0");
+    if (value == 0 || !std::isfinite(value)) return QStringLiteral("0");
     char buffer[400];
     const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
-    if (ec != std::errc())
-        return QStringLiteral("0");
+    if (ec != std::errc()) return QStringLiteral("0");
     return QString::fromLatin1(buffer, end - buffer);
 }
 

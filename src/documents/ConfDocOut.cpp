@@ -19,8 +19,8 @@ namespace {
 
 // Width in twips of the number columns: the width of the first-number field.
 constexpr int kNumberColumn = 1200;
-constexpr int kColumnWidths[] = {2950, 350, 1000, kNumberColumn, kNumberColumn, kNumberColumn, 0,
-                                 0,    0,   0,    0,             0,             1300};
+constexpr int kColumnWidths[] = {2950, 350, 1000, kNumberColumn, kNumberColumn, kNumberColumn, 0, 0, 0,
+                                 0,    0,   0,    1300};
 
 } // namespace
 
@@ -30,8 +30,7 @@ ConfDocOut::ConfDocOut() : FormWindow(QStringLiteral("ConfDocOut")) {
 
 ConfDocOut::~ConfDocOut() {
     // The grid's model must not outlive the recordset it reads.
-    if (m_grid)
-        m_grid->bind(nullptr);
+    if (m_grid) m_grid->bind(nullptr);
 }
 
 void ConfDocOut::Incarca() {
@@ -105,8 +104,7 @@ void ConfDocOut::formatGrid() {
 
 void ConfDocOut::AfiseazaSeria() {
     Recordset& rs = *m_series;
-    if (rs.eof() && rs.bof())
-        return;
+    if (rs.eof() && rs.bof()) return;
     if (rs.eof())
         rs.moveLast();
     else if (rs.bof())
@@ -182,13 +180,13 @@ void ConfDocOut::PozitioneazaSeria(int row, bool marker) {
 }
 
 bool ConfDocOut::ExistaDescriere(const QString& descriere) {
-    const QVariant count = ComponentContext::current().connection->scalar(Series::descriptionCountQuery(descriere));
+    const QVariant count =
+        ComponentContext::current().connection->scalar(Series::descriptionCountQuery(descriere));
     return count.isValid() && count.toLongLong() > 0;
 }
 
 void ConfDocOut::gridNavigate(int row) {
-    if (!m_series || m_series->recordCount() == 0)
-        return;
+    if (!m_series || m_series->recordCount() == 0) return;
     PozitioneazaSeria(row);
     AfiseazaSeria();
     ModEditare(false);
@@ -217,15 +215,13 @@ int ConfDocOut::comboIndex(const QComboBox* combo) const {
 
 bool ConfDocOut::queryUnload(bool byCode) {
     // The user's close box closes the whole component; an unload by code is part of that already.
-    if (!byCode)
-        ComponentContext::current().InchideTot();
+    if (!byCode) ComponentContext::current().InchideTot();
     return true;
 }
 
 void ConfDocOut::onUnload() {
     m_closed = true;
-    if (auto* selector = ComponentContext::current().loaded<frmConturi>())
-        selector->unload();
+    if (auto* selector = ComponentContext::current().loaded<frmConturi>()) selector->unload();
 }
 
 } // namespace vornel

@@ -56,8 +56,7 @@ void ConfDocOut::exitWindow() {
 }
 
 void ConfDocOut::startAdd() {
-    if (!VerificaAcces(QStringLiteral("A")))
-        return;
+    if (!VerificaAcces(QStringLiteral("A"))) return;
     m_savedRow = m_grid->Row();
     m_mode = QStringLiteral("A");
     GolesteCampuri();
@@ -67,8 +66,7 @@ void ConfDocOut::startAdd() {
 }
 
 void ConfDocOut::startModify() {
-    if (m_fraGrid->isHidden() || !VerificaAcces(QStringLiteral("M")))
-        return;
+    if (m_fraGrid->isHidden() || !VerificaAcces(QStringLiteral("M"))) return;
     m_savedRow = m_grid->Row();
     m_mode = QStringLiteral("M");
     ModEditare(true);
@@ -77,17 +75,16 @@ void ConfDocOut::startModify() {
 }
 
 void ConfDocOut::deleteSeries() {
-    if (m_fraGrid->isHidden() || !VerificaAcces(QStringLiteral("S")))
-        return;
+    if (m_fraGrid->isHidden() || !VerificaAcces(QStringLiteral("S"))) return;
     auto& ctx = ComponentContext::current();
-    const int answer =
-        ctx.Afiseaza(QStringLiteral("Doriti sa stergeti seria de documente: ") + m_txtDescriere->text().trimmed() +
-                         QStringLiteral(" ?"),
-                     MessageIcon::Error, MessageButtons::YesNo, kCaption);
+    const int answer = ctx.Afiseaza(QStringLiteral("Doriti sa stergeti seria de documente: ") +
+                                        m_txtDescriere->text().trimmed() + QStringLiteral(" ?"),
+                                    MessageIcon::Error, MessageButtons::YesNo, kCaption);
     if (answer == MessageResult::Yes) {
         try {
             if (ExecutaSeria(Series::kDelete) == Series::kRefused)
-                showError(QStringLiteral("Nu se poate sterge seria selectata!") + QStringLiteral("\r\n") + kInProgress);
+                showError(QStringLiteral("Nu se poate sterge seria selectata!") + QStringLiteral("\r\n") +
+                          kInProgress);
             m_series->requery();
         } catch (const DbError& e) {
             showError(e.description());
@@ -150,20 +147,33 @@ Series::Fields ConfDocOut::fields() const {
 void ConfDocOut::focusField(Series::Field field) {
     QWidget* target = m_txtDescriere;
     switch (field) {
-    case Series::Field::Descriere: target = m_txtDescriere; break;
-    case Series::Field::Facturi: target = m_optFacturi; break;
-    case Series::Field::Serie: target = m_txtSerie; break;
-    case Series::Field::PD: target = m_txtPD; break;
-    case Series::Field::UD: target = m_txtUD; break;
-    case Series::Field::NumarCopii: target = m_txtNumarCopii; break;
-    case Series::Field::NrLinFac: target = m_txtNrLinFac; break;
+    case Series::Field::Descriere:
+        target = m_txtDescriere;
+        break;
+    case Series::Field::Facturi:
+        target = m_optFacturi;
+        break;
+    case Series::Field::Serie:
+        target = m_txtSerie;
+        break;
+    case Series::Field::PD:
+        target = m_txtPD;
+        break;
+    case Series::Field::UD:
+        target = m_txtUD;
+        break;
+    case Series::Field::NumarCopii:
+        target = m_txtNumarCopii;
+        break;
+    case Series::Field::NrLinFac:
+        target = m_txtNrLinFac;
+        break;
     }
     target->setFocus(Qt::OtherFocusReason);
 }
 
 void ConfDocOut::accept() {
-    if (m_mode == QLatin1String("V"))
-        return;
+    if (m_mode == QLatin1String("V")) return;
     const bool adding = m_mode == QLatin1String("A");
     std::optional<Series::Refusal> refusal;
     try {
@@ -181,27 +191,26 @@ void ConfDocOut::accept() {
     if (comboIndex(m_cmbTipFactura) == Series::kWithPackaging) {
         qint16 id = -1;
         if (!adding && m_series && !m_series->eof() && !m_series->bof())
-            id = static_cast<qint16>(m_series->value(m_series->indexOf(QStringLiteral("IdSerie"))).toLongLong());
+            id = static_cast<qint16>(
+                m_series->value(m_series->indexOf(QStringLiteral("IdSerie"))).toLongLong());
         QPointer<ConfDocOut> self(this);
         QPointer<frmConturi> selector(&ComponentContext::current().instance<frmConturi>());
         selector->Incarca(id);
         // The component may have been closed while the selector was open.
-        if (!self || m_closed)
-            return;
+        if (!self || m_closed) return;
         // Closed without "Accepta" (or it could not load): the edit goes on, nothing is saved.
-        if (!selector || !selector->accepted())
-            return;
+        if (!selector || !selector->accepted()) return;
     }
 
     const bool wasEmpty = m_series->recordCount() == 0;
     try {
         if (adding) {
-            if (ExecutaSeria(Series::kAdd) == Series::kRefused)
-                showError(kInProgress);
+            if (ExecutaSeria(Series::kAdd) == Series::kRefused) showError(kInProgress);
         } else if (ExecutaSeria(Series::kModify) == Series::kRefused) {
-            showError(QStringLiteral("Nu se poat modifica campurile: tipul documentului, seria documentului si "
-                                     "numarul de inceput!") +
-                      QStringLiteral("\r\n") + kInProgress);
+            showError(
+                QStringLiteral("Nu se poat modifica campurile: tipul documentului, seria documentului si "
+                               "numarul de inceput!") +
+                QStringLiteral("\r\n") + kInProgress);
         }
     } catch (const DbError& e) {
         showError(e.description());
@@ -251,8 +260,7 @@ qint16 ConfDocOut::ExecutaSeria(quint8 operation) {
         command.append(std::move(p));
     command.execute();
     const auto result = static_cast<qint16>(command.parameter(QStringLiteral("@Return_Value")).value.toInt());
-    if (result == Series::kRefused)
-        return result;
+    if (result == Series::kRefused) return result;
 
     const auto currentId = static_cast<qint16>(m_currentId);
     if (operation == Series::kAdd || operation == Series::kModify) {
@@ -261,8 +269,7 @@ qint16 ConfDocOut::ExecutaSeria(quint8 operation) {
             id = -1;
             if (const auto sql = Series::addedIdQuery(f.serie, f.pd, f.ud)) {
                 const QVariant found = ctx.connection->scalar(*sql);
-                if (found.isValid() && !found.isNull())
-                    id = static_cast<qint16>(found.toLongLong());
+                if (found.isValid() && !found.isNull()) id = static_cast<qint16>(found.toLongLong());
             }
         }
         // The accounts of a series are replaced as a whole or not at all.

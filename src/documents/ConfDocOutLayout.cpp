@@ -63,8 +63,7 @@ template <class W> W* field(QWidget* parent, const char* name, int left, int top
 QComboBox* combo(QWidget* parent, const char* name, int left, int top, int width, bool editable) {
     auto* c = field<QComboBox>(parent, name, left, top, width);
     c->setEditable(editable);
-    if (editable)
-        c->setInsertPolicy(QComboBox::NoInsert);
+    if (editable) c->setInsertPolicy(QComboBox::NoInsert);
     return c;
 }
 
@@ -72,10 +71,8 @@ QComboBox* combo(QWidget* parent, const char* name, int left, int top, int width
 // works, as it types no character).
 KeyFilter::Rule boundedDigits(QLineEdit* edit, int fullAt, QChar lowest, QChar highest) {
     return [edit, fullAt, lowest, highest](QChar typed) {
-        if (typed.unicode() == 0x7f)
-            return true;
-        if (edit->text().size() >= fullAt)
-            return false;
+        if (typed.unicode() == 0x7f) return true;
+        if (edit->text().size() >= fullAt) return false;
         return typed.unicode() < 32 || (typed >= lowest && typed <= highest);
     };
 }
@@ -217,10 +214,8 @@ bool ConfDocOut::arrowKey(QObject* watched, int key) {
         target = up ? m_cmbTipFactura : nullptr;
     else if (up)
         for (QPushButton* b : m_cmdAction)
-            if (watched == b)
-                target = m_grid;
-    if (!target)
-        return false;
+            if (watched == b) target = m_grid;
+    if (!target) return false;
     target->setFocus(Qt::OtherFocusReason);
     return true;
 }
@@ -236,15 +231,13 @@ bool ConfDocOut::eventFilter(QObject* watched, QEvent* event) {
                 return true;
             }
             // The fields follow the row that was current when the key went down; the grid moves after.
-            if (key == Qt::Key_Up || key == Qt::Key_Down)
-                gridNavigate(m_grid->Row());
+            if (key == Qt::Key_Up || key == Qt::Key_Down) gridNavigate(m_grid->Row());
         }
         return FormWindow::eventFilter(watched, event);
     }
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if ((key == Qt::Key_Up || key == Qt::Key_Down) && arrowKey(watched, key))
-            return true;
+        if ((key == Qt::Key_Up || key == Qt::Key_Down) && arrowKey(watched, key)) return true;
     }
     return FormWindow::eventFilter(watched, event);
 }

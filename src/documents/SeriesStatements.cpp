@@ -15,16 +15,15 @@ qint64 wholeValue(const QString& text) {
     const double value = Sql::leadingNumber(text);
     constexpr double low = std::numeric_limits<qint32>::min();
     constexpr double high = std::numeric_limits<qint32>::max();
-    if (!std::isfinite(value))
-        return 0;
+    if (!std::isfinite(value)) return 0;
     return static_cast<qint64>(std::trunc(std::clamp(value, low, high)));
 }
 
 // Series codes that name other documents of the suite and so cannot name a series.
 const QStringList& reservedSeries() {
-    static const QStringList names = {QStringLiteral("CORECTIE"),       QStringLiteral("PLATA"),
-                                      QStringLiteral("INCASARE"),       QStringLiteral("AVIZ"),
-                                      QStringLiteral("BON CONSUM"),     QStringLiteral("NOTA CONTABILA"),
+    static const QStringList names = {QStringLiteral("CORECTIE"),      QStringLiteral("PLATA"),
+                                      QStringLiteral("INCASARE"),      QStringLiteral("AVIZ"),
+                                      QStringLiteral("BON CONSUM"),    QStringLiteral("NOTA CONTABILA"),
                                       QStringLiteral("INTRARE/IESIRE")};
     return names;
 }
@@ -37,8 +36,9 @@ Parameter param(const char* name, DataType type, int size, const QVariant& value
 } // namespace
 
 const QStringList& invoiceKinds() {
-    static const QStringList kinds = {QStringLiteral("Normal"), QStringLiteral("Alcool"), QStringLiteral("Cafea"),
-                                      QStringLiteral("Cu ambalaje"), QStringLiteral("Cu chitante")};
+    static const QStringList kinds = {QStringLiteral("Normal"), QStringLiteral("Alcool"),
+                                      QStringLiteral("Cafea"), QStringLiteral("Cu ambalaje"),
+                                      QStringLiteral("Cu chitante")};
     return kinds;
 }
 
@@ -52,24 +52,26 @@ QString orientation(const QString& paper) {
 }
 
 QString listQuery() {
-    return QStringLiteral("  SELECT s.Descriere, "
-                          "         s.Tip , "
-                          "         s.Serie , "
-                          "         s.[FirstDoc], "
-                          "         s.[LastDoc], "
-                          "         s.[CurrentDoc], "
-                          "         s.[TipFactura], "
-                          "         s.[TipHartie], "
-                          "         s.[NumarCopii],s.IdSerie, "
-                          "         s.[NrLinFactura],s.[NrLinAmbalaje] As [Nr. Linii Ambalaje],  "
-                          "         isnull(convert(nvarchar, c.[Cod Casierie]) + ' - ' + c.[Denumire Casierie],'') "
-                          "As Casierie"
-                          "    From dbo.[SeriiDocumente] s left outer join dbo.Casierii c on "
-                          "s.Casierie=c.[Cod Casierie]");
+    return QStringLiteral(
+        "  SELECT s.Descriere, "
+        "         s.Tip , "
+        "         s.Serie , "
+        "         s.[FirstDoc], "
+        "         s.[LastDoc], "
+        "         s.[CurrentDoc], "
+        "         s.[TipFactura], "
+        "         s.[TipHartie], "
+        "         s.[NumarCopii],s.IdSerie, "
+        "         s.[NrLinFactura],s.[NrLinAmbalaje] As [Nr. Linii Ambalaje],  "
+        "         isnull(convert(nvarchar, c.[Cod Casierie]) + ' - ' + c.[Denumire Casierie],'') "
+        "As Casierie"
+        "    From dbo.[SeriiDocumente] s left outer join dbo.Casierii c on "
+        "s.Casierie=c.[Cod Casierie]");
 }
 
 QString gridFormat() {
-    return QStringLiteral("<Descriere|^Tip|<Serie|>Primul Nr Document|>Ultimul Nr Document|>Document In Curs|<ID");
+    return QStringLiteral(
+        "<Descriere|^Tip|<Serie|>Primul Nr Document|>Ultimul Nr Document|>Document In Curs|<ID");
 }
 
 QString cashDeskQuery() {
@@ -82,26 +84,20 @@ std::optional<Refusal> check(const Fields& f, const std::function<bool(const QSt
         return Refusal{QStringLiteral("Descriere obligatorie !"), Field::Descriere};
     if (f.mode == QLatin1String("A") && descriptionExists && descriptionExists(f.descriere))
         return Refusal{QStringLiteral("Aceasta descriere exista deja in baza de date !"), Field::Descriere};
-    if (!f.aviz && !f.facturi)
-        return Refusal{QStringLiteral("Alegeti un tip de document !"), Field::Facturi};
+    if (!f.aviz && !f.facturi) return Refusal{QStringLiteral("Alegeti un tip de document !"), Field::Facturi};
     const QString serie = f.serie.trimmed().toUpper();
-    if (serie.isEmpty())
-        return Refusal{QStringLiteral("Serie document obligatorie !"), Field::Serie};
+    if (serie.isEmpty()) return Refusal{QStringLiteral("Serie document obligatorie !"), Field::Serie};
     if (reservedSeries().contains(serie))
         return Refusal{QStringLiteral("Seria documentului nu poate lua valoarea ") + serie, Field::Serie};
 
     const QString firstMessage = QStringLiteral("Primul numar document obligatoriu si >=1 !");
     const QString lastMessage = QStringLiteral("Ultimul numar document obligatoriu si >=1 !");
-    if (f.pd.isEmpty())
-        return Refusal{firstMessage, Field::PD};
-    if (f.ud.isEmpty())
-        return Refusal{lastMessage, Field::UD};
+    if (f.pd.isEmpty()) return Refusal{firstMessage, Field::PD};
+    if (f.ud.isEmpty()) return Refusal{lastMessage, Field::UD};
     const double first = Sql::leadingNumber(f.pd);
     const double last = Sql::leadingNumber(f.ud);
-    if (first == 0)
-        return Refusal{firstMessage, Field::PD};
-    if (last == 0)
-        return Refusal{lastMessage, Field::UD};
+    if (first == 0) return Refusal{firstMessage, Field::PD};
+    if (last == 0) return Refusal{lastMessage, Field::UD};
     if (last <= first)
         return Refusal{QStringLiteral("Primul numar document trebuie sa fie mai mare ca ultimul document!"),
                        Field::PD};
@@ -110,25 +106,24 @@ std::optional<Refusal> check(const Fields& f, const std::function<bool(const QSt
         return Refusal{QStringLiteral("Numarul de copii este obligatoriu (1, 2 sau 3)!"), Field::NumarCopii};
     const QString lines = f.nrLinFac.trimmed();
     if (lines.isEmpty() || Sql::leadingNumber(lines) == 0)
-        return Refusal{QStringLiteral("Numarul de linii pe factura este obligatoriu si >=1 !"), Field::NrLinFac};
+        return Refusal{QStringLiteral("Numarul de linii pe factura este obligatoriu si >=1 !"),
+                       Field::NrLinFac};
 
     // The range bounds are written bare into the statement that finds a new series; a pasted value
     // that is not a plain number never gets that far.
-    if (!Sql::isNumber(f.pd))
-        return Refusal{firstMessage, Field::PD};
-    if (!Sql::isNumber(f.ud))
-        return Refusal{lastMessage, Field::UD};
+    if (!Sql::isNumber(f.pd)) return Refusal{firstMessage, Field::PD};
+    if (!Sql::isNumber(f.ud)) return Refusal{lastMessage, Field::UD};
     return std::nullopt;
 }
 
 QString descriptionCountQuery(const QString& descriere) {
     return QStringLiteral("SELECT count(*) ") + QStringLiteral("  FROM [SeriiDocumente] ") +
-           QStringLiteral(" WHERE ([SeriiDocumente].Descriere= '") + Sql::text(descriere) + QStringLiteral("')");
+           QStringLiteral(" WHERE ([SeriiDocumente].Descriere= '") + Sql::text(descriere) +
+           QStringLiteral("')");
 }
 
 std::optional<QString> addedIdQuery(const QString& serie, const QString& pd, const QString& ud) {
-    if (!Sql::isNumber(pd) || !Sql::isNumber(ud))
-        return std::nullopt;
+    if (!Sql::isNumber(pd) || !Sql::isNumber(ud)) return std::nullopt;
     return QStringLiteral("select IdSerie from SeriiDocumente where serie='") + Sql::text(serie) +
            QStringLiteral("' and firstdoc=") + pd + QStringLiteral(" and lastdoc=") + ud;
 }
@@ -138,8 +133,8 @@ QString deletePackagingQuery(qint16 idSerie) {
 }
 
 QString insertPackagingQuery(qint16 idSerie, const QString& entry) {
-    return QStringLiteral("insert into ConturiAmbalaje values(") + QString::number(idSerie) + QStringLiteral(",'") +
-           Sql::text(accountOf(entry)) + QStringLiteral("')");
+    return QStringLiteral("insert into ConturiAmbalaje values(") + QString::number(idSerie) +
+           QStringLiteral(",'") + Sql::text(accountOf(entry)) + QStringLiteral("')");
 }
 
 QString accountOf(const QString& entry) {
@@ -148,8 +143,7 @@ QString accountOf(const QString& entry) {
 }
 
 QString cashDeskCode(const QString& entry) {
-    if (entry.isEmpty())
-        return QStringLiteral("0");
+    if (entry.isEmpty()) return QStringLiteral("0");
     return accountOf(entry);
 }
 
@@ -193,7 +187,8 @@ QString packagingAccountsQuery(qint16 idSerie) {
 }
 
 QString packagingLinesQuery(qint16 idSerie) {
-    return QStringLiteral("select nrlinambalaje from dbo.seriidocumente where idserie=") + QString::number(idSerie);
+    return QStringLiteral("select nrlinambalaje from dbo.seriidocumente where idserie=") +
+           QString::number(idSerie);
 }
 
 QString accountPattern(const QString& typed) {

@@ -21,8 +21,8 @@ constexpr int kRefused = 10;
 // Index of "Cu ambalaje" among the invoice kinds: the kind that has packaging accounts.
 constexpr int kWithPackaging = 3;
 
-const QStringList& invoiceKinds(); // "Normal", "Alcool", "Cafea", "Cu ambalaje", "Cu chitante"
-const QStringList& paperSizes();   // "A4", "A5"
+const QStringList& invoiceKinds();         // "Normal", "Alcool", "Cafea", "Cu ambalaje", "Cu chitante"
+const QStringList& paperSizes();           // "A4", "A5"
 QString orientation(const QString& paper); // "Portrait" for A4, "Landscape" otherwise
 
 // The series list of the grid, its format string and the cash desks of the combo box.

@@ -40,8 +40,7 @@ frmConturi::frmConturi() : FormWindow(QStringLiteral("frmConturi")) {
 
 frmConturi::~frmConturi() {
     // The grid's model must not outlive the recordset it reads.
-    if (m_gridC)
-        m_gridC->bind(nullptr);
+    if (m_gridC) m_gridC->bind(nullptr);
 }
 
 void frmConturi::buildUi() {
@@ -95,12 +94,11 @@ void frmConturi::buildUi() {
     KeyFilter::attach(lines, [lines](QChar typed) {
         if (typed.unicode() == 0x7f) // Delete types no character
             return true;
-        if (lines->text().size() > 4)
-            return false;
+        if (lines->text().size() > 4) return false;
         return typed.unicode() < 32 || (typed >= u'0' && typed <= u'9');
     });
-    for (QWidget* w : std::initializer_list<QWidget*>{m_txtCont, m_txtConturi, m_txtNrLinAmbalaje, m_btnAdauga,
-                                                      m_btnStergeTot, m_cmdC})
+    for (QWidget* w : std::initializer_list<QWidget*>{m_txtCont, m_txtConturi, m_txtNrLinAmbalaje,
+                                                      m_btnAdauga, m_btnStergeTot, m_cmdC})
         w->installEventFilter(this);
 
     connect(m_btnAdauga, &QPushButton::clicked, this, [this] { add(); });
@@ -148,13 +146,13 @@ void frmConturi::Incarca(qint16 IdSerie) {
 void frmConturi::Iesire() {
     const QString lines = m_txtNrLinAmbalaje->text().trimmed();
     if (lines.isEmpty() || Sql::leadingNumber(lines) == 0) {
-        ComponentContext::current().Afiseaza(QStringLiteral("Numarul de linii pe factura este obligatoriu si >=1 !"),
-                                             MessageIcon::Error, MessageButtons::Ok, kCaption);
+        ComponentContext::current().Afiseaza(
+            QStringLiteral("Numarul de linii pe factura este obligatoriu si >=1 !"), MessageIcon::Error,
+            MessageButtons::Ok, kCaption);
         m_txtNrLinAmbalaje->setFocus(Qt::OtherFocusReason);
         return;
     }
-    if (!m_cmdC->isEnabled())
-        return;
+    if (!m_cmdC->isEnabled()) return;
     m_accepted = true;
     hide();
 }
@@ -169,7 +167,8 @@ void frmConturi::search() {
         return;
     }
     if (found->recordCount() == 0) {
-        ctx.Afiseaza(QStringLiteral("Nu s-au gasit Inregistrari !!"), MessageIcon::Error, MessageButtons::Ok, kCaption);
+        ctx.Afiseaza(QStringLiteral("Nu s-au gasit Inregistrari !!"), MessageIcon::Error, MessageButtons::Ok,
+                     kCaption);
         m_txtCont->setFocus(Qt::OtherFocusReason);
         return;
     }
@@ -186,8 +185,7 @@ void frmConturi::search() {
 }
 
 void frmConturi::typeAhead(QChar typed) {
-    if (!m_search)
-        return;
+    if (!m_search) return;
     try {
         m_typed += typed;
         const QString header = m_gridC->TextMatrix(0, m_gridC->Col());
@@ -206,8 +204,7 @@ void frmConturi::typeAhead(QChar typed) {
 void frmConturi::takeAccount() {
     m_typed.clear();
     const int row = m_gridC->Row();
-    if (row < 1 || row >= m_gridC->Rows())
-        return;
+    if (row < 1 || row >= m_gridC->Rows()) return;
     m_txtCont->setText(m_gridC->TextMatrix(row, 0) + QStringLiteral(" - ") + m_gridC->TextMatrix(row, 1));
     m_btnAdauga->setEnabled(true);
     closeSearch();
@@ -221,10 +218,12 @@ void frmConturi::closeSearch() {
 
 void frmConturi::add() {
     const QString account = m_txtCont->text();
-    const bool listed = !m_txtConturi->findItems(account, Qt::MatchExactly | Qt::MatchCaseSensitive).isEmpty();
+    const bool listed =
+        !m_txtConturi->findItems(account, Qt::MatchExactly | Qt::MatchCaseSensitive).isEmpty();
     if (listed) {
-        ComponentContext::current().Afiseaza(QStringLiteral("Contul exista deja in lista  !!"), MessageIcon::Error,
-                                             MessageButtons::Ok, QStringLiteral("Alegere conturi"));
+        ComponentContext::current().Afiseaza(QStringLiteral("Contul exista deja in lista  !!"),
+                                             MessageIcon::Error, MessageButtons::Ok,
+                                             QStringLiteral("Alegere conturi"));
     } else {
         m_txtConturi->addItem(account);
         m_cmdC->setEnabled(true);
@@ -256,8 +255,7 @@ bool frmConturi::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool frmConturi::queryUnload(bool byCode) {
-    if (byCode)
-        return true;
+    if (byCode) return true;
     // The close box leaves the accounts unchosen; the window stays loaded for its caller to read.
     m_accepted = false;
     hide();

@@ -26,12 +26,15 @@ QString q(const QString& value) {
 } // namespace
 
 const QStringList& categories() {
-    static const QStringList names = {
-        QStringLiteral("Mat. Stocate cu NIR"), QStringLiteral("Mat. Stocate fara NIR"),
-        QStringLiteral("Materiale Nestocate"), QStringLiteral("Produse Finite"),
-        QStringLiteral("Prod. Fin. Consignatie"), QStringLiteral("Servicii"),
-        QStringLiteral("Alte Cheltuieli"), QStringLiteral("Mijloace Fixe"),
-        QStringLiteral("Produse Lohn")};
+    static const QStringList names = {QStringLiteral("Mat. Stocate cu NIR"),
+                                      QStringLiteral("Mat. Stocate fara NIR"),
+                                      QStringLiteral("Materiale Nestocate"),
+                                      QStringLiteral("Produse Finite"),
+                                      QStringLiteral("Prod. Fin. Consignatie"),
+                                      QStringLiteral("Servicii"),
+                                      QStringLiteral("Alte Cheltuieli"),
+                                      QStringLiteral("Mijloace Fixe"),
+                                      QStringLiteral("Produse Lohn")};
     return names;
 }
 
@@ -80,7 +83,8 @@ QString saveStatement(const Input& in) {
     if (in.category < 0 || in.category >= kCategories) return {};
     const QString fel = QString::number(in.category);
     if (in.mode != u"M")
-        return "INSERT INTO TipuriProduse ( [Tip Produs], Fel, Descrire, [Cont Venit] , [Cont Cheltuiala], Cont) "
+        return "INSERT INTO TipuriProduse ( [Tip Produs], Fel, Descrire, [Cont Venit] , [Cont Cheltuiala], "
+               "Cont) "
                "Values ('" +
                q(in.code) + "', " + fel + ", '" + q(in.description) + "', '" + q(in.revenue) + "', '" +
                q(in.expense) + "', '" + q(in.stock) + "')";

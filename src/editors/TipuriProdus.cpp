@@ -119,7 +119,7 @@ void TipuriProdus::buildUi() {
     KeyFilter::attach(m_txtTipProdus, KeyFilter::rejecting(noQuotes));
     KeyFilter::attach(m_txtDescriere, KeyFilter::rejecting(noQuotes));
 
-    QWidget* order[] = {m_txtTipProdus, m_cmbFel, m_txtDescriere, m_txtCh,
+    QWidget* order[] = {m_txtTipProdus, m_cmbFel,  m_txtDescriere, m_txtCh,
                         m_txtV,         m_txtStoc, m_cmdAction[0], m_cmdAction[1]};
     for (QWidget* w : order)
         w->installEventFilter(this); // after the key filters, so it sees each key first
@@ -231,8 +231,9 @@ bool TipuriProdus::IesireTip() {
 
 bool TipuriProdus::confirmLeave() {
     QWidget* active = focusWidget();
-    const int answer = ComponentContext::current().Afiseaza(QStringLiteral("Doriti sa iesiti fara salvare ? "),
-                                                            MessageIcon::Error, MessageButtons::YesNo, kTitle);
+    const int answer =
+        ComponentContext::current().Afiseaza(QStringLiteral("Doriti sa iesiti fara salvare ? "),
+                                             MessageIcon::Error, MessageButtons::YesNo, kTitle);
     if (answer != MessageResult::Yes) {
         if (active) active->setFocus(Qt::OtherFocusReason);
         return false;

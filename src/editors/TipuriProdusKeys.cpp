@@ -46,7 +46,8 @@ bool TipuriProdus::handleKey(QWidget* field, int key) {
     const bool atStart = caret == 0;
     if (key == Qt::Key_Tab || isEnter(key) || key == Qt::Key_Down || (key == Qt::Key_Right && atEnd))
         return forward(field, key);
-    if (key == Qt::Key_Up || key == Qt::Key_Backtab || (key == Qt::Key_Left && atStart)) return backward(field);
+    if (key == Qt::Key_Up || key == Qt::Key_Backtab || (key == Qt::Key_Left && atStart))
+        return backward(field);
     return false;
 }
 

@@ -34,8 +34,8 @@ bool TipuriProdus::SalveazaTip() {
         return false;
     }
 
-    const Input in{m_mode,   m_loadedCode, m_txtTipProdus->text(), category, m_txtDescriere->text(),
-                   m_stock,  m_expense,    m_revenue};
+    const Input in{m_mode,    m_loadedCode, m_txtTipProdus->text(), category, m_txtDescriere->text(), m_stock,
+                   m_expense, m_revenue};
     const QString statement = saveStatement(in);
     if (statement.isEmpty()) return false; // no category selected: nothing to write
     auto& ctx = ComponentContext::current();

@@ -15,7 +15,8 @@ bool VerificaAcces(const QString& tip) {
         command.setCommandType(CommandType::StoredProcedure);
         command.setCommandText(QStringLiteral("Vezi"));
         command.append(QStringLiteral("RETURN_VALUE"), DataType::Integer, ParameterDirection::ReturnValue, 0);
-        command.append(QStringLiteral("nr"), DataType::VarWChar, ParameterDirection::Input, 50, context.rightsCode);
+        command.append(QStringLiteral("nr"), DataType::VarWChar, ParameterDirection::Input, 50,
+                       context.rightsCode);
         command.append(QStringLiteral("tip"), DataType::VarWChar, ParameterDirection::Input, 1, tip);
         command.append(QStringLiteral("user"), DataType::BigInt, ParameterDirection::Input, 0,
                        QVariant::fromValue<qint64>(context.idUsers));
@@ -25,14 +26,15 @@ bool VerificaAcces(const QString& tip) {
         answer = command.parameter(QStringLiteral("RETURN_VALUE")).value.toInt();
     } catch (const DbError& error) {
         // Without an answer from the database the action does not start.
-        context.Afiseaza(error.description(), MessageIcon::Error, MessageButtons::Ok, QStringLiteral("Eroare"));
+        context.Afiseaza(error.description(), MessageIcon::Error, MessageButtons::Ok,
+                         QStringLiteral("Eroare"));
         return false;
     }
     if (answer == 1) {
-        context.Afiseaza(QStringLiteral("Pentru aceasta operatiune nu aveti acces!") + QStringLiteral("\r\n")
-                             + QStringLiteral("Contactati administratorul de retea !"),
-                         MessageIcon::Information, MessageButtons::Ok, QStringLiteral("Cerere respinsa!"), 3000,
-                         4500);
+        context.Afiseaza(QStringLiteral("Pentru aceasta operatiune nu aveti acces!") +
+                             QStringLiteral("\r\n") + QStringLiteral("Contactati administratorul de retea !"),
+                         MessageIcon::Information, MessageButtons::Ok, QStringLiteral("Cerere respinsa!"),
+                         3000, 4500);
         return false;
     }
     return true;
@@ -54,15 +56,12 @@ QString NumarCuPunct(double value) {
             if (text.contains(separator)) {
                 while (text.endsWith(u'0'))
                     text.chop(1);
-                if (text.endsWith(separator))
-                    text.chop(separator.size());
+                if (text.endsWith(separator)) text.chop(separator.size());
             }
         }
     }
-    if (locale.negativeSign() != QLatin1String("-"))
-        text.replace(locale.negativeSign(), QStringLiteral("-"));
-    if (separator != QLatin1String("."))
-        text.replace(separator, QStringLiteral("."));
+    if (locale.negativeSign() != QLatin1String("-")) text.replace(locale.negativeSign(), QStringLiteral("-"));
+    if (separator != QLatin1String(".")) text.replace(separator, QStringLiteral("."));
     return text;
 }
 

@@ -11,8 +11,7 @@ ComponentContext& ComponentContext::current() {
 
 int ComponentContext::Afiseaza(const QString& text, int icon, int buttons, const QString& title, int first,
                                int second) {
-    if (!messages)
-        messages = std::make_unique<QtMessageWindow>();
+    if (!messages) messages = std::make_unique<QtMessageWindow>();
     return messages->Afiseaza(text, icon, buttons, title, first, second);
 }
 

@@ -40,15 +40,12 @@ public:
     // The instance of window class W, created on first use (the class's objectName is its name).
     template <class W> W& instance() {
         const QString name = windowName<W>();
-        if (auto* w = qobject_cast<W*>(window(name)))
-            return *w;
+        if (auto* w = qobject_cast<W*>(window(name))) return *w;
         auto* w = new W(); // owned by Qt: deleted on unload (WA_DeleteOnClose)
         setWindow(name, w);
         return *w;
     }
-    template <class W> W* loaded() const {
-        return qobject_cast<W*>(window(windowName<W>()));
-    }
+    template <class W> W* loaded() const { return qobject_cast<W*>(window(windowName<W>())); }
     // The window's name: its class name without the namespace ("GridComun").
     template <class W> static QString windowName() {
         const QString name = QString::fromLatin1(W::staticMetaObject.className());

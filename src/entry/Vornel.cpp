@@ -2,11 +2,11 @@
 
 #include "catalogs/GridComun.h"
 #include "company/ParamSocietate.h"
-#include "documents/ConfDocOut.h"
-#include "salaries/Salarii.h"
 #include "controls/FormWindow.h"
+#include "documents/ConfDocOut.h"
 #include "entry/ComponentContext.h"
 #include "messages/QtMessageWindow.h"
+#include "salaries/Salarii.h"
 
 #include <array>
 
@@ -15,9 +15,9 @@ namespace vornel {
 namespace {
 
 // The windows InchideTot unloads, in the order it unloads them.
-constexpr std::array<const char*, 8> kUnloadOrder = {"GridDetail",     "AlegeGrupaProd", "ConfDocOut",
-                                                     "GridComun",      "GridDetailMare", "ParamSocietate",
-                                                     "TipuriProdus",   "Salarii"};
+constexpr std::array<const char*, 8> kUnloadOrder = {"GridDetail",   "AlegeGrupaProd", "ConfDocOut",
+                                                     "GridComun",    "GridDetailMare", "ParamSocietate",
+                                                     "TipuriProdus", "Salarii"};
 
 } // namespace
 
@@ -26,11 +26,11 @@ Vornel::Vornel(QObject* parent) : QObject(parent) {}
 Vornel::~Vornel() {
     auto& context = ComponentContext::current();
     context.connection.reset();
-    if (context.component == this)
-        context.component = nullptr;
+    if (context.component == this) context.component = nullptr;
 }
 
-void Vornel::Apel(std::shared_ptr<Connection> Legatura, const QString& argCaption, qint32 IDSoc, qint32 IdUsers) {
+void Vornel::Apel(std::shared_ptr<Connection> Legatura, const QString& argCaption, qint32 IDSoc,
+                  qint32 IdUsers) {
     const QString caption = argCaption;
     auto& context = ComponentContext::current();
     std::unique_ptr<MessageWindow> messages = m_factory ? m_factory() : nullptr;
@@ -56,20 +56,17 @@ void Vornel::Apel(std::shared_ptr<Connection> Legatura, const QString& argCaptio
 
 // Defined beside Vornel so that the context library does not depend on the component library.
 void ComponentContext::InchideTot() {
-    if (component)
-        component->InchideTot();
+    if (component) component->InchideTot();
 }
 
 void Vornel::InchideTot() {
     // The windows' closing handlers never call back in; the guard keeps it that way if one does.
-    if (m_closing)
-        return;
+    if (m_closing) return;
     m_closing = true;
     auto& context = ComponentContext::current();
     for (const char* name : kUnloadOrder) {
         QWidget* window = context.window(QString::fromLatin1(name));
-        if (!window)
-            continue;
+        if (!window) continue;
         if (auto* form = qobject_cast<FormWindow*>(window)) {
             form->unload();
         } else {
@@ -79,8 +76,7 @@ void Vornel::InchideTot() {
     }
     m_closing = false;
     emit Iesire();
-    if (m_callback)
-        m_callback();
+    if (m_callback) m_callback();
 }
 
 } // namespace vornel

@@ -63,7 +63,8 @@ Salarii::~Salarii() {
 }
 
 void Salarii::attachFields() {
-    for (const char* name : kMonths) m_cmb->addItem(QString::fromLatin1(name));
+    for (const char* name : kMonths)
+        m_cmb->addItem(QString::fromLatin1(name));
     m_cmb->setCurrentIndex(-1);
     connect(m_cmb, &QComboBox::currentIndexChanged, this, [this] { IncarcaParametri(); });
     connect(m_cmbGrupa, &QComboBox::currentIndexChanged, this, [this] { IncarcaParametri(); });
@@ -90,19 +91,26 @@ void Salarii::attachFields() {
             if (!m_loading) setMarked(field, true);
         });
     };
-    for (QLineEdit* f : m_txtCh) watchAccount(f);
-    for (QLineEdit* f : m_txtC) watchAccount(f);
-    for (QLineEdit* f : m_txtAch) watchAccount(f);
-    for (QLineEdit* f : m_txtCa) watchAccount(f);
+    for (QLineEdit* f : m_txtCh)
+        watchAccount(f);
+    for (QLineEdit* f : m_txtC)
+        watchAccount(f);
+    for (QLineEdit* f : m_txtAch)
+        watchAccount(f);
+    for (QLineEdit* f : m_txtCa)
+        watchAccount(f);
     watchAccount(m_txtCD);
 
-    for (int i = 0; i < 7; ++i) connect(m_cmd[i], &QPushButton::clicked, this, [this, i] { selectPage(i); });
-    for (int i = 0; i < 5; ++i) connect(m_cmdG[i], &QPushButton::clicked, this, [this, i] { onGroupButton(i); });
+    for (int i = 0; i < 7; ++i)
+        connect(m_cmd[i], &QPushButton::clicked, this, [this, i] { selectPage(i); });
+    for (int i = 0; i < 5; ++i)
+        connect(m_cmdG[i], &QPushButton::clicked, this, [this, i] { onGroupButton(i); });
     connect(m_cmdAction[0], &QPushButton::clicked, this, [this] { accepta(); });
     connect(m_cmdAction[1], &QPushButton::clicked, this, [this] { renunta(); });
     connect(m_grid, &EditableGrid::writeFailed, this, [this](const QString& d) { reportDbError(d); });
 
-    for (QPushButton* b : m_cmd) setForeColour(b, kOtherColour);
+    for (QPushButton* b : m_cmd)
+        setForeColour(b, kOtherColour);
     showOnly(m_f[0]);
 }
 
@@ -137,9 +145,11 @@ void Salarii::showOnly(QGroupBox* page) {
 }
 
 void Salarii::selectPage(int index) {
-    for (QPushButton* b : m_cmd) setForeColour(b, kOtherColour);
+    for (QPushButton* b : m_cmd)
+        setForeColour(b, kOtherColour);
     setForeColour(m_cmd[index], kChosenColour);
-    for (QGroupBox* p : m_f) p->setHidden(true);
+    for (QGroupBox* p : m_f)
+        p->setHidden(true);
     if (index < 4) {
         m_f[index]->setHidden(false);
         return;

@@ -56,7 +56,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void buildUi();              // SalariiLayout.cpp
+    void buildUi(); // SalariiLayout.cpp
     QGroupBox* buildEmployerPage();
     QGroupBox* buildEmployeePage();
     QGroupBox* buildDeductionsPage();

@@ -24,12 +24,13 @@ const QString kSaveFailed = QStringLiteral("A aparut o eroare la salvare !!");
 
 void Salarii::IncarcaGrupe() {
     Recordset rs;
-    rs.open(groupListQuery(), ComponentContext::current().connection, CursorLocation::Client, CursorType::Static,
-            LockType::ReadOnly);
+    rs.open(groupListQuery(), ComponentContext::current().connection, CursorLocation::Client,
+            CursorType::Static, LockType::ReadOnly);
     {
         const QSignalBlocker quiet(m_cmbGrupa);
         m_cmbGrupa->clear();
-        for (rs.moveFirst(); !rs.eof(); rs.moveNext()) m_cmbGrupa->addItem(rs.text(0));
+        for (rs.moveFirst(); !rs.eof(); rs.moveNext())
+            m_cmbGrupa->addItem(rs.text(0));
         m_cmbGrupa->setCurrentIndex(m_cmbGrupa->count() > 0 ? 0 : -1);
     }
     rs.close();
@@ -75,18 +76,24 @@ void Salarii::openGroupFrame(const QString& text, const QString& tag) {
     m_txtG->setProperty("Tag", tag);
     m_txtG->setFocus(Qt::OtherFocusReason);
     m_txtG->selectAll();
-    for (QWidget* w : m_frm) w->setEnabled(false);
-    for (QGroupBox* p : m_f) p->setEnabled(false);
-    for (QPushButton* b : m_cmdAction) b->setEnabled(false);
+    for (QWidget* w : m_frm)
+        w->setEnabled(false);
+    for (QGroupBox* p : m_f)
+        p->setEnabled(false);
+    for (QPushButton* b : m_cmdAction)
+        b->setEnabled(false);
 }
 
 void Salarii::closeGroupFrame() {
     m_txtG->clear();
     m_txtG->setProperty("Tag", QString());
-    for (QWidget* w : m_frm) w->setEnabled(true);
+    for (QWidget* w : m_frm)
+        w->setEnabled(true);
     // All five pages come back, even those of a closed month, as the group frame leaves them.
-    for (QGroupBox* p : m_f) p->setEnabled(true);
-    for (QPushButton* b : m_cmdAction) b->setEnabled(true);
+    for (QGroupBox* p : m_f)
+        p->setEnabled(true);
+    for (QPushButton* b : m_cmdAction)
+        b->setEnabled(true);
     m_frmG->setHidden(true);
     m_cmbGrupa->setFocus(Qt::OtherFocusReason);
 }
@@ -98,8 +105,9 @@ void Salarii::deleteGroup() {
         message(QStringLiteral("Aceasta grupa nu se poate sterge !!"));
         return;
     }
-    const int answer = ctx.Afiseaza(QStringLiteral("Doriti stergerea  grupei ") + name + QStringLiteral("  ?"),
-                                    MessageIcon::Question, MessageButtons::YesNo, windowTitle());
+    const int answer =
+        ctx.Afiseaza(QStringLiteral("Doriti stergerea  grupei ") + name + QStringLiteral("  ?"),
+                     MessageIcon::Question, MessageButtons::YesNo, windowTitle());
     if (answer == MessageResult::Yes) ctx.connection->execute(groupDelete(name));
     IncarcaGrupe();
 }
@@ -141,7 +149,8 @@ void Salarii::saveGroup() {
             ctx.connection->execute(employeesGroupRename(name, oldName));
             // The parameters follow the name, so that the renamed group keeps them.
             ctx.connection->execute(QStringLiteral("UPDATE sal_para SET GRUPA = '") + Sql::text(name) +
-                                    QStringLiteral("' WHERE GRUPA = '") + Sql::text(oldName) + QStringLiteral("'"));
+                                    QStringLiteral("' WHERE GRUPA = '") + Sql::text(oldName) +
+                                    QStringLiteral("'"));
             transaction.commit();
         } catch (const DbError&) {
             message(kSaveFailed);

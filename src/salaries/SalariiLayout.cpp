@@ -23,25 +23,45 @@ namespace vornel {
 
 namespace {
 
-const char* const kPageCaptions[] = {"Taxe de la firma catre stat", "Taxe de la angajat catre stat", "Deduceri",
-                                     "Alte Configurari", "Spor Vechime", "Impozitar", "Impozitar Anual"};
+const char* const kPageCaptions[] = {"Taxe de la firma catre stat",
+                                     "Taxe de la angajat catre stat",
+                                     "Deduceri",
+                                     "Alte Configurari",
+                                     "Spor Vechime",
+                                     "Impozitar",
+                                     "Impozitar Anual"};
 
-const char* const kEmployerLabels[] = {"Procent Pensie:",      "Procent Somaj :",     "Procent Sanatate :",
-                                       "Fond pt pers. cu handicap:", "Fond de risc:", "Procent Invatamant:",
-                                       "Procent CM:",          "Alte Fonduri:"};
-const char* const kEmployeeLabels[] = {"Procent Somaj Colaboratori", "Procent Somaj Permanenti:",
-                                       "Procent Sanatate :",         "Procent Pensie :",
-                                       "Avans:",                     "Alte Taxe Permanenti:",
+const char* const kEmployerLabels[] = {
+    "Procent Pensie:", "Procent Somaj :",     "Procent Sanatate :", "Fond pt pers. cu handicap:",
+    "Fond de risc:",   "Procent Invatamant:", "Procent CM:",        "Alte Fonduri:"};
+const char* const kEmployeeLabels[] = {"Procent Somaj Colaboratori",
+                                       "Procent Somaj Permanenti:",
+                                       "Procent Sanatate :",
+                                       "Procent Pensie :",
+                                       "Avans:",
+                                       "Alte Taxe Permanenti:",
                                        "Alte Taxe Colaboratori:"};
-const char* const kDeductionLabels[] = {"Deducere personala de baza :", "Cheltuieli profesionale:",
-                                        "Deducere de baza anuala",      "Coef chelt prof",
-                                        "Deduceri Sot/Sotie:",          "Primii doi copii:",
-                                        "Deduceri restul copiilor:",    "Alte Persoane:",
-                                        "Invaliditate gr I",            "Deducere Maxima:",
-                                        "Invaliditate gr II",           "Coeficient De Baza:"};
-const char* const kConstantLabels[] = {"Salariu mediu pe economie:", "Salariu minim pe economie:", "Suma Limita CIC:",
-                                       "Timp de lucru in luna:",     "Coeficient CO",              "Spor de noapte:",
-                                       "Ore suplimentare:",          "Nr Salarii  CM",             "Nr Sal CAS:"};
+const char* const kDeductionLabels[] = {"Deducere personala de baza :",
+                                        "Cheltuieli profesionale:",
+                                        "Deducere de baza anuala",
+                                        "Coef chelt prof",
+                                        "Deduceri Sot/Sotie:",
+                                        "Primii doi copii:",
+                                        "Deduceri restul copiilor:",
+                                        "Alte Persoane:",
+                                        "Invaliditate gr I",
+                                        "Deducere Maxima:",
+                                        "Invaliditate gr II",
+                                        "Coeficient De Baza:"};
+const char* const kConstantLabels[] = {"Salariu mediu pe economie:",
+                                       "Salariu minim pe economie:",
+                                       "Suma Limita CIC:",
+                                       "Timp de lucru in luna:",
+                                       "Coeficient CO",
+                                       "Spor de noapte:",
+                                       "Ore suplimentare:",
+                                       "Nr Salarii  CM",
+                                       "Nr Sal CAS:"};
 // The employer flags are the check boxes 13, 12, 11, 10, 9, 8, 7 and 14, in the order of the rows.
 const int kEmployerFlagBoxes[] = {13, 12, 11, 10, 9, 8, 7, 14};
 

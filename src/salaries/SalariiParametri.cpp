@@ -56,8 +56,8 @@ bool wrongRate(const NumericBox* box) {
 void Salarii::IncarcaParametri() {
     if (m_cmbGrupa->count() == 0 || m_cmbGrupa->currentIndex() < 0 || m_cmb->currentIndex() < 0) return;
     Recordset row;
-    row.open(parametersQuery(month(), group()), ComponentContext::current().connection, CursorLocation::Client,
-             CursorType::Static, LockType::ReadOnly);
+    row.open(parametersQuery(month(), group()), ComponentContext::current().connection,
+             CursorLocation::Client, CursorType::Static, LockType::ReadOnly);
     m_loading = true;
     bool closed = false;
     if (row.recordCount() > 0) {
@@ -68,17 +68,23 @@ void Salarii::IncarcaParametri() {
         // A group without parameters for the month: empty fields.
         for (QLineEdit* f : findChildren<QLineEdit*>())
             if (f != m_txtG) f->clear();
-        for (QCheckBox* c : m_chk) c->setChecked(false);
+        for (QCheckBox* c : m_chk)
+            c->setChecked(false);
     }
     row.close();
-    for (QLineEdit* f : m_txtCh) setMarked(f, false);
-    for (QLineEdit* f : m_txtC) setMarked(f, false);
-    for (QLineEdit* f : m_txtAch) setMarked(f, false);
-    for (QLineEdit* f : m_txtCa) setMarked(f, false);
+    for (QLineEdit* f : m_txtCh)
+        setMarked(f, false);
+    for (QLineEdit* f : m_txtC)
+        setMarked(f, false);
+    for (QLineEdit* f : m_txtAch)
+        setMarked(f, false);
+    for (QLineEdit* f : m_txtCa)
+        setMarked(f, false);
     setMarked(m_txtCD, false);
     m_loading = false;
 
-    for (QGroupBox* p : m_f) p->setEnabled(!closed);
+    for (QGroupBox* p : m_f)
+        p->setEnabled(!closed);
     m_lblClose->setHidden(!closed);
 }
 
@@ -96,8 +102,10 @@ void Salarii::fillFields(const Recordset& row) {
         m_chk[i]->setChecked(flag(row, kEmployeeFlagColumns[i]));
     }
     m_txtCD->setText(text(row, "IMPCT"));
-    for (int i = 0; i < 12; ++i) m_txtXd[i]->setValoare(number(row, kDeductionColumns[i]));
-    for (int i = 0; i < 9; ++i) m_txtXAC[i]->setValoare(number(row, kConstantColumns[i]));
+    for (int i = 0; i < 12; ++i)
+        m_txtXd[i]->setValoare(number(row, kDeductionColumns[i]));
+    for (int i = 0; i < 9; ++i)
+        m_txtXAC[i]->setValoare(number(row, kConstantColumns[i]));
 }
 
 SalaryParameters Salarii::collect() const {
@@ -115,8 +123,10 @@ SalaryParameters Salarii::collect() const {
         p.employeeFlags[i] = m_chk[i]->isChecked();
     }
     p.taxAccount = m_txtCD->text();
-    for (int i = 0; i < 12; ++i) p.deductions[i] = m_txtXd[i]->Valoare();
-    for (int i = 0; i < 9; ++i) p.constants[i] = m_txtXAC[i]->Valoare();
+    for (int i = 0; i < 12; ++i)
+        p.deductions[i] = m_txtXd[i]->Valoare();
+    for (int i = 0; i < 9; ++i)
+        p.constants[i] = m_txtXAC[i]->Valoare();
     return p;
 }
 

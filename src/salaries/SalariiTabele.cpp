@@ -36,7 +36,8 @@ void Salarii::bindTable(int tip) {
     m_grid->bind(m_table.get());
 
     // Only the bracket columns are shown.
-    for (int c = 0; c < m_table->fieldCount(); ++c) m_grid->setColumnVisible(c, false);
+    for (int c = 0; c < m_table->fieldCount(); ++c)
+        m_grid->setColumnVisible(c, false);
     struct Shown {
         const char* column;
         const char* caption;
@@ -59,9 +60,11 @@ void Salarii::bindTable(int tip) {
         m_grid->setColumnVisible(c, true);
     };
     if (tip == Seniority)
-        for (const Shown& s : seniority) show(s);
+        for (const Shown& s : seniority)
+            show(s);
     else
-        for (const Shown& s : tax) show(s);
+        for (const Shown& s : tax)
+            show(s);
 
     const int forMonth = month();
     m_grid->setBeforeUpdate([this, tip, forMonth](int) {

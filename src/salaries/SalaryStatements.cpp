@@ -8,24 +8,24 @@
 
 namespace vornel {
 
-const std::array<const char*, 8> kEmployerRateColumns = {"CASF", "SOMF", "SANAF", "HANF",
-                                                         "FHANF", "INVF", "CM", "F1"};
-const std::array<const char*, 8> kEmployerDebitColumns = {"CASFCH", "SOMFCH", "SANAFCH", "HANFCH",
-                                                          "FHANFCH", "INVFCH", "CMCH", "F1CH"};
-const std::array<const char*, 8> kEmployerCreditColumns = {"CASFCT", "SOMFCT", "SANAFCT", "HANFCT",
-                                                           "FHANFCT", "INVFCT", "CMCT", "F1CT"};
-const std::array<const char*, 8> kEmployerFlagColumns = {"CASSI", "SOMSI", "SANASI", "HANSI",
-                                                         "FHANSI", "INVSI", "CMSI", "F1SI"};
+const std::array<const char*, 8> kEmployerRateColumns = {"CASF",  "SOMF", "SANAF", "HANF",
+                                                         "FHANF", "INVF", "CM",    "F1"};
+const std::array<const char*, 8> kEmployerDebitColumns = {"CASFCH",  "SOMFCH", "SANAFCH", "HANFCH",
+                                                          "FHANFCH", "INVFCH", "CMCH",    "F1CH"};
+const std::array<const char*, 8> kEmployerCreditColumns = {"CASFCT",  "SOMFCT", "SANAFCT", "HANFCT",
+                                                           "FHANFCT", "INVFCT", "CMCT",    "F1CT"};
+const std::array<const char*, 8> kEmployerFlagColumns = {"CASSI",  "SOMSI", "SANASI", "HANSI",
+                                                         "FHANSI", "INVSI", "CMSI",   "F1SI"};
 const std::array<const char*, 7> kEmployeeRateColumns = {"SOMS", "SOMP", "CASS", "PENS", "AVANS", "P1", "C1"};
-const std::array<const char*, 7> kEmployeeDebitColumns = {"SOMCCH", "SOMPCH", "CASSCH", "PENSCH",
-                                                          "AVANSCH", "P1CH", "C1CH"};
+const std::array<const char*, 7> kEmployeeDebitColumns = {"SOMCCH",  "SOMPCH", "CASSCH", "PENSCH",
+                                                          "AVANSCH", "P1CH",   "C1CH"};
 const std::array<const char*, 7> kEmployeeCreditColumns = {"SOMCCT", "SOMPCT", "CASSCT", "PENSCT",
-                                                           "AVANSC", "P1CT", "C1CT"};
-const std::array<const char*, 7> kEmployeeFlagColumns = {"SOMCSB", "SOMPSB", "CASSSB", "PENSSB",
-                                                         "AVANSSB", "P1SB", "C1SB"};
-const std::array<const char*, 12> kDeductionColumns = {"DP",   "CP",   "DBA",  "COEFCP", "SS",      "DOIC",
+                                                           "AVANSC", "P1CT",   "C1CT"};
+const std::array<const char*, 7> kEmployeeFlagColumns = {"SOMCSB",  "SOMPSB", "CASSSB", "PENSSB",
+                                                         "AVANSSB", "P1SB",   "C1SB"};
+const std::array<const char*, 12> kDeductionColumns = {"DP",    "CP",   "DBA",  "COEFCP",  "SS",    "DOIC",
                                                        "RESTC", "ALTP", "INVI", "COEFMAX", "INVII", "CB"};
-const std::array<const char*, 9> kConstantColumns = {"SALMED", "SALMIN", "MAXCIC", "TLL",     "CCO",
+const std::array<const char*, 9> kConstantColumns = {"SALMED", "SALMIN", "MAXCIC",   "TLL",   "CCO",
                                                      "SN",     "HSUP",   "NrLuniCM", "SALCAS"};
 
 QString ValText(double value) {
@@ -183,17 +183,22 @@ QString groupListQuery() {
 }
 
 QString groupInsert(const QString& name) {
-    return QStringLiteral("INSERT INTO sal_GRUPE (GRUPE)  VALUES ('") + Sql::text(name) + QStringLiteral("')");
+    return QStringLiteral("INSERT INTO sal_GRUPE (GRUPE)  VALUES ('") + Sql::text(name) +
+           QStringLiteral("')");
 }
 
 QString groupParametersCopy(const QString& name) {
     // MAXCIC, DBA, COEFCP and the SI flags of a new group keep the table's defaults.
     static const QString columns = QStringLiteral(
         "T, LUNA, V, CASF, CASFCH, CASFCT, SOMF, SOMFCH, SOMFCT, SANAF, SANAFCH, SANAFCT, HANF, HANFCH, "
-        "HANFCT, FHANF, FHANFCH, FHANFCT, INVF, INVFCH, INVFCT, CM, CMCH, CMCT, F1, F1CH, F1CT, SOMS, SOMCCH, "
-        "SOMCCT, SOMCSB,  SOMP, SOMPCH, SOMPCT, SOMPSB,  CASS, CASSCH, CASSCT, CASSSB,  PENS, PENSCH, PENSCT, "
-        "PENSSB,  P1, P1CH, P1CT, P1SB,  C1, C1CH, C1CT, C1SB,  AVANS, AVANSCH, AVANSC, AVANSSB, IMPCT, DP, CP, "
-        "SS, DOIC, RESTC, ALTP, INVI, INVII, COEFMAX, SALMED, SALMIN, TLL, NrLuniCM, CCO, SN, HSUP, SALCAS, ");
+        "HANFCT, FHANF, FHANFCH, FHANFCT, INVF, INVFCH, INVFCT, CM, CMCH, CMCT, F1, F1CH, F1CT, SOMS, "
+        "SOMCCH, "
+        "SOMCCT, SOMCSB,  SOMP, SOMPCH, SOMPCT, SOMPSB,  CASS, CASSCH, CASSCT, CASSSB,  PENS, PENSCH, "
+        "PENSCT, "
+        "PENSSB,  P1, P1CH, P1CT, P1SB,  C1, C1CH, C1CT, C1SB,  AVANS, AVANSCH, AVANSC, AVANSSB, IMPCT, DP, "
+        "CP, "
+        "SS, DOIC, RESTC, ALTP, INVI, INVII, COEFMAX, SALMED, SALMIN, TLL, NrLuniCM, CCO, SN, HSUP, "
+        "SALCAS, ");
     return QStringLiteral("INSERT INTO sal_para  (") + columns + QStringLiteral("GRUPA, CB ) ") +
            QStringLiteral(" SELECT  ") + columns + QStringLiteral("'") + Sql::text(name) +
            QStringLiteral("', CB FROM sal_para WHERE GRUPA = 'Conditii normale de munca'");
@@ -204,8 +209,8 @@ QString groupDelete(const QString& name) {
 }
 
 QString groupRename(const QString& newName, const QString& oldName) {
-    return QStringLiteral("Update sal_grupe SET Grupe = '") + Sql::text(newName) + QStringLiteral("' WHERE GRupe = '") +
-           Sql::text(oldName) + QStringLiteral("'");
+    return QStringLiteral("Update sal_grupe SET Grupe = '") + Sql::text(newName) +
+           QStringLiteral("' WHERE GRupe = '") + Sql::text(oldName) + QStringLiteral("'");
 }
 
 QString employeesGroupRename(const QString& newName, const QString& oldName) {

@@ -15,17 +15,17 @@ inline const QString kDefaultGroup = QStringLiteral("Conditii normale de munca")
 
 // The values of the parameter fields, in the order of the fields of the window.
 struct SalaryParameters {
-    std::array<double, 8> employerRates{};       // CASF SOMF SANAF HANF FHANF INVF CM F1
-    std::array<QString, 8> employerDebit;        // ...CH
-    std::array<QString, 8> employerCredit;       // ...CT
-    std::array<bool, 8> employerFlags{};         // CASSI SOMSI SANASI HANSI FHANSI INVSI CMSI F1SI
-    std::array<double, 7> employeeRates{};       // SOMS SOMP CASS PENS AVANS P1 C1
-    std::array<QString, 7> employeeDebit;        // SOMCCH SOMPCH CASSCH PENSCH AVANSCH P1CH C1CH
-    std::array<QString, 7> employeeCredit;       // SOMCCT SOMPCT CASSCT PENSCT AVANSC P1CT C1CT
-    std::array<bool, 7> employeeFlags{};         // SOMCSB SOMPSB CASSSB PENSSB AVANSSB P1SB C1SB
-    QString taxAccount;                          // IMPCT
-    std::array<double, 12> deductions{};         // DP CP DBA COEFCP SS DOIC RESTC ALTP INVI COEFMAX INVII CB
-    std::array<double, 9> constants{};           // SALMED SALMIN MAXCIC TLL CCO SN HSUP NrLuniCM SALCAS
+    std::array<double, 8> employerRates{}; // CASF SOMF SANAF HANF FHANF INVF CM F1
+    std::array<QString, 8> employerDebit;  // ...CH
+    std::array<QString, 8> employerCredit; // ...CT
+    std::array<bool, 8> employerFlags{};   // CASSI SOMSI SANASI HANSI FHANSI INVSI CMSI F1SI
+    std::array<double, 7> employeeRates{}; // SOMS SOMP CASS PENS AVANS P1 C1
+    std::array<QString, 7> employeeDebit;  // SOMCCH SOMPCH CASSCH PENSCH AVANSCH P1CH C1CH
+    std::array<QString, 7> employeeCredit; // SOMCCT SOMPCT CASSCT PENSCT AVANSC P1CT C1CT
+    std::array<bool, 7> employeeFlags{};   // SOMCSB SOMPSB CASSSB PENSSB AVANSSB P1SB C1SB
+    QString taxAccount;                    // IMPCT
+    std::array<double, 12> deductions{};   // DP CP DBA COEFCP SS DOIC RESTC ALTP INVI COEFMAX INVII CB
+    std::array<double, 9> constants{};     // SALMED SALMIN MAXCIC TLL CCO SN HSUP NrLuniCM SALCAS
 };
 
 // Column names of the fields, by field array and index.

@@ -8,8 +8,8 @@
 using namespace vornel::company;
 
 TEST(CompanyRules, MonthNamesGiveTheirNumbersNullThirteenAnythingElseTwentyFive) {
-    const char* months[] = {"ianuarie", "februarie", "martie", "aprilie", "mai", "iunie",
-                            "iulie", "august", "septembrie", "octombrie", "noiembrie", "decembrie"};
+    const char* months[] = {"ianuarie", "februarie", "martie",     "aprilie",   "mai",       "iunie",
+                            "iulie",    "august",    "septembrie", "octombrie", "noiembrie", "decembrie"};
     for (int i = 0; i < 12; ++i)
         EXPECT_EQ(LunaDinNume(QString::fromLatin1(months[i])), i + 1) << months[i];
     EXPECT_EQ(LunaDinNume("Martie"), 3); // compared lower-cased
@@ -57,9 +57,10 @@ TEST(CompanyRules, SaveStatementDoublesQuotesAndTrimsOnlyTheAddressFields) {
     f.contBanca = "C";
     f.cafea = "x'); DROP TABLE pRegie;--";
     f.tigari = "'";
-    EXPECT_EQ(updateStatement(f, 42).toStdString(),
-              "UPDATE [AdmTivra].[dbo].[Societati] SET [DenumireS]    ='O''Brien SRL',[Adresa]    ='Str. 1',"
-              "[Judetul]   = 'Cluj',[Orasul]    = 'Dej',[Tel1]  =' 1 ',[Tel2]  ='',[Tel3]  ='',[Tel4]  ='',"
-              "[CodFiscal]     ='RO1',[J]     ='J1',[Banca]     ='B',[ContBanca]     ='C',"
-              "[Cafea]     ='x''); DROP TABLE pRegie;--' ,[Alcool]    ='',[Tigari]    = '''' Where( [ID]   = 42)");
+    EXPECT_EQ(
+        updateStatement(f, 42).toStdString(),
+        "UPDATE [AdmTivra].[dbo].[Societati] SET [DenumireS]    ='O''Brien SRL',[Adresa]    ='Str. 1',"
+        "[Judetul]   = 'Cluj',[Orasul]    = 'Dej',[Tel1]  =' 1 ',[Tel2]  ='',[Tel3]  ='',[Tel4]  ='',"
+        "[CodFiscal]     ='RO1',[J]     ='J1',[Banca]     ='B',[ContBanca]     ='C',"
+        "[Cafea]     ='x''); DROP TABLE pRegie;--' ,[Alcool]    ='',[Tigari]    = '''' Where( [ID]   = 42)");
 }

@@ -47,8 +47,7 @@ protected:
     }
     void TearDown() override {
         auto& ctx = ComponentContext::current();
-        if (auto* window = ctx.loaded<ParamSocietate>())
-            window->unload();
+        if (auto* window = ctx.loaded<ParamSocietate>()) window->unload();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         ctx.messages.reset();
         ctx.connection.reset();
@@ -90,8 +89,9 @@ TEST_F(ParamSocietateTest, HostileTextsAreStoredByteForByteAndChangeNothingElse)
 }
 
 TEST_F(ParamSocietateTest, RefusedSaveKeepsTheWindowAndWhatWasTyped) {
-    static_cast<SqliteBackend&>(ComponentContext::current().connection->backend()).executeNative(
-        "CREATE TRIGGER AdmTivra.blocat BEFORE UPDATE ON Societati BEGIN SELECT RAISE(ABORT, 'societate blocata'); END");
+    static_cast<SqliteBackend&>(ComponentContext::current().connection->backend())
+        .executeNative("CREATE TRIGGER AdmTivra.blocat BEFORE UPDATE ON Societati BEGIN SELECT RAISE(ABORT, "
+                       "'societate blocata'); END");
     ParamSocietate& window = open();
     field(window, "txtDs")->setText("Nume nou");
     window.cmdAction(0)->click();

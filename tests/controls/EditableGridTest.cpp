@@ -27,7 +27,8 @@ protected:
         const QString path = m_dir.filePath("firma.db");
         auto backend = std::make_unique<SqliteBackend>(path, path + ".adm", true);
         backend->executeNative(
-            "CREATE TABLE Regie (Id INTEGER PRIMARY KEY AUTOINCREMENT, Luna int NOT NULL CHECK (Luna BETWEEN 1 AND 12),"
+            "CREATE TABLE Regie (Id INTEGER PRIMARY KEY AUTOINCREMENT, Luna int NOT NULL CHECK (Luna BETWEEN "
+            "1 AND 12),"
             " Valoare money NOT NULL DEFAULT 0, Denumire nvarchar(20));"
             "INSERT INTO Regie (Luna, Valoare, Denumire) VALUES (1, 18500, 'Ianuarie');"
             "INSERT INTO Regie (Luna, Valoare, Denumire) VALUES (2, 1234567.5, 'Februarie');"

@@ -56,7 +56,8 @@ TEST_F(FlexGridTest, FormatStringGivesHeadersAndAlignments) {
 
     auto* model = grid.model();
     const auto align = [model](int col) {
-        return Qt::Alignment(model->data(model->index(0, col), Qt::TextAlignmentRole).toInt()) & Qt::AlignHorizontal_Mask;
+        return Qt::Alignment(model->data(model->index(0, col), Qt::TextAlignmentRole).toInt()) &
+               Qt::AlignHorizontal_Mask;
     };
     EXPECT_EQ(align(0), Qt::AlignRight);
     EXPECT_EQ(align(1), Qt::AlignLeft);
@@ -81,7 +82,7 @@ TEST_F(FlexGridTest, WidthsInTwipsAndHiddenColumnsStillReadable) {
     FlexGrid grid;
     grid.bind(&m_recordset);
     grid.setFormatString(">TVA|<Denumire TVA|^Cont D|<Cod");
-    grid.setColWidth(0, 1);    // a width entry 0 plus one twip
+    grid.setColWidth(0, 1); // a width entry 0 plus one twip
     grid.setColWidth(1, 3001);
     grid.setColWidth(2, 901);
     grid.setColWidth(3, 601);

@@ -64,7 +64,8 @@ TEST(FocusColour, DarkensWhileFocusedAndSelectsWholeText) {
     auto* combo = new QComboBox(&window);
     combo->addItems({"Unu", "Doi"});
     first->setText("Denumire");
-    for (QWidget* w : {static_cast<QWidget*>(first), static_cast<QWidget*>(second), static_cast<QWidget*>(combo)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(first), static_cast<QWidget*>(second), static_cast<QWidget*>(combo)})
         FocusColour::attach(w);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));

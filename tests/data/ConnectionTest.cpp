@@ -13,12 +13,12 @@ class ConnectionTest : public DatabaseTest {};
 TEST_F(ConnectionTest, IntegrityViolationsAllCarryTheSameNumber) {
     const QString before = digest(QStringLiteral("Copil"));
     const char* statements[] = {
-        "INSERT INTO Grupe (Cod) VALUES ('ab1')",               // unique, other letter case
-        "INSERT INTO Grupe (Id, Cod) VALUES (1, 'ZZ')",         // primary key
-        "INSERT INTO Copil (Parinte) VALUES ('P7')",            // foreign key
-        "INSERT INTO Copil (Parinte, Nota) VALUES (NULL, 1)",   // not null
-        "UPDATE Copil SET Nota = -1",                           // check
-        "DELETE FROM Parinte WHERE Cod = 'P1'",                 // still referenced
+        "INSERT INTO Grupe (Cod) VALUES ('ab1')",             // unique, other letter case
+        "INSERT INTO Grupe (Id, Cod) VALUES (1, 'ZZ')",       // primary key
+        "INSERT INTO Copil (Parinte) VALUES ('P7')",          // foreign key
+        "INSERT INTO Copil (Parinte, Nota) VALUES (NULL, 1)", // not null
+        "UPDATE Copil SET Nota = -1",                         // check
+        "DELETE FROM Parinte WHERE Cod = 'P1'",               // still referenced
     };
     for (const char* sql : statements) {
         const DbError e = errorOf([&] { m_db->execute(QString::fromLatin1(sql)); });
@@ -30,21 +30,27 @@ TEST_F(ConnectionTest, IntegrityViolationsAllCarryTheSameNumber) {
 }
 
 TEST_F(ConnectionTest, BadStatementsAreCommandOrTableErrors) {
-    EXPECT_EQ(errorOf([&] { m_db->query(QStringLiteral("SELECT * FROM Lipsa")); }).number(), ErrorNumber::NoTable);
-    EXPECT_EQ(errorOf([&] { m_db->query(QStringLiteral("SELECT Lipsa FROM Grupe")); }).number(), ErrorNumber::Command);
-    EXPECT_EQ(errorOf([&] { m_db->execute(QStringLiteral("UPDATE Grupe SETT x = 1")); }).number(), ErrorNumber::Command);
+    EXPECT_EQ(errorOf([&] { m_db->query(QStringLiteral("SELECT * FROM Lipsa")); }).number(),
+              ErrorNumber::NoTable);
+    EXPECT_EQ(errorOf([&] { m_db->query(QStringLiteral("SELECT Lipsa FROM Grupe")); }).number(),
+              ErrorNumber::Command);
+    EXPECT_EQ(errorOf([&] { m_db->execute(QStringLiteral("UPDATE Grupe SETT x = 1")); }).number(),
+              ErrorNumber::Command);
     EXPECT_EQ(m_db->scalar(QStringLiteral("SELECT count(*) FROM Grupe")).toInt(), 4);
 }
 
 TEST_F(ConnectionTest, SeveralStatementsInOneTextAllRun) {
-    EXPECT_EQ(m_db->execute(QStringLiteral("UPDATE Grupe SET Pret = 1 WHERE Id = 1; DELETE FROM Grupe WHERE Id > 2;")), 3);
+    EXPECT_EQ(m_db->execute(
+                  QStringLiteral("UPDATE Grupe SET Pret = 1 WHERE Id = 1; DELETE FROM Grupe WHERE Id > 2;")),
+              3);
     EXPECT_EQ(m_db->scalar(QStringLiteral("SELECT count(*) FROM Grupe;")).toInt(), 2);
 }
 
 TEST_F(ConnectionTest, NulIsRefusedBeforeTheDatabaseSeesIt) {
     int seen = 0;
     m_db->addObserver([&](const QString&) { ++seen; });
-    const QString sql = QStringLiteral("DELETE FROM Grupe WHERE Cod = 'x") + QChar(0) + QStringLiteral("' OR 1=1");
+    const QString sql =
+        QStringLiteral("DELETE FROM Grupe WHERE Cod = 'x") + QChar(0) + QStringLiteral("' OR 1=1");
     EXPECT_EQ(errorOf([&] { m_db->execute(sql); }).number(), ErrorNumber::Command);
     EXPECT_EQ(seen, 0);
     EXPECT_EQ(m_db->scalar(QStringLiteral("SELECT count(*) FROM Grupe")).toInt(), 4);
@@ -56,10 +62,12 @@ TEST_F(ConnectionTest, ObserversSeeTheExactText) {
     const QString update = QStringLiteral("UPDATE  dbo.Grupe SET Denumire='a''b'   WHERE Id=1 ");
     m_db->execute(update);
     m_db->query(QStringLiteral("SELECT 1"));
-    sqlite().registerProcedure(QStringLiteral("Proba"), [](SqliteBackend&, std::vector<Parameter>&) { return 0; });
-    std::vector<Parameter> params{{QStringLiteral("RETURN_VALUE"), DataType::Integer, ParameterDirection::ReturnValue, 4, {}},
-                                  {QStringLiteral("nr"), DataType::VarWChar, ParameterDirection::Input, 10, QStringLiteral("O'K")},
-                                  {QStringLiteral("@tip"), DataType::Integer, ParameterDirection::Input, 4, 3}};
+    sqlite().registerProcedure(QStringLiteral("Proba"),
+                               [](SqliteBackend&, std::vector<Parameter>&) { return 0; });
+    std::vector<Parameter> params{
+        {QStringLiteral("RETURN_VALUE"), DataType::Integer, ParameterDirection::ReturnValue, 4, {}},
+        {QStringLiteral("nr"), DataType::VarWChar, ParameterDirection::Input, 10, QStringLiteral("O'K")},
+        {QStringLiteral("@tip"), DataType::Integer, ParameterDirection::Input, 4, 3}};
     m_db->callProcedure(QStringLiteral("Proba"), params);
     m_db->removeObserver(id);
     m_db->execute(QStringLiteral("SELECT 2"));
@@ -71,7 +79,8 @@ TEST_F(ConnectionTest, ObserversSeeTheExactText) {
 
 TEST_F(ConnectionTest, CommandCallsAProcedureAndReceivesItsResults) {
     sqlite().registerProcedure(QStringLiteral("Aduna"), [](SqliteBackend&, std::vector<Parameter>& p) {
-        const int sum = findParameter(p, QStringLiteral("a"))->value.toInt() + findParameter(p, QStringLiteral("b"))->value.toInt();
+        const int sum = findParameter(p, QStringLiteral("a"))->value.toInt() +
+                        findParameter(p, QStringLiteral("b"))->value.toInt();
         findParameter(p, QStringLiteral("suma"))->value = sum;
         return sum > 10 ? 1 : 0;
     });
@@ -129,19 +138,23 @@ TEST_F(ConnectionTest, OpeningChecksTheFilesAndAttachesTheAdministration) {
     EXPECT_EQ(e.number(), ErrorNumber::Unspecified);
     EXPECT_TRUE(e.description().contains(missing));
     EXPECT_FALSE(QFile::exists(missing));
-    EXPECT_THROW(Connection::open(QStringLiteral("sqlite:") + m_path + QStringLiteral(";adm=") + missing), DbError);
+    EXPECT_THROW(Connection::open(QStringLiteral("sqlite:") + m_path + QStringLiteral(";adm=") + missing),
+                 DbError);
     EXPECT_THROW(Connection::open(QStringLiteral("mysql:x")), DbError);
 
     const QString adm = m_dir.filePath(QStringLiteral("admin.db"));
     {
         SqliteBackend creator(adm, {}, true);
-        creator.executeNative(QStringLiteral("CREATE TABLE Societati (IdSoc INTEGER PRIMARY KEY, Nume nvarchar(40));"
-                                             "INSERT INTO Societati VALUES (1, 'Firma')"));
+        creator.executeNative(
+            QStringLiteral("CREATE TABLE Societati (IdSoc INTEGER PRIMARY KEY, Nume nvarchar(40));"
+                           "INSERT INTO Societati VALUES (1, 'Firma')"));
     }
     auto both = Connection::open(QStringLiteral("sqlite:") + m_path + QStringLiteral(";adm=") + adm);
-    EXPECT_EQ(both->scalar(QStringLiteral("SELECT Nume FROM AdmTivra.dbo.Societati WHERE IdSoc = 1")).toString(),
-              QStringLiteral("Firma"));
-    EXPECT_EQ(both->backend().primaryKey(QStringLiteral("AdmTivra.Societati")), std::vector<QString>{QStringLiteral("IdSoc")});
+    EXPECT_EQ(
+        both->scalar(QStringLiteral("SELECT Nume FROM AdmTivra.dbo.Societati WHERE IdSoc = 1")).toString(),
+        QStringLiteral("Firma"));
+    EXPECT_EQ(both->backend().primaryKey(QStringLiteral("AdmTivra.Societati")),
+              std::vector<QString>{QStringLiteral("IdSoc")});
 }
 
 TEST_F(ConnectionTest, TransactionRollsBackUnlessCommitted) {

@@ -11,8 +11,9 @@ namespace {
 class RecordsetTest : public DatabaseTest {
 protected:
     void openList(LockType lock = LockType::ReadOnly) {
-        rs.open(QStringLiteral("SELECT Id, Cod, Denumire, Pret FROM Grupe ORDER BY Id"), m_db, CursorLocation::Client,
-                lock == LockType::ReadOnly ? CursorType::Static : CursorType::Dynamic, lock);
+        rs.open(QStringLiteral("SELECT Id, Cod, Denumire, Pret FROM Grupe ORDER BY Id"), m_db,
+                CursorLocation::Client, lock == LockType::ReadOnly ? CursorType::Static : CursorType::Dynamic,
+                lock);
     }
     std::vector<int> visibleIds() {
         std::vector<int> ids;
@@ -75,9 +76,10 @@ TEST_F(RecordsetTest, NullAndEmptyTextStayApart) {
 }
 
 TEST_F(RecordsetTest, ColumnsCarryNamesAndDefinedSizes) {
-    rs.open(QStringLiteral("SELECT Grupe.Id, Grupe.[Cod], Denumire AS [Nume lung], Pret, Cod + '-' + Denumire, "
-                           "'x' AS Marca FROM dbo.Grupe"),
-            m_db);
+    rs.open(
+        QStringLiteral("SELECT Grupe.Id, Grupe.[Cod], Denumire AS [Nume lung], Pret, Cod + '-' + Denumire, "
+                       "'x' AS Marca FROM dbo.Grupe"),
+        m_db);
     ASSERT_EQ(rs.fieldCount(), 6);
     EXPECT_EQ(rs.column(0).definedSize, 4);
     EXPECT_EQ(rs.column(1).name, QStringLiteral("Cod"));
@@ -137,9 +139,10 @@ TEST_F(RecordsetTest, UnreadableFilterLeavesThePreviousState) {
     openList();
     rs.setFilter(QStringLiteral("Cod Like 'ab%'"));
     rs.moveNext();
-    for (const char* bad : {"Cod Like 'ab", "Nimic = 1", "Cod Like 5", "(Id = 1", "Id = 1 Id", "[Cod Like 'a'",
-                            "Id ! 3", "Cod ="}) {
-        EXPECT_EQ(errorOf([&] { rs.setFilter(QString::fromLatin1(bad)); }).number(), ErrorNumber::BadArgument) << bad;
+    for (const char* bad : {"Cod Like 'ab", "Nimic = 1", "Cod Like 5", "(Id = 1", "Id = 1 Id",
+                            "[Cod Like 'a'", "Id ! 3", "Cod ="}) {
+        EXPECT_EQ(errorOf([&] { rs.setFilter(QString::fromLatin1(bad)); }).number(), ErrorNumber::BadArgument)
+            << bad;
         EXPECT_EQ(rs.filter(), QStringLiteral("Cod Like 'ab%'"));
         EXPECT_EQ(rs.recordCount(), 2);
         EXPECT_EQ(rs.value(0).toInt(), 2);
@@ -165,7 +168,8 @@ TEST_F(RecordsetTest, EditsAreWrittenToTheTableByKey) {
     rs.setValue(QStringLiteral("Denumire"), QStringLiteral("Beta'2"));
     rs.setValue(3, 2.75);
     rs.update();
-    EXPECT_EQ(m_db->scalar(QStringLiteral("SELECT Denumire FROM Grupe WHERE Id = 2")).toString(), QStringLiteral("Beta'2"));
+    EXPECT_EQ(m_db->scalar(QStringLiteral("SELECT Denumire FROM Grupe WHERE Id = 2")).toString(),
+              QStringLiteral("Beta'2"));
     EXPECT_EQ(m_db->scalar(QStringLiteral("SELECT Pret FROM Grupe WHERE Id = 2")).toDouble(), 2.75);
     EXPECT_EQ(rs.value(2).toString(), QStringLiteral("Beta'2"));
     EXPECT_EQ(changed.count(), 1);
@@ -178,8 +182,11 @@ TEST_F(RecordsetTest, EditsAreWrittenToTheTableByKey) {
     EXPECT_EQ(rs.recordCount(), 5);
     const qlonglong id = rs.value(0).toLongLong();
     EXPECT_GT(id, 4);
-    EXPECT_EQ(m_db->scalar(QStringLiteral("SELECT Cod FROM Grupe WHERE Id = %1").arg(id)).toString(), QStringLiteral("NOU"));
-    EXPECT_EQ(m_db->scalar(QStringLiteral("SELECT count(*) FROM Grupe WHERE Denumire = '' AND Pret IS NULL")).toInt(), 1);
+    EXPECT_EQ(m_db->scalar(QStringLiteral("SELECT Cod FROM Grupe WHERE Id = %1").arg(id)).toString(),
+              QStringLiteral("NOU"));
+    EXPECT_EQ(m_db->scalar(QStringLiteral("SELECT count(*) FROM Grupe WHERE Denumire = '' AND Pret IS NULL"))
+                  .toInt(),
+              1);
 
     rs.moveFirst();
     rs.deleteCurrent();

@@ -20,7 +20,8 @@ TEST(SqlText, QuotesAreDoubledAndPlainValuesUntouched) {
 TEST(SqlText, IsNumberAcceptsOnlyPlainDecimals) {
     for (const char* ok : {"0", "7", "-7", "+7", "12.5", "-0.25", "007"})
         EXPECT_TRUE(Sql::isNumber(QString::fromLatin1(ok))) << ok;
-    for (const char* bad : {"", " 7", "7 ", "1,5", "1e5", ".5", "5.", "-", "1.2.3", "1;DROP", "0x10", "1 OR 1=1", "١"})
+    for (const char* bad :
+         {"", " 7", "7 ", "1,5", "1e5", ".5", "5.", "-", "1.2.3", "1;DROP", "0x10", "1 OR 1=1", "١"})
         EXPECT_FALSE(Sql::isNumber(QString::fromUtf8(bad))) << bad;
     EXPECT_TRUE(Sql::isInteger(QStringLiteral("-42")));
     EXPECT_FALSE(Sql::isInteger(QStringLiteral("4.2")));
@@ -71,14 +72,22 @@ class HostileValues : public DatabaseTest {};
 
 TEST_F(HostileValues, NeverChangeAStatementAndComeBackByteForByte) {
     const auto statement = [](const QString& v) {
-        return QStringLiteral("UPDATE Grupe SET Denumire='") + Sql::text(v) + QStringLiteral("' WHERE Cod='AB1'");
+        return QStringLiteral("UPDATE Grupe SET Denumire='") + Sql::text(v) +
+               QStringLiteral("' WHERE Cod='AB1'");
     };
     const auto harmless = opcodes(sqlite().handle(), statement(QStringLiteral("x")));
     const QString hostile[] = {
-        QStringLiteral("x' OR '1'='1"), QStringLiteral("x'; DROP TABLE Grupe;--"), QStringLiteral("x'/*"),
-        QStringLiteral("x' UNION SELECT Cod FROM Grupe--"), QStringLiteral("')"), QStringLiteral("'))"),
-        QStringLiteral("'"), QStringLiteral("\\\n"), QString::fromUtf8("x\u02BC OR 1=1"),
-        QString::fromUtf8("x\uFF07; DELETE FROM Grupe"), QString(60, QLatin1Char('\'')),
+        QStringLiteral("x' OR '1'='1"),
+        QStringLiteral("x'; DROP TABLE Grupe;--"),
+        QStringLiteral("x'/*"),
+        QStringLiteral("x' UNION SELECT Cod FROM Grupe--"),
+        QStringLiteral("')"),
+        QStringLiteral("'))"),
+        QStringLiteral("'"),
+        QStringLiteral("\\\n"),
+        QString::fromUtf8("x\u02BC OR 1=1"),
+        QString::fromUtf8("x\uFF07; DELETE FROM Grupe"),
+        QString(60, QLatin1Char('\'')),
     };
     for (const QString& v : hostile) {
         EXPECT_EQ(opcodes(sqlite().handle(), statement(v)), harmless) << v.toStdString();

@@ -39,10 +39,12 @@ protected:
     // Every row of a table in key order, as one text: compares the whole table before and after.
     QString digest(const QString& table) {
         QString text;
-        const QueryResult r = m_db->query(QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" ORDER BY 1"));
+        const QueryResult r =
+            m_db->query(QStringLiteral("SELECT * FROM ") + table + QStringLiteral(" ORDER BY 1"));
         for (std::size_t row = 0; row < r.rows.rowCount(); ++row) {
             for (int c = 0; c < r.rows.columnCount(); ++c)
-                text += (r.rows.isNull(row, c) ? QStringLiteral("<null>") : r.rows.value(row, c).toString()) + QLatin1Char('|');
+                text += (r.rows.isNull(row, c) ? QStringLiteral("<null>") : r.rows.value(row, c).toString()) +
+                        QLatin1Char('|');
             text += QLatin1Char('\n');
         }
         return text;
@@ -54,8 +56,7 @@ protected:
 };
 
 // Runs `f` and returns the DbError it throws; fails the test when it throws none.
-template <typename F>
-DbError errorOf(F&& f) {
+template <typename F> DbError errorOf(F&& f) {
     try {
         f();
     } catch (const DbError& e) {

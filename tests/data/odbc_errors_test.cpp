@@ -11,21 +11,21 @@ using namespace vornel::odbc;
 
 namespace {
 
-DiagRecord rec(const char* state, int native, const char* message)
-{
+DiagRecord rec(const char* state, int native, const char* message) {
     return DiagRecord{QString::fromLatin1(state), native, QString::fromUtf8(message)};
 }
 
 } // namespace
 
-TEST(OdbcErrorMapping, SqlServerIntegrityViolationsAllBecomeTheAdoIntegrityNumber)
-{
+TEST(OdbcErrorMapping, SqlServerIntegrityViolationsAllBecomeTheAdoIntegrityNumber) {
     // Foreign key, unique index, primary key, NOT NULL: ADO reports all as 0x80040E2F.
     for (int native : {547, 2601, 2627, 515}) {
-        const OdbcError e = classify({rec("23000", native, "[Microsoft][ODBC Driver 18 for SQL Server][SQL Server]The "
-                                                              "DELETE statement conflicted with the REFERENCE constraint"),
-                                      rec("01000", 3621, "[Microsoft][SQL Server]The statement has been terminated.")},
-                                     false);
+        const OdbcError e =
+            classify({rec("23000", native,
+                          "[Microsoft][ODBC Driver 18 for SQL Server][SQL Server]The "
+                          "DELETE statement conflicted with the REFERENCE constraint"),
+                      rec("01000", 3621, "[Microsoft][SQL Server]The statement has been terminated.")},
+                     false);
         EXPECT_EQ(e.number(), ErrorNumber::Integrity) << native;
         EXPECT_EQ(e.nativeCode(), native);
         EXPECT_EQ(e.description(), "The DELETE statement conflicted with the REFERENCE constraint");
@@ -36,14 +36,14 @@ TEST(OdbcErrorMapping, SqlServerIntegrityViolationsAllBecomeTheAdoIntegrityNumbe
               ErrorNumber::Integrity);
 }
 
-TEST(OdbcErrorMapping, SqliteDriverKindsAreToldByNativeCode)
-{
+TEST(OdbcErrorMapping, SqliteDriverKindsAreToldByNativeCode) {
     // The SQLite driver says HY000 for everything.
     EXPECT_EQ(classify({rec("HY000", 19, "[SQLite]UNIQUE constraint failed: t.a (19)")}, true).number(),
               ErrorNumber::Integrity);
     EXPECT_EQ(classify({rec("HY000", 1555, "[SQLite]UNIQUE constraint failed")}, true).number(),
               ErrorNumber::Integrity); // extended code SQLITE_CONSTRAINT_PRIMARYKEY
-    EXPECT_EQ(classify({rec("HY000", 1, "[SQLite]no such table: X (1)")}, true).number(), ErrorNumber::NoTable);
+    EXPECT_EQ(classify({rec("HY000", 1, "[SQLite]no such table: X (1)")}, true).number(),
+              ErrorNumber::NoTable);
     EXPECT_EQ(classify({rec("HY000", 1, "[SQLite]near \"selec\": syntax error (1)")}, true).number(),
               ErrorNumber::Command);
     EXPECT_EQ(classify({rec("HY000", 5, "[SQLite]database is locked (5)")}, true).number(),
@@ -52,24 +52,28 @@ TEST(OdbcErrorMapping, SqliteDriverKindsAreToldByNativeCode)
     EXPECT_EQ(classify({rec("HY000", 19, "whatever")}, false).number(), ErrorNumber::Unspecified);
 }
 
-TEST(OdbcErrorMapping, MissingObjectsAndBadSql)
-{
-    EXPECT_EQ(classify({rec("42S02", 208, "Invalid object name 'Nimic'.")}, false).number(), ErrorNumber::NoTable);
+TEST(OdbcErrorMapping, MissingObjectsAndBadSql) {
+    EXPECT_EQ(classify({rec("42S02", 208, "Invalid object name 'Nimic'.")}, false).number(),
+              ErrorNumber::NoTable);
     EXPECT_EQ(classify({rec("42000", 2812, "Could not find stored procedure 'Vezi'.")}, false).number(),
               ErrorNumber::NoTable);
-    EXPECT_EQ(classify({rec("42000", 102, "Incorrect syntax near 'FORM'.")}, false).number(), ErrorNumber::Command);
-    EXPECT_EQ(classify({rec("42S22", 207, "Invalid column name 'x'.")}, false).number(), ErrorNumber::Command);
-    EXPECT_EQ(classify({rec("21S01", 213, "Column name or number of supplied values does not match")}, false).number(),
+    EXPECT_EQ(classify({rec("42000", 102, "Incorrect syntax near 'FORM'.")}, false).number(),
+              ErrorNumber::Command);
+    EXPECT_EQ(classify({rec("42S22", 207, "Invalid column name 'x'.")}, false).number(),
+              ErrorNumber::Command);
+    EXPECT_EQ(classify({rec("21S01", 213, "Column name or number of supplied values does not match")}, false)
+                  .number(),
               ErrorNumber::Command);
     // A procedure's RAISERROR is not a command error: its text is what the user must read.
-    const OdbcError raised = classify({rec("42000", 50000, "[Microsoft][SQL Server]Banca este folosita")}, false);
+    const OdbcError raised =
+        classify({rec("42000", 50000, "[Microsoft][SQL Server]Banca este folosita")}, false);
     EXPECT_EQ(raised.description(), "Banca este folosita");
 }
 
-TEST(OdbcErrorMapping, LostConnectionIsFlaggedAndSaysSo)
-{
+TEST(OdbcErrorMapping, LostConnectionIsFlaggedAndSaysSo) {
     for (const char* state : {"08S01", "08003", "08007"}) {
-        const OdbcError e = classify({rec(state, 10054, "[Microsoft]TCP Provider: Connection reset by peer")}, false);
+        const OdbcError e =
+            classify({rec(state, 10054, "[Microsoft]TCP Provider: Connection reset by peer")}, false);
         EXPECT_TRUE(e.connectionLost()) << state;
         EXPECT_EQ(e.number(), ErrorNumber::Unspecified);
         EXPECT_TRUE(e.description().startsWith("Connection to the database server was lost: TCP Provider"))
@@ -80,33 +84,33 @@ TEST(OdbcErrorMapping, LostConnectionIsFlaggedAndSaysSo)
     EXPECT_FALSE(classify({rec("HYT00", 0, "Query timeout expired")}, false).connectionLost());
 }
 
-TEST(OdbcErrorMapping, WarningsAloneOrNoRecordsStillGiveAnError)
-{
+TEST(OdbcErrorMapping, WarningsAloneOrNoRecordsStillGiveAnError) {
     EXPECT_EQ(classify({}, false).number(), ErrorNumber::Unspecified);
     const OdbcError w = classify({rec("01000", 0, "[unixODBC]something odd")}, false);
     EXPECT_EQ(w.description(), "something odd");
 }
 
-TEST(OdbcConnectErrors, MissingDriverOrDataSourceIsNamed)
-{
+TEST(OdbcConnectErrors, MissingDriverOrDataSourceIsNamed) {
     const QString cs = "Driver={ODBC Driver 18 for SQL Server};Server=srv;Database=Firma;UID=sa;PWD=secret";
     const OdbcError unixodbc =
-        connectError({rec("01000", 0, "[unixODBC][Driver Manager]Can't open lib 'ODBC Driver 18 for SQL Server' : "
-                                      "file not found")},
+        connectError({rec("01000", 0,
+                          "[unixODBC][Driver Manager]Can't open lib 'ODBC Driver 18 for SQL Server' : "
+                          "file not found")},
                      cs);
     EXPECT_EQ(unixodbc.description(), "ODBC driver not found: ODBC Driver 18 for SQL Server");
     EXPECT_EQ(connectError({rec("IM002", 0, "Data source name not found")}, "DSN=Firma;UID=u").description(),
               "ODBC driver not found: data source Firma");
     EXPECT_TRUE(connectError({rec("IM002", 0, "x")}, "Server=a").description().contains("no Driver or DSN"));
 
-    const OdbcError login = connectError({rec("28000", 18456, "[Microsoft][SQL Server]Login failed for user 'sa'.")}, cs);
-    EXPECT_EQ(login.description(), "Could not connect to the database (Server=srv;Database=Firma): Login failed for user 'sa'.");
+    const OdbcError login =
+        connectError({rec("28000", 18456, "[Microsoft][SQL Server]Login failed for user 'sa'.")}, cs);
+    EXPECT_EQ(login.description(),
+              "Could not connect to the database (Server=srv;Database=Firma): Login failed for user 'sa'.");
     EXPECT_FALSE(login.description().contains("secret"));
     EXPECT_FALSE(login.connectionLost());
 }
 
-TEST(OdbcConnectionString, ValuesByKeyWithBracesAndCase)
-{
+TEST(OdbcConnectionString, ValuesByKeyWithBracesAndCase) {
     const QString cs = " driver = {SQL Server;v2} ; Server=tcp:host,1433;PWD={a}}b;c};Database=Firma";
     EXPECT_EQ(connectionStringValue(cs, "Driver"), "SQL Server;v2");
     EXPECT_EQ(connectionStringValue(cs, "SERVER"), "tcp:host,1433");
@@ -115,16 +119,14 @@ TEST(OdbcConnectionString, ValuesByKeyWithBracesAndCase)
     EXPECT_EQ(connectionStringValue(cs, "UID"), "");
 }
 
-TEST(OdbcVendorPrefix, OnlyLeadingBracketsAreRemoved)
-{
+TEST(OdbcVendorPrefix, OnlyLeadingBracketsAreRemoved) {
     EXPECT_EQ(stripVendorPrefix("[Microsoft][ODBC Driver 18 for SQL Server][SQL Server]Text [with] brackets"),
               "Text [with] brackets");
     EXPECT_EQ(stripVendorPrefix("No prefix"), "No prefix");
     EXPECT_EQ(stripVendorPrefix("[unclosed"), "[unclosed");
 }
 
-TEST(OdbcTableNames, QualifiedNamesSplitOutsideBrackets)
-{
+TEST(OdbcTableNames, QualifiedNamesSplitOutsideBrackets) {
     const QualifiedName three = splitQualifiedName("AdmTivra.dbo.Societati");
     EXPECT_EQ(three.catalog, "AdmTivra");
     EXPECT_EQ(three.schema, "dbo");
@@ -140,8 +142,7 @@ TEST(OdbcTableNames, QualifiedNamesSplitOutsideBrackets)
     EXPECT_EQ(skipped.schema, "");
 }
 
-TEST(OdbcDefinedSizes, AsAdoReportsThem)
-{
+TEST(OdbcDefinedSizes, AsAdoReportsThem) {
     EXPECT_EQ(definedSize(SQL_WVARCHAR, 50), 50);
     EXPECT_EQ(definedSize(SQL_VARCHAR, 1), 1);
     EXPECT_EQ(definedSize(SQL_WVARCHAR, 0), 1073741823); // nvarchar(max)

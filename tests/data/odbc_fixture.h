@@ -16,19 +16,17 @@
 namespace vornel::testing {
 
 // True when unixODBC knows a driver of this name (as in /etc/odbcinst.ini).
-inline bool odbcDriverRegistered(const char* name)
-{
+inline bool odbcDriverRegistered(const char* name) {
     SQLHENV env = SQL_NULL_HENV;
-    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env)))
-        return false;
+    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env))) return false;
     SQLSetEnvAttr(env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
     bool found = false;
     SQLCHAR driver[256];
     SQLCHAR attributes[1024];
     SQLSMALLINT driverLength = 0, attributesLength = 0;
     SQLUSMALLINT direction = SQL_FETCH_FIRST;
-    while (!found && SQL_SUCCEEDED(SQLDrivers(env, direction, driver, sizeof driver, &driverLength, attributes,
-                                              sizeof attributes, &attributesLength))) {
+    while (!found && SQL_SUCCEEDED(SQLDrivers(env, direction, driver, sizeof driver, &driverLength,
+                                              attributes, sizeof attributes, &attributesLength))) {
         found = std::string(reinterpret_cast<const char*>(driver)) == name;
         direction = SQL_FETCH_NEXT;
     }
@@ -45,8 +43,7 @@ public:
     const QString& path() const { return m_path; }
     QString odbcConnectionString() const { return QStringLiteral("Driver=SQLite3;Database=") + m_path; }
 
-    void exec(const char* sql)
-    {
+    void exec(const char* sql) {
         open();
         char* error = nullptr;
         if (sqlite3_exec(m_db, sql, nullptr, nullptr, &error) != SQLITE_OK) {
@@ -56,8 +53,7 @@ public:
     }
 
     // The bytes of the first column of the first row; "<NULL>" for NULL, "<none>" without a row.
-    std::string scalar(const char* sql)
-    {
+    std::string scalar(const char* sql) {
         open();
         sqlite3_stmt* stmt = nullptr;
         if (sqlite3_prepare_v2(m_db, sql, -1, &stmt, nullptr) != SQLITE_OK) {
@@ -76,16 +72,13 @@ public:
         return value;
     }
 
-    void close()
-    {
-        if (m_db)
-            sqlite3_close(m_db);
+    void close() {
+        if (m_db) sqlite3_close(m_db);
         m_db = nullptr;
     }
 
 private:
-    void open()
-    {
+    void open() {
         if (!m_db) {
             ASSERT_EQ(sqlite3_open(m_path.toUtf8().constData(), &m_db), SQLITE_OK);
         }

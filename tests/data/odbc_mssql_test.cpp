@@ -13,34 +13,28 @@ using namespace vornel;
 
 namespace {
 
-QString mssqlConnectionString()
-{
+QString mssqlConnectionString() {
     const char* cs = std::getenv("VORNEL_TEST_MSSQL");
     return cs ? QString::fromUtf8(cs) : QString();
 }
 
-Parameter input(const char* name, DataType type, int size, QVariant value)
-{
+Parameter input(const char* name, DataType type, int size, QVariant value) {
     return Parameter{QString::fromLatin1(name), type, ParameterDirection::Input, size, std::move(value)};
 }
 
 class OdbcMssql : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         if (mssqlConnectionString().isEmpty())
             GTEST_SKIP() << "VORNEL_TEST_MSSQL not set: no SQL Server to test against";
         backend = std::make_unique<OdbcBackend>(mssqlConnectionString());
     }
 
-    void TearDown() override
-    {
-        if (backend)
-            backend->rollback();
+    void TearDown() override {
+        if (backend) backend->rollback();
     }
 
-    int vezi(const char* tip, qlonglong user)
-    {
+    int vezi(const char* tip, qlonglong user) {
         std::vector<Parameter> params{
             Parameter{"RETURN_VALUE", DataType::Integer, ParameterDirection::ReturnValue, 0, {}},
             input("nr", DataType::VarWChar, 50, "4311"), input("tip", DataType::VarWChar, 1, tip),
@@ -51,8 +45,8 @@ protected:
     }
 
     // The document series procedure with its 23 parameters, in the order the window appends them.
-    int start(int operation, int idTop, const QString& serie, const QString& descriere, const QString& primitor = {})
-    {
+    int start(int operation, int idTop, const QString& serie, const QString& descriere,
+              const QString& primitor = {}) {
         std::vector<Parameter> p{
             Parameter{"@Return_Value", DataType::Integer, ParameterDirection::ReturnValue, 0, {}},
             input("@Name", DataType::VarChar, 50, ""),
@@ -85,8 +79,7 @@ protected:
     std::unique_ptr<OdbcBackend> backend;
 };
 
-DbError errorOf(const std::function<void()>& action)
-{
+DbError errorOf(const std::function<void()>& action) {
     try {
         action();
     } catch (const DbError& e) {
@@ -98,22 +91,21 @@ DbError errorOf(const std::function<void()>& action)
 
 } // namespace
 
-TEST_F(OdbcMssql, VeziReturnValueDecidesAccess)
-{
+TEST_F(OdbcMssql, VeziReturnValueDecidesAccess) {
     EXPECT_EQ(vezi("S", 1), 0); // the administrator may delete
     EXPECT_EQ(vezi("S", 2), 1); // the operator may not
     EXPECT_EQ(vezi("A", 2), 0);
     EXPECT_EQ(vezi("A", 999), 1); // unknown user
 }
 
-TEST_F(OdbcMssql, StergeRefusalArrivesAsErrorWithTheProcedureText)
-{
+TEST_F(OdbcMssql, StergeRefusalArrivesAsErrorWithTheProcedureText) {
     backend->begin();
-    std::vector<Parameter> params{input("NumeSoc", DataType::VarWChar, 50, "LEMNART_2026"),
-                                  input("what", DataType::Integer, 0, 5), input("varInt", DataType::Integer, 0, 1),
-                                  input("varString", DataType::VarWChar, 50, " ")};
+    std::vector<Parameter> params{
+        input("NumeSoc", DataType::VarWChar, 50, "LEMNART_2026"), input("what", DataType::Integer, 0, 5),
+        input("varInt", DataType::Integer, 0, 1), input("varString", DataType::VarWChar, 50, " ")};
     const DbError e = errorOf([&] { backend->callProcedure("Sterge", params); });
-    EXPECT_EQ(e.description(), "Banca este folosita in conturile bancare ale tertilor si nu poate fi stearsa !");
+    EXPECT_EQ(e.description(),
+              "Banca este folosita in conturile bancare ale tertilor si nu poate fi stearsa !");
     EXPECT_EQ(backend->query("SELECT count(*) FROM Banci WHERE [Cod Banca] = 1").rows.value(0, 0).toInt(), 1);
 
     // A bank nobody uses goes.
@@ -122,13 +114,13 @@ TEST_F(OdbcMssql, StergeRefusalArrivesAsErrorWithTheProcedureText)
     EXPECT_EQ(backend->query("SELECT count(*) FROM Banci WHERE [Cod Banca] = 5").rows.value(0, 0).toInt(), 0);
 }
 
-TEST_F(OdbcMssql, StartAddsModifiesDeletesAndRefusesWithTen)
-{
+TEST_F(OdbcMssql, StartAddsModifiesDeletesAndRefusesWithTen) {
     backend->begin();
     EXPECT_EQ(start(15, 1, "ZZT", "Serie de test"), 0);
     EXPECT_EQ(start(15, 1, "ZZT", "Alta descriere"), 10); // the code exists
-    const QueryResult added = backend->query("SELECT IdSerie, Descriere, NumarCopii, Casierie FROM SeriiDocumente "
-                                             "WHERE Serie = 'ZZT'");
+    const QueryResult added =
+        backend->query("SELECT IdSerie, Descriere, NumarCopii, Casierie FROM SeriiDocumente "
+                       "WHERE Serie = 'ZZT'");
     ASSERT_EQ(added.rows.rowCount(), 1u);
     const int id = added.rows.value(0, 0).toInt();
     EXPECT_EQ(added.rows.value(0, 1).toString(), "Serie de test");
@@ -140,7 +132,8 @@ TEST_F(OdbcMssql, StartAddsModifiesDeletesAndRefusesWithTen)
                   .rows.value(0, 0)
                   .toString(),
               "ZZU");
-    const int issued = backend->query("SELECT IdSerie FROM SeriiDocumente WHERE Serie = 'LMC'").rows.value(0, 0).toInt();
+    const int issued =
+        backend->query("SELECT IdSerie FROM SeriiDocumente WHERE Serie = 'LMC'").rows.value(0, 0).toInt();
     EXPECT_EQ(start(14, issued, "LMC", "Facturi mobilier"), 10); // documents already issued
     EXPECT_EQ(start(14, id, "ZZU", "Modificata"), 0);
     EXPECT_EQ(backend->query("SELECT count(*) FROM SeriiDocumente WHERE IdSerie = " + QString::number(id))
@@ -149,9 +142,9 @@ TEST_F(OdbcMssql, StartAddsModifiesDeletesAndRefusesWithTen)
               0);
 }
 
-TEST_F(OdbcMssql, ColumnsReportDeclaredSizesAndKeys)
-{
-    const QueryResult r = backend->query("SELECT IdSerie, Descriere, Tip, FirstDoc, TipHartie FROM SeriiDocumente");
+TEST_F(OdbcMssql, ColumnsReportDeclaredSizesAndKeys) {
+    const QueryResult r =
+        backend->query("SELECT IdSerie, Descriere, Tip, FirstDoc, TipHartie FROM SeriiDocumente");
     ASSERT_EQ(r.columns.size(), 5u);
     EXPECT_EQ(r.columns[0].definedSize, 4);
     EXPECT_EQ(r.columns[1].definedSize, 50);
@@ -165,11 +158,12 @@ TEST_F(OdbcMssql, ColumnsReportDeclaredSizesAndKeys)
     EXPECT_EQ(backend->primaryKey("dbo.SeriiDocumente"), (std::vector<QString>{"IdSerie"}));
 }
 
-TEST_F(OdbcMssql, IntegrityViolationsAndUnicode)
-{
+TEST_F(OdbcMssql, IntegrityViolationsAndUnicode) {
     backend->begin();
     const int year = backend->query("SELECT An FROM An").rows.value(0, 0).toInt();
-    EXPECT_EQ(errorOf([&] { backend->execute("INSERT INTO An (An) VALUES (" + QString::number(year) + ")"); }).number(),
+    EXPECT_EQ(errorOf([&] {
+                  backend->execute("INSERT INTO An (An) VALUES (" + QString::number(year) + ")");
+              }).number(),
               0x80040E2Fu);
     const DbError fk = errorOf([&] { backend->execute("DELETE FROM Banci WHERE [Cod Banca] = 1"); });
     EXPECT_EQ(fk.number(), ErrorNumber::Integrity);
@@ -177,13 +171,16 @@ TEST_F(OdbcMssql, IntegrityViolationsAndUnicode)
 
     const QString name = QString::fromUtf8("Ionut Sandulescu \xC4\x83\xC3\xAE\xC8\x99\xC8\x9B");
     EXPECT_EQ(backend->execute("UPDATE Banci SET Descriere = ? WHERE [Cod Banca] = 5", {QVariant(name)}), 1);
-    EXPECT_EQ(backend->query("SELECT Descriere FROM Banci WHERE [Cod Banca] = 5").rows.value(0, 0).toString(), name);
+    EXPECT_EQ(backend->query("SELECT Descriere FROM Banci WHERE [Cod Banca] = 5").rows.value(0, 0).toString(),
+              name);
     EXPECT_EQ(backend->execute("UPDATE Banci SET Descriere = N'" + name + "' WHERE [Cod Banca] = 4"), 1);
-    EXPECT_EQ(backend->query("SELECT count(*) FROM Banci WHERE Descriere = N'" + name + "'").rows.value(0, 0).toInt(), 2);
+    EXPECT_EQ(backend->query("SELECT count(*) FROM Banci WHERE Descriere = N'" + name + "'")
+                  .rows.value(0, 0)
+                  .toInt(),
+              2);
 }
 
-TEST_F(OdbcMssql, KilledSessionIsReportedThenReconnected)
-{
+TEST_F(OdbcMssql, KilledSessionIsReportedThenReconnected) {
     const int spid = backend->query("SELECT @@SPID").rows.value(0, 0).toInt();
     OdbcBackend other(mssqlConnectionString());
     try {

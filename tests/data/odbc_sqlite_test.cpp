@@ -20,14 +20,14 @@ const QString Unicode = QString::fromUtf8("Ionut Sandulescu \xC4\x83\xC3\xAE\xC8
 
 class OdbcSqlite : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         if (!vornel::testing::odbcDriverRegistered("SQLite3"))
             GTEST_SKIP() << "ODBC driver \"SQLite3\" not registered (install libsqliteodbc; "
                             "odbcinst -i -d -f /usr/share/sqliteodbc/unixodbc.ini)";
         db.exec("CREATE TABLE Banci ([Cod Banca] int NOT NULL PRIMARY KEY, Descriere nvarchar(50) NOT NULL,"
                 " Cont nvarchar(10), Sold float, Data datetime);"
-                "CREATE TABLE Perechi (b nvarchar(5) NOT NULL, a int NOT NULL, v nvarchar(20), PRIMARY KEY (b, a));"
+                "CREATE TABLE Perechi (b nvarchar(5) NOT NULL, a int NOT NULL, v nvarchar(20), PRIMARY KEY "
+                "(b, a));"
                 "CREATE TABLE Auto (Id INTEGER PRIMARY KEY AUTOINCREMENT, Nume nvarchar(50));");
         db.exec(("INSERT INTO Banci VALUES (1, '" + Unicode.toStdString() +
                  "', '5121.01', 1250.75, '2026-03-31 10:20:30');"
@@ -38,11 +38,9 @@ protected:
         backend = std::make_unique<OdbcBackend>(db.odbcConnectionString());
     }
 
-    int columnIndex(const QueryResult& r, const char* name) const
-    {
+    int columnIndex(const QueryResult& r, const char* name) const {
         for (std::size_t i = 0; i < r.columns.size(); ++i)
-            if (r.columns[i].name == QLatin1String(name))
-                return static_cast<int>(i);
+            if (r.columns[i].name == QLatin1String(name)) return static_cast<int>(i);
         ADD_FAILURE() << "no column " << name;
         return 0;
     }
@@ -51,8 +49,7 @@ protected:
     std::unique_ptr<OdbcBackend> backend;
 };
 
-DbError errorOf(const std::function<void()>& action)
-{
+DbError errorOf(const std::function<void()>& action) {
     try {
         action();
     } catch (const DbError& e) {
@@ -64,10 +61,10 @@ DbError errorOf(const std::function<void()>& action)
 
 } // namespace
 
-TEST_F(OdbcSqlite, ResultSetDescribesColumnsAndKeepsNullApartFromEmpty)
-{
-    const QueryResult r = backend->query("SELECT [Cod Banca], Descriere, Cont, Sold, Data, Cont || 'x' AS Expr "
-                                         "FROM Banci ORDER BY [Cod Banca]");
+TEST_F(OdbcSqlite, ResultSetDescribesColumnsAndKeepsNullApartFromEmpty) {
+    const QueryResult r =
+        backend->query("SELECT [Cod Banca], Descriere, Cont, Sold, Data, Cont || 'x' AS Expr "
+                       "FROM Banci ORDER BY [Cod Banca]");
     ASSERT_EQ(r.columns.size(), 6u);
     ASSERT_EQ(r.rows.rowCount(), 3u);
     const Column& code = r.columns[0];
@@ -104,14 +101,15 @@ TEST_F(OdbcSqlite, ResultSetDescribesColumnsAndKeepsNullApartFromEmpty)
     EXPECT_EQ(none.rows.rowCount(), 0u);
 }
 
-TEST_F(OdbcSqlite, UnicodeTextRoundTripsByteForByte)
-{
+TEST_F(OdbcSqlite, UnicodeTextRoundTripsByteForByte) {
     // Written natively, read through ODBC.
-    EXPECT_EQ(backend->query("SELECT Descriere FROM Banci WHERE [Cod Banca] = 1").rows.value(0, 0).toString(), Unicode);
+    EXPECT_EQ(backend->query("SELECT Descriere FROM Banci WHERE [Cod Banca] = 1").rows.value(0, 0).toString(),
+              Unicode);
 
     // Written through ODBC as literal and as bound value, read natively.
     const QString quoted = Unicode + QStringLiteral(" O''Brien");
-    EXPECT_EQ(backend->execute("INSERT INTO Banci ([Cod Banca], Descriere) VALUES (10, '" + quoted + "')"), 1);
+    EXPECT_EQ(backend->execute("INSERT INTO Banci ([Cod Banca], Descriere) VALUES (10, '" + quoted + "')"),
+              1);
     EXPECT_EQ(backend->execute("INSERT INTO Banci ([Cod Banca], Descriere, Cont) VALUES (?, ?, ?)",
                                {QVariant(11), QVariant(Unicode), QVariant()}),
               1);
@@ -120,30 +118,34 @@ TEST_F(OdbcSqlite, UnicodeTextRoundTripsByteForByte)
     EXPECT_EQ(db.scalar("SELECT Descriere FROM Banci WHERE [Cod Banca] = 11"), Unicode.toStdString());
     EXPECT_EQ(db.scalar("SELECT Cont FROM Banci WHERE [Cod Banca] = 11"), "<NULL>");
     // The search compares the same bytes.
-    EXPECT_EQ(backend->query("SELECT [Cod Banca] FROM Banci WHERE Descriere = '" + Unicode + "'").rows.rowCount(), 2u);
+    EXPECT_EQ(
+        backend->query("SELECT [Cod Banca] FROM Banci WHERE Descriere = '" + Unicode + "'").rows.rowCount(),
+        2u);
 }
 
-TEST_F(OdbcSqlite, UnicodeSurvivesAHostWithoutUtf8Locale)
-{
+TEST_F(OdbcSqlite, UnicodeSurvivesAHostWithoutUtf8Locale) {
     // unixODBC converts wide calls for this ANSI driver by the C library's locale; a host that
     // never calls setlocale() runs in "C", where that conversion would lose the Romanian letters.
     const std::string previous = std::setlocale(LC_ALL, nullptr);
     std::setlocale(LC_ALL, "C");
     {
         OdbcBackend plain(db.odbcConnectionString());
-        plain.execute("UPDATE Banci SET Cont = '" + Unicode.left(3) + QString::fromUtf8("\xC8\x9B") + "' WHERE [Cod Banca] = 2");
-        EXPECT_EQ(plain.query("SELECT Descriere FROM Banci WHERE [Cod Banca] = 1").rows.value(0, 0).toString(), Unicode);
+        plain.execute("UPDATE Banci SET Cont = '" + Unicode.left(3) + QString::fromUtf8("\xC8\x9B") +
+                      "' WHERE [Cod Banca] = 2");
+        EXPECT_EQ(
+            plain.query("SELECT Descriere FROM Banci WHERE [Cod Banca] = 1").rows.value(0, 0).toString(),
+            Unicode);
     }
     std::setlocale(LC_ALL, previous.c_str());
     EXPECT_EQ(db.scalar("SELECT Cont FROM Banci WHERE [Cod Banca] = 2"), "Ion\xC8\x9B");
 }
 
-TEST_F(OdbcSqlite, LongValuesArriveWhole)
-{
+TEST_F(OdbcSqlite, LongValuesArriveWhole) {
     // Two-byte letters at odd offsets make the driver's chunks end inside a character.
     QString longText = QStringLiteral("x");
     while (longText.size() < 50000)
-        longText += QString::fromUtf8("\xC4\x83" "ab\xC8\x99");
+        longText += QString::fromUtf8("\xC4\x83"
+                                      "ab\xC8\x99");
     backend->execute("INSERT INTO Perechi (b, a, v) VALUES ('L', 1, ?)", {QVariant(longText)});
     const QueryResult r = backend->query("SELECT v FROM Perechi WHERE b = 'L'");
     ASSERT_EQ(r.rows.rowCount(), 1u);
@@ -151,8 +153,7 @@ TEST_F(OdbcSqlite, LongValuesArriveWhole)
     EXPECT_EQ(db.scalar("SELECT length(v) FROM Perechi"), std::to_string(longText.size()));
 }
 
-TEST_F(OdbcSqlite, StatementsReportRowsAffectedAndBindEveryValueKind)
-{
+TEST_F(OdbcSqlite, StatementsReportRowsAffectedAndBindEveryValueKind) {
     EXPECT_EQ(backend->execute("UPDATE Banci SET Cont = 'c' WHERE [Cod Banca] > 1"), 2);
     EXPECT_EQ(backend->execute("DELETE FROM Banci WHERE [Cod Banca] = 99"), 0);
     EXPECT_EQ(backend->execute("INSERT INTO Banci VALUES (?, ?, ?, ?, ?)",
@@ -162,14 +163,16 @@ TEST_F(OdbcSqlite, StatementsReportRowsAffectedAndBindEveryValueKind)
     // An empty QString is text, not NULL: only an invalid QVariant is NULL.
     EXPECT_EQ(db.scalar("SELECT quote(Descriere) || quote(Cont) FROM Banci WHERE [Cod Banca] = 7"), "''''");
     EXPECT_EQ(db.scalar("SELECT Sold FROM Banci WHERE [Cod Banca] = 7"), "2.5");
-    EXPECT_EQ(db.scalar("SELECT substr(Data, 1, 19) FROM Banci WHERE [Cod Banca] = 7"), "2026-01-02 03:04:05");
+    EXPECT_EQ(db.scalar("SELECT substr(Data, 1, 19) FROM Banci WHERE [Cod Banca] = 7"),
+              "2026-01-02 03:04:05");
 }
 
-TEST_F(OdbcSqlite, DatabaseErrorsCarryAdoNumbersAndLeaveTheBackendUsable)
-{
-    const DbError duplicate = errorOf([&] { backend->execute("INSERT INTO Banci ([Cod Banca], Descriere) VALUES (1, 'x')"); });
+TEST_F(OdbcSqlite, DatabaseErrorsCarryAdoNumbersAndLeaveTheBackendUsable) {
+    const DbError duplicate =
+        errorOf([&] { backend->execute("INSERT INTO Banci ([Cod Banca], Descriere) VALUES (1, 'x')"); });
     EXPECT_EQ(duplicate.number(), 0x80040E2Fu);
-    EXPECT_TRUE(duplicate.description().contains("UNIQUE constraint failed")) << duplicate.description().toStdString();
+    EXPECT_TRUE(duplicate.description().contains("UNIQUE constraint failed"))
+        << duplicate.description().toStdString();
     EXPECT_FALSE(duplicate.description().startsWith("[")); // no vendor prefix for the user
 
     const DbError notNull = errorOf([&] { backend->execute("INSERT INTO Banci ([Cod Banca]) VALUES (50)"); });
@@ -185,11 +188,11 @@ TEST_F(OdbcSqlite, DatabaseErrorsCarryAdoNumbersAndLeaveTheBackendUsable)
     // Nothing of the failed statements was written, and the next ones work.
     EXPECT_EQ(db.scalar("SELECT count(*) FROM Banci"), "3");
     EXPECT_EQ(backend->execute("UPDATE Banci SET Cont = 'ok' WHERE [Cod Banca] = 2"), 1);
-    EXPECT_EQ(backend->query("SELECT Cont FROM Banci WHERE [Cod Banca] = 2").rows.value(0, 0).toString(), "ok");
+    EXPECT_EQ(backend->query("SELECT Cont FROM Banci WHERE [Cod Banca] = 2").rows.value(0, 0).toString(),
+              "ok");
 }
 
-TEST_F(OdbcSqlite, TransactionsCommitOrRollBackEverything)
-{
+TEST_F(OdbcSqlite, TransactionsCommitOrRollBackEverything) {
     backend->begin();
     backend->execute("DELETE FROM Banci");
     backend->execute("INSERT INTO Banci ([Cod Banca], Descriere) VALUES (20, 'temporar')");
@@ -219,9 +222,9 @@ TEST_F(OdbcSqlite, TransactionsCommitOrRollBackEverything)
     EXPECT_EQ(db.scalar("SELECT count(*) FROM Banci WHERE [Cod Banca] = 24"), "1");
 }
 
-TEST_F(OdbcSqlite, KeysAndInsertedIds)
-{
-    EXPECT_EQ(backend->primaryKey("Perechi"), (std::vector<QString>{"b", "a"})); // key order, not column order
+TEST_F(OdbcSqlite, KeysAndInsertedIds) {
+    EXPECT_EQ(backend->primaryKey("Perechi"),
+              (std::vector<QString>{"b", "a"})); // key order, not column order
     EXPECT_EQ(backend->primaryKey("[Banci]"), (std::vector<QString>{"Cod Banca"}));
     EXPECT_EQ(backend->primaryKey("dbo.Banci"), (std::vector<QString>{"Cod Banca"}));
     EXPECT_TRUE(backend->primaryKey("Nimic").empty());
@@ -236,8 +239,7 @@ TEST_F(OdbcSqlite, KeysAndInsertedIds)
     EXPECT_EQ(backend->lastInsertId().toLongLong(), 2);
 }
 
-TEST_F(OdbcSqlite, StoredProceduresAreRefusedClearly)
-{
+TEST_F(OdbcSqlite, StoredProceduresAreRefusedClearly) {
     std::vector<Parameter> params{{"RETURN_VALUE", DataType::Integer, ParameterDirection::ReturnValue, 0, {}},
                                   {"nr", DataType::VarWChar, ParameterDirection::Input, 50, "4311"}};
     const DbError e = errorOf([&] { backend->callProcedure("Vezi", params); });
@@ -246,8 +248,7 @@ TEST_F(OdbcSqlite, StoredProceduresAreRefusedClearly)
     EXPECT_EQ(backend->query("SELECT count(*) FROM Banci").rows.value(0, 0).toInt(), 3);
 }
 
-TEST_F(OdbcSqlite, ReachableThroughConnectionOpen)
-{
+TEST_F(OdbcSqlite, ReachableThroughConnectionOpen) {
     backend.reset();
     const auto connection = Connection::open("odbc:" + db.odbcConnectionString());
     std::vector<QString> seen;
@@ -257,8 +258,7 @@ TEST_F(OdbcSqlite, ReachableThroughConnectionOpen)
     EXPECT_EQ(seen.front(), "UPDATE Banci SET Cont = 'z'");
 }
 
-TEST(OdbcConnect, BadConnectionStringsGiveClearErrors)
-{
+TEST(OdbcConnect, BadConnectionStringsGiveClearErrors) {
     const auto failure = [](const QString& cs) -> DbError {
         try {
             OdbcBackend backend(cs);
@@ -276,6 +276,7 @@ TEST(OdbcConnect, BadConnectionStringsGiveClearErrors)
     if (!vornel::testing::odbcDriverRegistered("SQLite3"))
         GTEST_SKIP() << "ODBC driver \"SQLite3\" not registered: the unreachable-file case needs it";
     const DbError file = failure("Driver=SQLite3;Database=/nonexistent-dir-9/firma.db");
-    EXPECT_TRUE(file.description().startsWith("Could not connect to the database (Database=/nonexistent-dir-9/firma.db)"))
+    EXPECT_TRUE(file.description().startsWith(
+        "Could not connect to the database (Database=/nonexistent-dir-9/firma.db)"))
         << file.description().toStdString();
 }

@@ -33,8 +33,9 @@ protected:
             for (std::size_t row = 0; row < r.rows.rowCount(); ++row) {
                 QString line;
                 for (int c = 0; c < r.rows.columnCount(); ++c)
-                    line += (r.rows.isNull(row, c) ? QStringLiteral("<null>") : r.rows.value(row, c).toString()) +
-                            QLatin1Char('|');
+                    line +=
+                        (r.rows.isNull(row, c) ? QStringLiteral("<null>") : r.rows.value(row, c).toString()) +
+                        QLatin1Char('|');
                 rows << line;
             }
             rows.sort();
@@ -45,7 +46,8 @@ protected:
 
     int vezi(const QString& code, const QString& action, qint64 user, qint64 company = 1) {
         std::vector<Parameter> p{
-            Parameter{QStringLiteral("RETURN_VALUE"), DataType::Integer, ParameterDirection::ReturnValue, 0, {}},
+            Parameter{
+                QStringLiteral("RETURN_VALUE"), DataType::Integer, ParameterDirection::ReturnValue, 0, {}},
             in("nr", DataType::VarWChar, code, 50), in("tip", DataType::VarWChar, action, 1),
             in("user", DataType::BigInt, user), in("IdSoc", DataType::BigInt, company)};
         return m_db->callProcedure(QStringLiteral("Vezi"), p);
@@ -76,18 +78,30 @@ protected:
     // The 23 parameters as the output documents window sends them (texts of its fields).
     int start(int operation, int idTop, const Serie& s) {
         std::vector<Parameter> p{
-            Parameter{QStringLiteral("@Return_Value"), DataType::Integer, ParameterDirection::ReturnValue, 0, {}},
-            in("@Name", DataType::VarChar, QString(), 50), in("@Document", DataType::VarChar, s.descriere, 50),
-            in("@Dep", DataType::Integer, s.linii), in("@Operatiune", DataType::TinyInt, operation),
-            in("@ec", DataType::TinyInt, 0), in("@IdTop", DataType::Integer, idTop),
-            in("@DataDoc", DataType::Date, {}), in("@DataPlatii", DataType::Date, {}),
-            in("@Agent", DataType::Integer, s.first), in("@DenumireAgent", DataType::VarChar, s.serie, 50),
-            in("@Client", DataType::VarChar, s.casa, 50), in("@DenumireClient", DataType::VarChar, QString(), 50),
-            in("@DebitMaxim", DataType::Currency, 0), in("@SoldTotal", DataType::Currency, 0),
-            in("@TipValuta", DataType::VarChar, s.tip, 20), in("@CursV", DataType::TinyInt, s.copii),
-            in("@DocTransferat", DataType::VarChar, s.tipFactura, 50), in("@TipBon", DataType::Integer, s.last),
-            in("@DescriereDepozit", DataType::VarChar, s.hartie, 50), in("@catreDep", DataType::Integer, s.ambalaje),
-            in("@DesDepozit", DataType::VarChar, QString(), 50), in("@Primitor", DataType::VarChar, s.serieVeche, 50),
+            Parameter{
+                QStringLiteral("@Return_Value"), DataType::Integer, ParameterDirection::ReturnValue, 0, {}},
+            in("@Name", DataType::VarChar, QString(), 50),
+            in("@Document", DataType::VarChar, s.descriere, 50),
+            in("@Dep", DataType::Integer, s.linii),
+            in("@Operatiune", DataType::TinyInt, operation),
+            in("@ec", DataType::TinyInt, 0),
+            in("@IdTop", DataType::Integer, idTop),
+            in("@DataDoc", DataType::Date, {}),
+            in("@DataPlatii", DataType::Date, {}),
+            in("@Agent", DataType::Integer, s.first),
+            in("@DenumireAgent", DataType::VarChar, s.serie, 50),
+            in("@Client", DataType::VarChar, s.casa, 50),
+            in("@DenumireClient", DataType::VarChar, QString(), 50),
+            in("@DebitMaxim", DataType::Currency, 0),
+            in("@SoldTotal", DataType::Currency, 0),
+            in("@TipValuta", DataType::VarChar, s.tip, 20),
+            in("@CursV", DataType::TinyInt, s.copii),
+            in("@DocTransferat", DataType::VarChar, s.tipFactura, 50),
+            in("@TipBon", DataType::Integer, s.last),
+            in("@DescriereDepozit", DataType::VarChar, s.hartie, 50),
+            in("@catreDep", DataType::Integer, s.ambalaje),
+            in("@DesDepozit", DataType::VarChar, QString(), 50),
+            in("@Primitor", DataType::VarChar, s.serieVeche, 50),
             in("@IntoarceDocument", DataType::VarChar, QString(), 50)};
         return m_db->callProcedure(QStringLiteral("Start"), p);
     }
@@ -95,8 +109,9 @@ protected:
     // The stored series with id `id`, as the series that would leave it unchanged.
     Serie stored(int id) {
         const QueryResult r = m_db->query(
-            QStringLiteral("SELECT Descriere, Tip, Serie, FirstDoc, LastDoc, TipFactura, TipHartie, NumarCopii, "
-                           "NrLinFactura, NrLinAmbalaje, IsNull(Casierie, 0) FROM SeriiDocumente WHERE IdSerie = %1")
+            QStringLiteral(
+                "SELECT Descriere, Tip, Serie, FirstDoc, LastDoc, TipFactura, TipHartie, NumarCopii, "
+                "NrLinFactura, NrLinAmbalaje, IsNull(Casierie, 0) FROM SeriiDocumente WHERE IdSerie = %1")
                 .arg(id));
         EXPECT_EQ(r.rows.rowCount(), 1u);
         const auto t = [&](int c) { return r.rows.value(0, c).toString(); };
@@ -110,11 +125,12 @@ protected:
 
 // The documented way to take a right away.
 void deny(SqliteBackend& db, int user, const QString& code, const QString& action, int permis = 0) {
-    db.executeNative(QStringLiteral("INSERT OR REPLACE INTO AdmTivra.Drepturi (IdUser, IdSoc, Cod, Actiune, Permis) "
-                                    "VALUES (%1, 1, '%2', '%3', %4)")
-                         .arg(user)
-                         .arg(code, action)
-                         .arg(permis));
+    db.executeNative(
+        QStringLiteral("INSERT OR REPLACE INTO AdmTivra.Drepturi (IdUser, IdSoc, Cod, Actiune, Permis) "
+                       "VALUES (%1, 1, '%2', '%3', %4)")
+            .arg(user)
+            .arg(code, action)
+            .arg(permis));
 }
 
 TEST_F(ProcedureTest, VeziAllowsByTheStarRowAndRefusesWithoutOne) {
@@ -134,11 +150,13 @@ TEST_F(ProcedureTest, VeziLetsTheExactScreenCodeOverrideTheStarRow) {
     EXPECT_EQ(vezi(QStringLiteral("4312"), QStringLiteral("S"), 1), 0) << "only the denied screen";
 
     deny(sqlite(), 2, QStringLiteral("4322"), QStringLiteral("S"), 1);
-    EXPECT_EQ(vezi(QStringLiteral("4322"), QStringLiteral("S"), 2), 0) << "an exact allow beats the '*' refusal";
+    EXPECT_EQ(vezi(QStringLiteral("4322"), QStringLiteral("S"), 2), 0)
+        << "an exact allow beats the '*' refusal";
     EXPECT_EQ(vezi(QStringLiteral("4323"), QStringLiteral("S"), 2), 1);
 
     deny(sqlite(), 1, QStringLiteral("*"), QStringLiteral("A"));
-    EXPECT_EQ(vezi(QStringLiteral("4325"), QStringLiteral("A"), 1), 1) << "the '*' row itself can be replaced";
+    EXPECT_EQ(vezi(QStringLiteral("4325"), QStringLiteral("A"), 1), 1)
+        << "the '*' row itself can be replaced";
 }
 
 TEST_F(ProcedureTest, StergeDeletesRecordsNothingUses) {
@@ -165,8 +183,10 @@ TEST_F(ProcedureTest, StergeRefusesRecordsInUseAndChangesNothing) {
     } refusals[] = {
         {5, 1, " ", "Banca este folosita in conturile bancare ale tertilor si nu poate fi stearsa !"},
         {6, 1, " ", "Casieria este folosita in seriile de documente si nu poate fi stearsa !"},
-        {7, 0, "CP01", "Centrul de productie este folosit in consumurile de productie si nu poate fi sters !"},
-        {9, 0, "PROD-MOB", "Subgrupa de centre este folosita in cheltuielile centrelor si nu poate fi stearsa !"},
+        {7, 0, "CP01",
+         "Centrul de productie este folosit in consumurile de productie si nu poate fi sters !"},
+        {9, 0, "PROD-MOB",
+         "Subgrupa de centre este folosita in cheltuielile centrelor si nu poate fi stearsa !"},
         {8, 1, "CP04", "Parametru what necunoscut"},
     };
     for (const auto& r : refusals) {
@@ -183,13 +203,21 @@ TEST_F(ProcedureTest, StartAddsASeriesFromTheWindowFields) {
     s.ambalaje = QStringLiteral("4");
     s.tipFactura = QStringLiteral("Cu ambalaje");
     EXPECT_EQ(start(15, 1, s), 0);
-    const QueryResult r = m_db->query(QStringLiteral(
-        "SELECT Descriere, Tip, FirstDoc, LastDoc, CurrentDoc, TipFactura, TipHartie, NumarCopii, NrLinFactura, "
-        "NrLinAmbalaje, Casierie FROM SeriiDocumente WHERE Serie = 'LEX'"));
+    const QueryResult r =
+        m_db->query(QStringLiteral("SELECT Descriere, Tip, FirstDoc, LastDoc, CurrentDoc, TipFactura, "
+                                   "TipHartie, NumarCopii, NrLinFactura, "
+                                   "NrLinAmbalaje, Casierie FROM SeriiDocumente WHERE Serie = 'LEX'"));
     ASSERT_EQ(r.rows.rowCount(), 1u);
-    const QStringList expected{QStringLiteral("Facturi export"), QStringLiteral("F"), QStringLiteral("1"),
-                               QStringLiteral("999"), QStringLiteral("1"), QStringLiteral("Cu ambalaje"),
-                               QStringLiteral("A4"), QStringLiteral("2"), QStringLiteral("18"), QStringLiteral("4"),
+    const QStringList expected{QStringLiteral("Facturi export"),
+                               QStringLiteral("F"),
+                               QStringLiteral("1"),
+                               QStringLiteral("999"),
+                               QStringLiteral("1"),
+                               QStringLiteral("Cu ambalaje"),
+                               QStringLiteral("A4"),
+                               QStringLiteral("2"),
+                               QStringLiteral("18"),
+                               QStringLiteral("4"),
                                QStringLiteral("2")};
     for (int c = 0; c < expected.size(); ++c)
         EXPECT_EQ(r.rows.value(0, c).toString(), expected[c]) << c;
@@ -198,7 +226,10 @@ TEST_F(ProcedureTest, StartAddsASeriesFromTheWindowFields) {
     fara.serie = QStringLiteral("LFC");
     fara.casa = QString(); // no cash desk, sent as "" or "0"
     EXPECT_EQ(start(15, 1, fara), 0);
-    EXPECT_EQ(m_db->scalar(QStringLiteral("SELECT IsNull(Casierie, -1) FROM SeriiDocumente WHERE Serie = 'LFC'")).toInt(), -1);
+    EXPECT_EQ(
+        m_db->scalar(QStringLiteral("SELECT IsNull(Casierie, -1) FROM SeriiDocumente WHERE Serie = 'LFC'"))
+            .toInt(),
+        -1);
 }
 
 TEST_F(ProcedureTest, StartModifiesWhatIssuedDocumentsDoNotLock) {
@@ -211,7 +242,8 @@ TEST_F(ProcedureTest, StartModifiesWhatIssuedDocumentsDoNotLock) {
     const Serie after = stored(1);
     EXPECT_EQ(after.descriere, s.descriere);
     EXPECT_EQ(after.last, QStringLiteral("6000"));
-    EXPECT_EQ(m_db->scalar(QStringLiteral("SELECT CurrentDoc FROM SeriiDocumente WHERE IdSerie = 1")).toInt(), 238);
+    EXPECT_EQ(m_db->scalar(QStringLiteral("SELECT CurrentDoc FROM SeriiDocumente WHERE IdSerie = 1")).toInt(),
+              238);
 
     // Series 5 has none: everything may change and it starts again at its new first number.
     Serie n = stored(5);
@@ -219,7 +251,9 @@ TEST_F(ProcedureTest, StartModifiesWhatIssuedDocumentsDoNotLock) {
     n.first = QStringLiteral("50");
     n.tip = QStringLiteral("F");
     EXPECT_EQ(start(13, 5, n), 0);
-    EXPECT_EQ(m_db->scalar(QStringLiteral("SELECT CurrentDoc FROM SeriiDocumente WHERE Serie = 'LNN'")).toInt(), 50);
+    EXPECT_EQ(
+        m_db->scalar(QStringLiteral("SELECT CurrentDoc FROM SeriiDocumente WHERE Serie = 'LNN'")).toInt(),
+        50);
 }
 
 TEST_F(ProcedureTest, StartRefusesWithTenAndChangesNothing) {
@@ -235,8 +269,10 @@ TEST_F(ProcedureTest, StartRefusesWithTenAndChangesNothing) {
         edit(s);
         return start(13, id, s);
     };
-    EXPECT_EQ(changed(1, [](Serie& s) { s.serie = QStringLiteral("LMX"); }), 10) << "series code of an issued series";
-    EXPECT_EQ(changed(1, [](Serie& s) { s.first = QStringLiteral("2"); }), 10) << "first number of an issued series";
+    EXPECT_EQ(changed(1, [](Serie& s) { s.serie = QStringLiteral("LMX"); }), 10)
+        << "series code of an issued series";
+    EXPECT_EQ(changed(1, [](Serie& s) { s.first = QStringLiteral("2"); }), 10)
+        << "first number of an issued series";
     EXPECT_EQ(changed(4, [](Serie& s) { s.tip = QStringLiteral("F"); }), 10) << "type of an issued series";
     EXPECT_EQ(changed(5, [](Serie& s) { s.serie = QStringLiteral("LMT"); }), 10) << "code of another series";
 
@@ -247,9 +283,12 @@ TEST_F(ProcedureTest, StartRefusesWithTenAndChangesNothing) {
 TEST_F(ProcedureTest, StartDeletesASeriesWithItsPackagingAccounts) {
     m_db->execute(QStringLiteral("insert into ConturiAmbalaje values(5,'381.01')"));
     EXPECT_EQ(start(14, 5, stored(5)), 0);
-    EXPECT_EQ(m_db->scalar(QStringLiteral("SELECT Count(*) FROM SeriiDocumente WHERE IdSerie = 5")).toInt(), 0);
-    EXPECT_EQ(m_db->scalar(QStringLiteral("SELECT Count(*) FROM ConturiAmbalaje WHERE IdSeriiD = 5")).toInt(), 0);
-    EXPECT_EQ(m_db->scalar(QStringLiteral("SELECT Count(*) FROM ConturiAmbalaje WHERE IdSeriiD = 2")).toInt(), 3);
+    EXPECT_EQ(m_db->scalar(QStringLiteral("SELECT Count(*) FROM SeriiDocumente WHERE IdSerie = 5")).toInt(),
+              0);
+    EXPECT_EQ(m_db->scalar(QStringLiteral("SELECT Count(*) FROM ConturiAmbalaje WHERE IdSeriiD = 5")).toInt(),
+              0);
+    EXPECT_EQ(m_db->scalar(QStringLiteral("SELECT Count(*) FROM ConturiAmbalaje WHERE IdSeriiD = 2")).toInt(),
+              3);
 }
 
 TEST_F(ProcedureTest, StartRaisesErrorsForBadCallsAndLeavesTheSeriesAlone) {
@@ -272,7 +311,8 @@ TEST_F(ProcedureTest, ProceduresJoinATransactionTheCallerOpened) {
     EXPECT_EQ(start(15, 1, Serie{}), 0);
     sterge(5, 3, QStringLiteral(" "));
     sqlite().rollback();
-    EXPECT_EQ(m_db->scalar(QStringLiteral("SELECT Count(*) FROM SeriiDocumente WHERE Serie = 'LEX'")).toInt(), 0);
+    EXPECT_EQ(m_db->scalar(QStringLiteral("SELECT Count(*) FROM SeriiDocumente WHERE Serie = 'LEX'")).toInt(),
+              0);
     EXPECT_EQ(m_db->scalar(QStringLiteral("SELECT Count(*) FROM Banci WHERE [Cod Banca] = 3")).toInt(), 1);
 }
 

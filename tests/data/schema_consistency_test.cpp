@@ -23,10 +23,8 @@ QString resource(const QString& name) {
 
 QString bare(QString name) {
     name = name.trimmed();
-    if (name.startsWith(QLatin1String("AdmTivra."), Qt::CaseInsensitive))
-        name = name.mid(9);
-    if (name.startsWith(QLatin1String("dbo."), Qt::CaseInsensitive))
-        name = name.mid(4);
+    if (name.startsWith(QLatin1String("AdmTivra."), Qt::CaseInsensitive)) name = name.mid(9);
+    if (name.startsWith(QLatin1String("dbo."), Qt::CaseInsensitive)) name = name.mid(4);
     if (name.startsWith(QLatin1Char('[')) && name.endsWith(QLatin1Char(']')))
         name = name.mid(1, name.size() - 2);
     return name.toLower();
@@ -49,8 +47,7 @@ QStringList topLevelItems(const QString& body) {
             current += c;
         }
     }
-    if (!current.trimmed().isEmpty())
-        items << current.trimmed();
+    if (!current.trimmed().isEmpty()) items << current.trimmed();
     return items;
 }
 
@@ -70,8 +67,9 @@ QMap<QString, Table> parse(const QString& script) {
         text += (comment >= 0 ? line.left(comment) : line) + QLatin1Char('\n');
     }
     QMap<QString, Table> tables;
-    static const QRegularExpression create(QStringLiteral(R"(CREATE\s+TABLE\s+((?:\w+\.)*(?:\[[^\]]+\]|\w+))\s*\()"),
-                                           QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression create(
+        QStringLiteral(R"(CREATE\s+TABLE\s+((?:\w+\.)*(?:\[[^\]]+\]|\w+))\s*\()"),
+        QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression columnName(QStringLiteral(R"(^(\[[^\]]+\]|\w+))"));
     auto it = create.globalMatch(text);
     while (it.hasNext()) {
@@ -90,15 +88,17 @@ QMap<QString, Table> parse(const QString& script) {
             const QString upper = item.toUpper();
             if (upper.startsWith(QLatin1String("PRIMARY KEY"))) {
                 table.primaryKey = keyList(item);
-            } else if (upper.startsWith(QLatin1String("UNIQUE")) || upper.startsWith(QLatin1String("CHECK")) ||
-                       upper.startsWith(QLatin1String("FOREIGN")) || upper.startsWith(QLatin1String("CONSTRAINT"))) {
+            } else if (upper.startsWith(QLatin1String("UNIQUE")) ||
+                       upper.startsWith(QLatin1String("CHECK")) ||
+                       upper.startsWith(QLatin1String("FOREIGN")) ||
+                       upper.startsWith(QLatin1String("CONSTRAINT"))) {
                 continue;
             } else {
                 const QString name = bare(columnName.match(item).captured(1));
                 table.columns << name;
-                if (upper.contains(QLatin1String("PRIMARY KEY")))
-                    table.primaryKey = {name};
-                if (upper.contains(QLatin1String("AUTOINCREMENT")) || upper.contains(QLatin1String("IDENTITY")))
+                if (upper.contains(QLatin1String("PRIMARY KEY"))) table.primaryKey = {name};
+                if (upper.contains(QLatin1String("AUTOINCREMENT")) ||
+                    upper.contains(QLatin1String("IDENTITY")))
                     table.identity << name;
             }
         }
@@ -131,7 +131,8 @@ TEST(SchemaScripts, BothEnginesDefineTheSameCompanyDatabase) {
     const auto tables = parse(resource(QStringLiteral("sqlite/schema.sql")));
     // Rows of these tables are written by position or read with SELECT *.
     EXPECT_EQ(tables.value(QStringLiteral("conturiambalaje")).columns, QStringList({"idseriid", "cont"}));
-    EXPECT_EQ(tables.value(QStringLiteral("mf_grupe")).columns, QStringList({"cod", "descriere", "amortizare"}));
+    EXPECT_EQ(tables.value(QStringLiteral("mf_grupe")).columns,
+              QStringList({"cod", "descriere", "amortizare"}));
     EXPECT_EQ(tables.value(QStringLiteral("mf_sectii")).columns, QStringList({"sectie", "descriere"}));
     EXPECT_EQ(tables.value(QStringLiteral("subgrupeprodus")).primaryKey, QStringList({"subgrupa produs"}));
     EXPECT_EQ(tables.value(QStringLiteral("pterti")).primaryKey, QStringList({"nume", "prenume"}));
@@ -142,9 +143,11 @@ TEST(SchemaScripts, BothEnginesDefineTheSameAdministrationDatabase) {
 }
 
 TEST(SchemaScripts, NoDialectLeaksIntoTheOtherEngine) {
-    for (const char* name : {"mssql/schema.sql", "mssql/admtivra.sql", "mssql/demo.sql", "mssql/procedures.sql"}) {
+    for (const char* name :
+         {"mssql/schema.sql", "mssql/admtivra.sql", "mssql/demo.sql", "mssql/procedures.sql"}) {
         const QString text = resource(QString::fromLatin1(name)).toUpper();
-        for (const char* sqliteOnly : {"AUTOINCREMENT", "COLLATE NOCASE", "PRAGMA", "INSERT OR ", "ADMTIVRA.SOCIETATI"})
+        for (const char* sqliteOnly :
+             {"AUTOINCREMENT", "COLLATE NOCASE", "PRAGMA", "INSERT OR ", "ADMTIVRA.SOCIETATI"})
             EXPECT_FALSE(text.contains(QLatin1String(sqliteOnly))) << name << ": " << sqliteOnly;
     }
     for (const char* name : {"sqlite/schema.sql", "sqlite/admtivra.sql", "sqlite/demo.sql"}) {

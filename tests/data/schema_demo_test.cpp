@@ -15,36 +15,63 @@ struct Listing {
     const char* sql;
 };
 
-const Listing kListings[] = {
-    {"Grupe Amortizari", 3, R"(SELECT * FROM mf_grupe Order By cod)"},
-    {"Locatii", 2, R"(SELECT * FROM mf_Sectii Order By Sectie)"},
-    {"Norme Productie", 3, R"(SELECT * FROM sal_acordcod Order By cod)"},
-    {"Centre de productie", 6, R"(SELECT Cod, Denumire, CodC, TMax, TZi, NrU FROM Poft  Order BY Cod, Denumire)"},
-    {"Angajati", 8, R"(SELECT Nume, Prenume, TipAngajat, SeriaBi , NrBi, Eliberat,MijlocT, Auto FROM pTerti Order BY TipAngajat, Nume, Prenume)"},
-    {"Producatori", 4, R"(SELECT P, Denumire, Telefon , Adresa FROM Cpp Order BY Denumire)"},
-    {"Tipuri de produse", 6, R"(  SELECT TipuriProduse.[Tip Produs],  CASE WHEN TipuriProduse.Fel = 0 THEn 'Mat. Stocate cu NIR'  WHEN  TipuriProduse.Fel = 1 THEn 'Mat. Stocate fara NIR'  WHEN  TipuriProduse.Fel = 2 THEn 'Materiale Nestocate'  WHEN  TipuriProduse.Fel = 3 THEn 'Produse Finite'  WHEN  TipuriProduse.Fel = 4 THEn 'Prod. Fin. Consignatie'  WHEN  TipuriProduse.Fel = 5 THEn 'Servicii'  WHEN  TipuriProduse.Fel = 6 THEn 'Alte Cheltuieli'  WHEN  TipuriProduse.Fel = 7 THEn 'Mijloace Fixe'  WHEN  TipuriProduse.Fel = 8 THEn 'Produse Lhoan' END,  TipuriProduse.Descrire, TipuriProduse.Cont, TipuriProduse.[Cont Cheltuiala], TipuriProduse.[Cont Venit]  From TipuriProduse ORDER BY TipuriProduse.[Tip Produs])"},
-    {"Rate TVA", 4, R"(  SELECT TVA.TVA AS TVA, TVA.DenumireTVA, TVA.[Cont TVA deductibil], TVA.[Cont TVA colectat]     From Tva GROUP BY TVA.TVA, TVA.DenumireTVA, TVA.[Cont TVA deductibil], TVA.[Cont TVA colectat] ORDER BY TVA.TVA)"},
-    {"Grupe de produse", 3, R"(  SELECT GrupeProdus.[Grupa Produs], GrupeProdus.Descriere,GrupeProdus.Discount     From GrupeProdus ORDER BY GrupeProdus.[Grupa Produs];)"},
-    {"Subgrupe de produse", 3, R"(  SELECT Subgrupeprodus.[Grupa Produs], Subgrupeprodus.[Subgrupa Produs], Subgrupeprodus.Descriere     From Subgrupeprodus GROUP BY Subgrupeprodus.[Grupa Produs], Subgrupeprodus.[Subgrupa Produs], Subgrupeprodus.Descriere ORDER BY Subgrupeprodus.[Grupa Produs], Subgrupeprodus.[Subgrupa Produs];)"},
-    {"Coduri vamale", 2, R"(  SELECT [Cod Vamal].[Cod Vamal], [Cod Vamal].Descriere     From [Cod Vamal] ORDER BY [Cod Vamal].[Cod Vamal];)"},
-    {"Unitati de vinzare", 2, R"(  SELECT UnitateVanzare.[Unitate De Vanzare], UnitateVanzare.Descriere     From UnitateVanzare ORDER BY UnitateVanzare.[Unitate De Vanzare];)"},
-    {"Tipuri de clienti", 2, R"(  SELECT [Tip Client].[Tip Client], [Tip Client].Descriere     From [Tip Client] ORDER BY [Tip Client].[Tip Client];)"},
-    {"Tipuri de furnizori", 2, R"(  SELECT [Tip Furnizor].[Tip Furnizor], [Tip Furnizor].Descriere     From [Tip Furnizor] ORDER BY [Tip Furnizor].[Tip Furnizor];)"},
-    {"Categorii de clienti", 3, R"(  SELECT [Categorie Client].[Categorie Client], [Categorie Client].Descriere, [Categorie Client].Cont     From [Categorie Client] ORDER BY [Categorie Client].[Categorie Client];)"},
-    {"Categorii de furnizori", 3, R"(  SELECT [Categorie Furnizor].[Categorie Furnizor], [Categorie Furnizor].Descriere, [Categorie Furnizor].Cont     From [Categorie Furnizor] ORDER BY [Categorie Furnizor].[Categorie Furnizor];)"},
-    {"Depozite", 9, R"(  SELECT [Depozite].[Depozit], [Depozite].[Denumire Depozit], [Depozite].[Descriere Depozit], [Depozite].AdresaDepozitului, [Depozite].Gestionar, Depozite.Depozit, Depozite.[Telefon Mobil], Depozite.[Telefon Vetra], Depozite.Custodie     From [Depozite] ORDER BY [Depozite].[Depozit];)"},
-    {"Casierii", 11, R"(  SELECT [Casierii].[Cod Casierie], [Casierii].[Denumire Casierie], [Casierii].[Descriere Casierie], [Casierii].[Adresa Casierie], [Casierii].Casier,[Casierii].Casier, Casierii.[Telefon Mobil], Casierii.[Telefon Vetra], Casierii.Analitic, Casierii.CaleProgram, Casierii.NumeProgram     From [Casierii] ORDER BY [Casierii].[Cod Casierie];)"},
-    {"Banci", 6, R"(  SELECT Banci.[Cod Banca], Banci.[Descriere], Banci.Adresa, Banci.Telefon, Banci.[Persoana Contact], Banci.Cont     From Banci ORDER BY Banci.[Cod Banca];)"},
-    {"Alte Documente Intrare", 5, R"(SELECT  TipuriBonConsum.Descriere, TipuriBonConsum.Cont, TipuriBonConsum.[Forma Tiparire], TipuriBonConsum.EC, TipuriBonConsum.NumarBonConsum  From TipuriBonConsum Where TipuriBonConsum.EC = 2 ORDER BY TipuriBonConsum.Descriere)"},
-    {"Alte Documente Iesire", 6, R"(SELECT  TipuriBonConsum.Descriere, TipuriBonConsum.Cont, TipuriBonConsum.[Forma Tiparire], TipuriBonConsum.EC, TipuriBonConsum.NumarBonConsum,  CASE WHEN TipuriBonConsum.Transferabil = 0 THEN 'Nu' ELSE 'Da' END   From TipuriBonConsum Where TipuriBonConsum.EC = 3 ORDER BY TipuriBonConsum.Descriere)"},
-    {"Documente de Transfer", 2, R"(  SELECT TipuriBonConsum.Descriere, TipuriBonConsum.[Forma Tiparire]   From TipuriBonConsum   WHERE TipuriBonConsum.EC = 4   ORDER BY TipuriBonConsum.Descriere;)"},
-    {"Documente Corectie Terti", 2, R"(SELECT Descriere, IdTipCorectie   From [TipCorectie] ORDER BY [TipCorectie].[Descriere];)"},
-    {"Incasari", 6, R"(SELECT IdOp, DenumireOp, Cont,   ContTva, Incasare   FROM TipuriApi WHERE Incasare = 1 ORDER BY DenumireOp )"},
-    {"Plati", 6, R"(SELECT IdOp, DenumireOp, Cont,  ContTva, Incasare   FROM TipuriApi WHERE Incasare = 0 ORDER BY DenumireOp )"},
-    {"Grupe Centre", 3, R"(SELECT  yC1.Cod , yC1.Denumire, CASE WHEN yc1.tip =0 THEN 'I' ELSE 'II' END   FROM yC1  ORDER BY yc1.tip, yc1.Cod)"},
-    {"Subgrupe Centre", 5, R"(SELECT  yC2.CodC , yC2.Denumire,  CASE WHEN yc1.tip =0 THEN 'I' ELSE 'II' END,  yC1.Cod , yc2.R  FROM dbo.yC1 INNER JOIN dbo.yC2 ON dbo.yC1.Cod = dbo.yC2.Cod  ORDER BY yC1.Tip, yC1.Cod, yC2.CodC)"},
-    {"Clasa Cont", 2, R"(  SELECT zContaGrupa.Grupa, zContaGrupa.Descriere     FROM zContaGrupa ORDER BY zContaGrupa.Grupa;)"},
-    {"Subclasa Cont", 3, R"(  SELECT zContaSubGrupa.Grupa, zContaSubGrupa.SubGrupa, zContaSubGrupa.Descriere     FROM zContaSubGrupa GROUP BY zContaSubGrupa.Grupa, zContaSubGrupa.SubGrupa, zContaSubGrupa.Descriere ORDER BY zContaSubGrupa.Grupa, zContaSubGrupa.SubGrupa;)"},
+const Listing
+    kListings[] =
+        {
+            {"Grupe Amortizari", 3, R"(SELECT * FROM mf_grupe Order By cod)"},
+            {"Locatii", 2, R"(SELECT * FROM mf_Sectii Order By Sectie)"},
+            {"Norme Productie", 3, R"(SELECT * FROM sal_acordcod Order By cod)"},
+            {"Centre de productie", 6,
+             R"(SELECT Cod, Denumire, CodC, TMax, TZi, NrU FROM Poft  Order BY Cod, Denumire)"},
+            {"Angajati", 8,
+             R"(SELECT Nume, Prenume, TipAngajat, SeriaBi , NrBi, Eliberat,MijlocT, Auto FROM pTerti Order BY TipAngajat, Nume, Prenume)"},
+            {"Producatori", 4, R"(SELECT P, Denumire, Telefon , Adresa FROM Cpp Order BY Denumire)"},
+            {"Tipuri de produse", 6,
+             R"(  SELECT TipuriProduse.[Tip Produs],  CASE WHEN TipuriProduse.Fel = 0 THEn 'Mat. Stocate cu NIR'  WHEN  TipuriProduse.Fel = 1 THEn 'Mat. Stocate fara NIR'  WHEN  TipuriProduse.Fel = 2 THEn 'Materiale Nestocate'  WHEN  TipuriProduse.Fel = 3 THEn 'Produse Finite'  WHEN  TipuriProduse.Fel = 4 THEn 'Prod. Fin. Consignatie'  WHEN  TipuriProduse.Fel = 5 THEn 'Servicii'  WHEN  TipuriProduse.Fel = 6 THEn 'Alte Cheltuieli'  WHEN  TipuriProduse.Fel = 7 THEn 'Mijloace Fixe'  WHEN  TipuriProduse.Fel = 8 THEn 'Produse Lhoan' END,  TipuriProduse.Descrire, TipuriProduse.Cont, TipuriProduse.[Cont Cheltuiala], TipuriProduse.[Cont Venit]  From TipuriProduse ORDER BY TipuriProduse.[Tip Produs])"},
+            {"Rate TVA", 4,
+             R"(  SELECT TVA.TVA AS TVA, TVA.DenumireTVA, TVA.[Cont TVA deductibil], TVA.[Cont TVA colectat]     From Tva GROUP BY TVA.TVA, TVA.DenumireTVA, TVA.[Cont TVA deductibil], TVA.[Cont TVA colectat] ORDER BY TVA.TVA)"},
+            {"Grupe de produse", 3,
+             R"(  SELECT GrupeProdus.[Grupa Produs], GrupeProdus.Descriere,GrupeProdus.Discount     From GrupeProdus ORDER BY GrupeProdus.[Grupa Produs];)"},
+            {"Subgrupe de produse", 3,
+             R"(  SELECT Subgrupeprodus.[Grupa Produs], Subgrupeprodus.[Subgrupa Produs], Subgrupeprodus.Descriere     From Subgrupeprodus GROUP BY Subgrupeprodus.[Grupa Produs], Subgrupeprodus.[Subgrupa Produs], Subgrupeprodus.Descriere ORDER BY Subgrupeprodus.[Grupa Produs], Subgrupeprodus.[Subgrupa Produs];)"},
+            {"Coduri vamale", 2,
+             R"(  SELECT [Cod Vamal].[Cod Vamal], [Cod Vamal].Descriere     From [Cod Vamal] ORDER BY [Cod Vamal].[Cod Vamal];)"},
+            {"Unitati de vinzare", 2,
+             R"(  SELECT UnitateVanzare.[Unitate De Vanzare], UnitateVanzare.Descriere     From UnitateVanzare ORDER BY UnitateVanzare.[Unitate De Vanzare];)"},
+            {"Tipuri de clienti", 2,
+             R"(  SELECT [Tip Client].[Tip Client], [Tip Client].Descriere     From [Tip Client] ORDER BY [Tip Client].[Tip Client];)"},
+            {"Tipuri de furnizori", 2,
+             R"(  SELECT [Tip Furnizor].[Tip Furnizor], [Tip Furnizor].Descriere     From [Tip Furnizor] ORDER BY [Tip Furnizor].[Tip Furnizor];)"},
+            {"Categorii de clienti", 3,
+             R"(  SELECT [Categorie Client].[Categorie Client], [Categorie Client].Descriere, [Categorie Client].Cont     From [Categorie Client] ORDER BY [Categorie Client].[Categorie Client];)"},
+            {"Categorii de furnizori", 3,
+             R"(  SELECT [Categorie Furnizor].[Categorie Furnizor], [Categorie Furnizor].Descriere, [Categorie Furnizor].Cont     From [Categorie Furnizor] ORDER BY [Categorie Furnizor].[Categorie Furnizor];)"},
+            {"Depozite",
+             9, R"(  SELECT [Depozite].[Depozit], [Depozite].[Denumire Depozit], [Depozite].[Descriere Depozit], [Depozite].AdresaDepozitului, [Depozite].Gestionar, Depozite.Depozit, Depozite.[Telefon Mobil], Depozite.[Telefon Vetra], Depozite.Custodie     From [Depozite] ORDER BY [Depozite].[Depozit];)"},
+            {"Casierii", 11,
+             R"(  SELECT [Casierii].[Cod Casierie], [Casierii].[Denumire Casierie], [Casierii].[Descriere Casierie], [Casierii].[Adresa Casierie], [Casierii].Casier,[Casierii].Casier, Casierii.[Telefon Mobil], Casierii.[Telefon Vetra], Casierii.Analitic, Casierii.CaleProgram, Casierii.NumeProgram     From [Casierii] ORDER BY [Casierii].[Cod Casierie];)"},
+            {"Banci", 6,
+             R"(  SELECT Banci.[Cod Banca], Banci.[Descriere], Banci.Adresa, Banci.Telefon, Banci.[Persoana Contact], Banci.Cont     From Banci ORDER BY Banci.[Cod Banca];)"},
+            {"Alte Documente Intrare", 5,
+             R"(SELECT  TipuriBonConsum.Descriere, TipuriBonConsum.Cont, TipuriBonConsum.[Forma Tiparire], TipuriBonConsum.EC, TipuriBonConsum.NumarBonConsum  From TipuriBonConsum Where TipuriBonConsum.EC = 2 ORDER BY TipuriBonConsum.Descriere)"},
+            {"Alte Documente Iesire", 6,
+             R"(SELECT  TipuriBonConsum.Descriere, TipuriBonConsum.Cont, TipuriBonConsum.[Forma Tiparire], TipuriBonConsum.EC, TipuriBonConsum.NumarBonConsum,  CASE WHEN TipuriBonConsum.Transferabil = 0 THEN 'Nu' ELSE 'Da' END   From TipuriBonConsum Where TipuriBonConsum.EC = 3 ORDER BY TipuriBonConsum.Descriere)"},
+            {"Documente de Transfer", 2,
+             R"(  SELECT TipuriBonConsum.Descriere, TipuriBonConsum.[Forma Tiparire]   From TipuriBonConsum   WHERE TipuriBonConsum.EC = 4   ORDER BY TipuriBonConsum.Descriere;)"},
+            {"Documente Corectie Terti", 2,
+             R"(SELECT Descriere, IdTipCorectie   From [TipCorectie] ORDER BY [TipCorectie].[Descriere];)"},
+            {"Incasari", 6,
+             R"(SELECT IdOp, DenumireOp, Cont,   ContTva, Incasare   FROM TipuriApi WHERE Incasare = 1 ORDER BY DenumireOp )"},
+            {"Plati", 6,
+             R"(SELECT IdOp, DenumireOp, Cont,  ContTva, Incasare   FROM TipuriApi WHERE Incasare = 0 ORDER BY DenumireOp )"},
+            {"Grupe Centre", 3,
+             R"(SELECT  yC1.Cod , yC1.Denumire, CASE WHEN yc1.tip =0 THEN 'I' ELSE 'II' END   FROM yC1  ORDER BY yc1.tip, yc1.Cod)"},
+            {"Subgrupe Centre", 5,
+             R"(SELECT  yC2.CodC , yC2.Denumire,  CASE WHEN yc1.tip =0 THEN 'I' ELSE 'II' END,  yC1.Cod , yc2.R  FROM dbo.yC1 INNER JOIN dbo.yC2 ON dbo.yC1.Cod = dbo.yC2.Cod  ORDER BY yC1.Tip, yC1.Cod, yC2.CodC)"},
+            {"Clasa Cont", 2,
+             R"(  SELECT zContaGrupa.Grupa, zContaGrupa.Descriere     FROM zContaGrupa ORDER BY zContaGrupa.Grupa;)"},
+            {"Subclasa Cont", 3,
+             R"(  SELECT zContaSubGrupa.Grupa, zContaSubGrupa.SubGrupa, zContaSubGrupa.Descriere     FROM zContaSubGrupa GROUP BY zContaSubGrupa.Grupa, zContaSubGrupa.SubGrupa, zContaSubGrupa.Descriere ORDER BY zContaSubGrupa.Grupa, zContaSubGrupa.SubGrupa;)"},
 };
 
 class DemoDatabaseTest : public ::testing::Test {
@@ -80,18 +107,26 @@ TEST_F(DemoDatabaseTest, EveryCatalogueListingReturnsRows) {
 TEST_F(DemoDatabaseTest, TheOtherWindowsFindTheirColumns) {
     const char* const statements[] = {
         "SELECT [DenumireS], ModalitateCalcul, Exercitiu, Adresa, Orasul, [Tel1], [Tel2], [Tel3], [Tel4], "
-        "[CodFiscal], [j], Cafea, Alcool, Tigari, [Banca], [ContBanca], [Curs], [Incasari], [Plati], [Corectii],  "
-        "[Curs],  CalculPump,  Judetul,  JV,  JC,  AI,  AP,  OD, sal  FROM [ADMTIVRA].[dbo].[Societati] where id =  1",
-        "select Depozit as DEP,[Denumire Depozit]as Denumire ,convert(nvarchar, Furnizori,103) as [Doc furnizori],"
-        "convert(nvarchar, Clienti,103) as [Doc clienti],convert(nvarchar, Altele,103) as [Alte doc]  From Depozite",
+        "[CodFiscal], [j], Cafea, Alcool, Tigari, [Banca], [ContBanca], [Curs], [Incasari], [Plati], "
+        "[Corectii],  "
+        "[Curs],  CalculPump,  Judetul,  JV,  JC,  AI,  AP,  OD, sal  FROM [ADMTIVRA].[dbo].[Societati] "
+        "where id =  1",
+        "select Depozit as DEP,[Denumire Depozit]as Denumire ,convert(nvarchar, Furnizori,103) as [Doc "
+        "furnizori],"
+        "convert(nvarchar, Clienti,103) as [Doc clienti],convert(nvarchar, Altele,103) as [Alte doc]  From "
+        "Depozite",
         "SELECT *  FRom pRegie Order By T",
         "SELECT IsNull(CalculPump, 'null') FROM AdmTivra.dbo.Societati WHERE Id = 1",
         "Select An FROM An",
         "SELECT Societate FROM AdmTivra.dbo.Societati WHERE ID=1",
-        "  SELECT s.Descriere,          s.Tip ,          s.Serie ,          s.[FirstDoc],          s.[LastDoc], "
-        "         s.[CurrentDoc],          s.[TipFactura],          s.[TipHartie],          s.[NumarCopii],s.IdSerie, "
-        "         s.[NrLinFactura],s.[NrLinAmbalaje] As [Nr. Linii Ambalaje],           isnull(convert(nvarchar, "
-        "c.[Cod Casierie]) + ' - ' + c.[Denumire Casierie],'') As Casierie    From dbo.[SeriiDocumente] s left "
+        "  SELECT s.Descriere,          s.Tip ,          s.Serie ,          s.[FirstDoc],          "
+        "s.[LastDoc], "
+        "         s.[CurrentDoc],          s.[TipFactura],          s.[TipHartie],          "
+        "s.[NumarCopii],s.IdSerie, "
+        "         s.[NrLinFactura],s.[NrLinAmbalaje] As [Nr. Linii Ambalaje],           "
+        "isnull(convert(nvarchar, "
+        "c.[Cod Casierie]) + ' - ' + c.[Denumire Casierie],'') As Casierie    From dbo.[SeriiDocumente] s "
+        "left "
         "outer join dbo.Casierii c on s.Casierie=c.[Cod Casierie]",
         "select convert(nvarchar, [Cod Casierie]) + ' - ' + [Denumire Casierie] from Casierii",
         "SELECT C.Cont + ' - ' + C.[Titlu Cont] As Cont FROM dbo.zconta_plan as C, conturiambalaje AS Ca "
@@ -106,8 +141,10 @@ TEST_F(DemoDatabaseTest, TheOtherWindowsFindTheirColumns) {
         "SELECT Count(*) FROM GrupeProdus INNER JOIN (Subgrupeprodus INNER JOIN CoduriProdus ON "
         "Subgrupeprodus.[Subgrupa Produs] = CoduriProdus.[Subgrupa Produs]) ON GrupeProdus.[Grupa Produs] = "
         "Subgrupeprodus.[Grupa Produs] WHERE GrupeProdus.[Grupa Produs]='MOB'",
-        "SELECT Count(*) FROM (zContaGrupa INNER JOIN zContaSubGrupa ON zContaGrupa.Grupa = zContaSubGrupa.Grupa) "
-        "INNER JOIN zConta_Plan ON zContaSubGrupa.SubGrupa = zConta_Plan.SubGrupa WHERE zContaGrupa.[Grupa]='4'",
+        "SELECT Count(*) FROM (zContaGrupa INNER JOIN zContaSubGrupa ON zContaGrupa.Grupa = "
+        "zContaSubGrupa.Grupa) "
+        "INNER JOIN zConta_Plan ON zContaSubGrupa.SubGrupa = zConta_Plan.SubGrupa WHERE "
+        "zContaGrupa.[Grupa]='4'",
     };
     for (const char* sql : statements) {
         SCOPED_TRACE(sql);
@@ -148,17 +185,21 @@ TEST_F(DemoDatabaseTest, SelectStarTablesKeepTheirColumnOrder) {
 
 TEST_F(DemoDatabaseTest, KeysInUseRefuseDeletionAndRenaming) {
     const char* const refused[] = {
-        "update GrupeProdus set [Grupa Produs]='MOBILA',Descriere='Mobilier', Discount=5 where [Grupa Produs]='MOB'",
+        "update GrupeProdus set [Grupa Produs]='MOBILA',Descriere='Mobilier', Discount=5 where [Grupa "
+        "Produs]='MOB'",
         "DELETE FROM [TVA] WHERE [TVA]=21",
         "DELETE FROM [Cod Vamal] WHERE [Cod Vamal]='Fara Cod'",
         "DELETE FROM [yC1] WHERE [Cod]='PROD'",
         "DELETE FROM [zContaSubGrupa] WHERE [SubGrupa]='40'",
-        "UPDATE [UnitateVanzare] SET [Unitate De Vanzare]='bucata', [Descriere]='Bucata' WHERE [Unitate De Vanzare]='buc'",
-        "INSERT INTO [Subgrupeprodus]([Subgrupa Produs],[Descriere],[Grupa Produs]) VALUES('X-1','Orfan','NUEXISTA')",
+        "UPDATE [UnitateVanzare] SET [Unitate De Vanzare]='bucata', [Descriere]='Bucata' WHERE [Unitate De "
+        "Vanzare]='buc'",
+        "INSERT INTO [Subgrupeprodus]([Subgrupa Produs],[Descriere],[Grupa Produs]) "
+        "VALUES('X-1','Orfan','NUEXISTA')",
         "INSERT INTO  yC2 (CodC, Denumire, Cod, R) VALUES ('NOU', 'Nou', 'NUEXISTA', 0)",
         "INSERT INTO [TipuriBonConsum]([Descriere],[Cont],[Forma Tiparire],  [EC], Transferabil) "
         "VALUES('BON CONSUM PRODUCTIE','601','Aviz',3, 0)",
-        "INSERT INTO [TVA]([TVA],[DenumireTVA],[Cont TVA colectat],[Cont TVA deductibil]) VALUES(21,'Dublura','4427','4426')",
+        "INSERT INTO [TVA]([TVA],[DenumireTVA],[Cont TVA colectat],[Cont TVA deductibil]) "
+        "VALUES(21,'Dublura','4427','4426')",
     };
     for (const char* sql : refused) {
         SCOPED_TRACE(sql);
@@ -167,7 +208,8 @@ TEST_F(DemoDatabaseTest, KeysInUseRefuseDeletionAndRenaming) {
     // The same description may serve another kind of document; an unused group can be renamed.
     m_db->execute(QStringLiteral("INSERT INTO [TipuriBonConsum]([Descriere],[Cont],[Forma Tiparire],  [EC], "
                                  "Transferabil) VALUES('Bon consum productie','601','Aviz',2, 0)"));
-    m_db->execute(QStringLiteral("INSERT INTO GrupeProdus ([Grupa Produs],Descriere,Discount)values ('NOU','Nou',0)"));
+    m_db->execute(
+        QStringLiteral("INSERT INTO GrupeProdus ([Grupa Produs],Descriere,Discount)values ('NOU','Nou',0)"));
     EXPECT_EQ(m_db->execute(QStringLiteral("update GrupeProdus set [Grupa Produs]='NOU2',Descriere='Nou', "
                                            "Discount=1.5 where [Grupa Produs]='NOU'")),
               1);
@@ -178,26 +220,38 @@ TEST_F(DemoDatabaseTest, DefaultsFillWhatTheStatementsLeaveOut) {
                                  "('Plata chirie', '612', '4426', 0)"));
     EXPECT_EQ(count(QStringLiteral("SELECT Incasare FROM TipuriAPI WHERE DenumireOp = 'Plata chirie'")), 0);
     m_db->execute(QStringLiteral("INSERT INTO [TipCorectie]([Descriere]) VALUES('Retur marfa')"));
-    EXPECT_GT(count(QStringLiteral("SELECT IdTipCorectie FROM TipCorectie WHERE Descriere = 'Retur marfa'")), 4);
-    m_db->execute(QStringLiteral("INSERT INTO [Depozite]([Denumire Depozit],[Descriere Depozit],[AdresaDepozitului],"
-                                 "[Gestionar],[Telefon Vetra],[Telefon Mobil], Custodie) VALUES('Depozit Dej','','',"
-                                 "'','','', 0)"));
-    EXPECT_EQ(count(QStringLiteral("SELECT Depozit FROM Depozite WHERE [Denumire Depozit] = 'Depozit Dej'")), 5);
+    EXPECT_GT(count(QStringLiteral("SELECT IdTipCorectie FROM TipCorectie WHERE Descriere = 'Retur marfa'")),
+              4);
+    m_db->execute(
+        QStringLiteral("INSERT INTO [Depozite]([Denumire Depozit],[Descriere Depozit],[AdresaDepozitului],"
+                       "[Gestionar],[Telefon Vetra],[Telefon Mobil], Custodie) VALUES('Depozit Dej','','',"
+                       "'','','', 0)"));
+    EXPECT_EQ(count(QStringLiteral("SELECT Depozit FROM Depozite WHERE [Denumire Depozit] = 'Depozit Dej'")),
+              5);
 
     // A new work group copies the default group's twelve months; the columns left out take 0.
     m_db->execute(QStringLiteral("INSERT INTO sal_GRUPE (GRUPE)  VALUES ('Ucenici')"));
-    m_db->execute(QStringLiteral(
-        "INSERT INTO sal_para  (T, LUNA, V, CASF, CASFCH, CASFCT, SOMF, SOMFCH, SOMFCT, SANAF, SANAFCH, SANAFCT, HANF, "
-        "HANFCH, HANFCT, FHANF, FHANFCH, FHANFCT, INVF, INVFCH, INVFCT, CM, CMCH, CMCT, F1, F1CH, F1CT, SOMS, SOMCCH, "
-        "SOMCCT, SOMCSB,  SOMP, SOMPCH, SOMPCT, SOMPSB,  CASS, CASSCH, CASSCT, CASSSB,  PENS, PENSCH, PENSCT, PENSSB,  "
-        "P1, P1CH, P1CT, P1SB,  C1, C1CH, C1CT, C1SB,  AVANS, AVANSCH, AVANSC, AVANSSB, IMPCT, DP, CP, SS, DOIC, RESTC, "
-        "ALTP, INVI, INVII, COEFMAX, SALMED, SALMIN, TLL, NrLuniCM, CCO, SN, HSUP, SALCAS, GRUPA, CB )  SELECT  T, "
-        "LUNA, V, CASF, CASFCH, CASFCT, SOMF, SOMFCH, SOMFCT, SANAF, SANAFCH, SANAFCT, HANF, HANFCH, HANFCT, FHANF, "
-        "FHANFCH, FHANFCT, INVF, INVFCH, INVFCT, CM, CMCH, CMCT, F1, F1CH, F1CT, SOMS, SOMCCH, SOMCCT, SOMCSB,  SOMP, "
-        "SOMPCH, SOMPCT, SOMPSB,  CASS, CASSCH, CASSCT, CASSSB,  PENS, PENSCH, PENSCT, PENSSB,  P1, P1CH, P1CT, P1SB,  "
-        "C1, C1CH, C1CT, C1SB,  AVANS, AVANSCH, AVANSC, AVANSSB, IMPCT, DP, CP, SS, DOIC, RESTC, ALTP, INVI, INVII, "
-        "COEFMAX, SALMED, SALMIN, TLL, NrLuniCM, CCO, SN, HSUP, SALCAS, 'Ucenici', CB FROM sal_para WHERE GRUPA = "
-        "'Conditii normale de munca'"));
+    m_db->execute(QStringLiteral("INSERT INTO sal_para  (T, LUNA, V, CASF, CASFCH, CASFCT, SOMF, SOMFCH, "
+                                 "SOMFCT, SANAF, SANAFCH, SANAFCT, HANF, "
+                                 "HANFCH, HANFCT, FHANF, FHANFCH, FHANFCT, INVF, INVFCH, INVFCT, CM, CMCH, "
+                                 "CMCT, F1, F1CH, F1CT, SOMS, SOMCCH, "
+                                 "SOMCCT, SOMCSB,  SOMP, SOMPCH, SOMPCT, SOMPSB,  CASS, CASSCH, CASSCT, "
+                                 "CASSSB,  PENS, PENSCH, PENSCT, PENSSB,  "
+                                 "P1, P1CH, P1CT, P1SB,  C1, C1CH, C1CT, C1SB,  AVANS, AVANSCH, AVANSC, "
+                                 "AVANSSB, IMPCT, DP, CP, SS, DOIC, RESTC, "
+                                 "ALTP, INVI, INVII, COEFMAX, SALMED, SALMIN, TLL, NrLuniCM, CCO, SN, HSUP, "
+                                 "SALCAS, GRUPA, CB )  SELECT  T, "
+                                 "LUNA, V, CASF, CASFCH, CASFCT, SOMF, SOMFCH, SOMFCT, SANAF, SANAFCH, "
+                                 "SANAFCT, HANF, HANFCH, HANFCT, FHANF, "
+                                 "FHANFCH, FHANFCT, INVF, INVFCH, INVFCT, CM, CMCH, CMCT, F1, F1CH, F1CT, "
+                                 "SOMS, SOMCCH, SOMCCT, SOMCSB,  SOMP, "
+                                 "SOMPCH, SOMPCT, SOMPSB,  CASS, CASSCH, CASSCT, CASSSB,  PENS, PENSCH, "
+                                 "PENSCT, PENSSB,  P1, P1CH, P1CT, P1SB,  "
+                                 "C1, C1CH, C1CT, C1SB,  AVANS, AVANSCH, AVANSC, AVANSSB, IMPCT, DP, CP, SS, "
+                                 "DOIC, RESTC, ALTP, INVI, INVII, "
+                                 "COEFMAX, SALMED, SALMIN, TLL, NrLuniCM, CCO, SN, HSUP, SALCAS, 'Ucenici', "
+                                 "CB FROM sal_para WHERE GRUPA = "
+                                 "'Conditii normale de munca'"));
     EXPECT_EQ(count(QStringLiteral("SELECT Count(*) FROM sal_para WHERE GRUPA = 'Ucenici'")), 12);
     EXPECT_EQ(count(QStringLiteral("SELECT Count(*) FROM sal_para WHERE GRUPA = 'Ucenici' AND MAXCIC = 0 AND "
                                    "DBA = 0 AND COEFCP = 0 AND CMSI = 0 AND CASS = 10")),
@@ -211,17 +265,21 @@ TEST_F(DemoDatabaseTest, EveryAccountTheCataloguesNameIsInTheChart) {
         " UNION SELECT Cont FROM [Categorie Client] UNION SELECT Cont FROM [Categorie Furnizor]"
         " UNION SELECT Cont FROM TipuriProduse UNION SELECT [Cont Cheltuiala] FROM TipuriProduse"
         " UNION SELECT [Cont Venit] FROM TipuriProduse UNION SELECT Cont FROM TipuriBonConsum"
-        " UNION SELECT Cont FROM TipuriAPI UNION SELECT ContTva FROM TipuriAPI UNION SELECT Analitic FROM Casierii"
-        " UNION SELECT Cont FROM Banci UNION SELECT Cont FROM ConturiAmbalaje UNION SELECT Cont FROM CheltuieliCentre"
+        " UNION SELECT Cont FROM TipuriAPI UNION SELECT ContTva FROM TipuriAPI UNION SELECT Analitic FROM "
+        "Casierii"
+        " UNION SELECT Cont FROM Banci UNION SELECT Cont FROM ConturiAmbalaje UNION SELECT Cont FROM "
+        "CheltuieliCentre"
         " UNION SELECT CASFCH FROM sal_para UNION SELECT CMCT FROM sal_para UNION SELECT CMCH FROM sal_para"
-        " UNION SELECT CASSCT FROM sal_para UNION SELECT PENSCT FROM sal_para UNION SELECT AVANSC FROM sal_para"
+        " UNION SELECT CASSCT FROM sal_para UNION SELECT PENSCT FROM sal_para UNION SELECT AVANSC FROM "
+        "sal_para"
         " UNION SELECT IMPCT FROM sal_para UNION SELECT SOMCCT FROM sal_para UNION SELECT F1CT FROM sal_para"
         ") x WHERE a <> '' AND a NOT IN (SELECT Cont FROM zConta_Plan)");
     EXPECT_EQ(rows(missing), 0u);
     EXPECT_GE(count(QStringLiteral("SELECT Count(*) FROM zConta_Plan")), 300);
     EXPECT_EQ(count(QStringLiteral("SELECT Count(DISTINCT Fel) FROM TipuriProduse")), 9);
     EXPECT_EQ(count(QStringLiteral("SELECT Count(DISTINCT EC) FROM TipuriBonConsum")), 3);
-    EXPECT_EQ(count(QStringLiteral("SELECT Count(*) FROM sal_para WHERE GRUPA = 'Conditii normale de munca'")), 12);
+    EXPECT_EQ(
+        count(QStringLiteral("SELECT Count(*) FROM sal_para WHERE GRUPA = 'Conditii normale de munca'")), 12);
 }
 
 // The bracket tables of every month must let the salary window close.
@@ -229,8 +287,10 @@ TEST_F(DemoDatabaseTest, TaxAndSeniorityTablesOfEveryMonthAreConsistent) {
     for (int month = 1; month <= 12; ++month) {
         for (int tip : {1, 0, 2}) {
             SCOPED_TRACE(QStringLiteral("luna %1 tip %2").arg(month).arg(tip).toStdString());
-            const QueryResult r = m_db->query(
-                QStringLiteral("SELECT *  FRom sal_imp WHERE T = %1 AND TIP = %2   Order By DELA").arg(month).arg(tip));
+            const QueryResult r =
+                m_db->query(QStringLiteral("SELECT *  FRom sal_imp WHERE T = %1 AND TIP = %2   Order By DELA")
+                                .arg(month)
+                                .arg(tip));
             const std::size_t n = r.rows.rowCount();
             ASSERT_GT(n, 0u);
             const auto v = [&](std::size_t row, const char* name) {
@@ -273,13 +333,19 @@ TEST(EmptyDatabase, HoldsTheCompanyYearAndUsersButNoCatalogues) {
     EXPECT_TRUE(QFile::exists(DemoDatabase::admPathFor(path)));
     auto db = Connection::open(QStringLiteral("sqlite:") + path);
     EXPECT_EQ(db->scalar(QStringLiteral("Select An FROM An")).toInt(), 2026);
-    EXPECT_TRUE(db->scalar(QStringLiteral("SELECT Societate FROM AdmTivra.dbo.Societati WHERE ID=1")).isValid());
-    EXPECT_EQ(db->scalar(QStringLiteral("SELECT Count(*) FROM AdmTivra.dbo.Drepturi WHERE Permis = 1")).toInt(), 6);
-    for (const char* table : {"TVA", "zConta_Plan", "Banci", "SeriiDocumente", "sal_grupe", "sal_para", "pRegie"})
-        EXPECT_EQ(db->scalar(QStringLiteral("SELECT Count(*) FROM %1").arg(QLatin1String(table))).toInt(), 0) << table;
+    EXPECT_TRUE(
+        db->scalar(QStringLiteral("SELECT Societate FROM AdmTivra.dbo.Societati WHERE ID=1")).isValid());
+    EXPECT_EQ(
+        db->scalar(QStringLiteral("SELECT Count(*) FROM AdmTivra.dbo.Drepturi WHERE Permis = 1")).toInt(), 6);
+    for (const char* table :
+         {"TVA", "zConta_Plan", "Banci", "SeriiDocumente", "sal_grupe", "sal_para", "pRegie"})
+        EXPECT_EQ(db->scalar(QStringLiteral("SELECT Count(*) FROM %1").arg(QLatin1String(table))).toInt(), 0)
+            << table;
     std::vector<Parameter> p{
-        Parameter{QStringLiteral("nr"), DataType::VarWChar, ParameterDirection::Input, 50, QStringLiteral("4311")},
-        Parameter{QStringLiteral("tip"), DataType::VarWChar, ParameterDirection::Input, 1, QStringLiteral("S")},
+        Parameter{QStringLiteral("nr"), DataType::VarWChar, ParameterDirection::Input, 50,
+                  QStringLiteral("4311")},
+        Parameter{QStringLiteral("tip"), DataType::VarWChar, ParameterDirection::Input, 1,
+                  QStringLiteral("S")},
         Parameter{QStringLiteral("user"), DataType::BigInt, ParameterDirection::Input, 0, 2},
         Parameter{QStringLiteral("IdSoc"), DataType::BigInt, ParameterDirection::Input, 0, 1}};
     EXPECT_EQ(db->callProcedure(QStringLiteral("Vezi"), p), 0) << "user 2 has every right here";

@@ -1,10 +1,10 @@
 // The series window on a demo database: grid navigation, what reaches "Start", the packaging
 // accounts of a series, and the selector's ways out.
+#include "documents/ConfDocOut.h"
 #include "controls/FlexGrid.h"
 #include "data/Connection.h"
 #include "data/Recordset.h"
 #include "data/sqlite/DemoDatabase.h"
-#include "documents/ConfDocOut.h"
 #include "documents/frmConturi.h"
 #include "entry/ComponentContext.h"
 #include "entry/Vornel.h"
@@ -61,14 +61,14 @@ protected:
     QString scalar(const QString& sql) { return m_connection->scalar(sql).toString(); }
 
     bool ran(const QString& prefix) const {
-        return std::any_of(executed.begin(), executed.end(), [&](const QString& s) { return s.startsWith(prefix); });
+        return std::any_of(executed.begin(), executed.end(),
+                           [&](const QString& s) { return s.startsWith(prefix); });
     }
 
     // Runs the step once the selector's modal loop is running.
     static void whileSelectorOpen(std::function<void(frmConturi&)> step) {
         QTimer::singleShot(0, [step] {
-            if (auto* selector = ComponentContext::current().loaded<frmConturi>())
-                step(*selector);
+            if (auto* selector = ComponentContext::current().loaded<frmConturi>()) step(*selector);
         });
     }
 
@@ -170,7 +170,8 @@ TEST_F(SeriesWindowTest, ApostrophesReachTheDatabaseUnchanged) {
     });
     window->cmdOK()->click();
     EXPECT_TRUE(shown.empty());
-    EXPECT_EQ(scalar(QStringLiteral("SELECT Descriere FROM SeriiDocumente WHERE Serie='L''A'")), "Facturi d'Arc");
+    EXPECT_EQ(scalar(QStringLiteral("SELECT Descriere FROM SeriiDocumente WHERE Serie='L''A'")),
+              "Facturi d'Arc");
     EXPECT_EQ(scalar(QStringLiteral("SELECT c.Cont FROM ConturiAmbalaje c JOIN SeriiDocumente s ON "
                                     "s.IdSerie=c.IdSeriiD WHERE s.Serie='L''A'")),
               "381.02");

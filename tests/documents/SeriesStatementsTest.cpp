@@ -50,22 +50,24 @@ TEST(SeriesChecks, EachRuleRefusesInOrderWithItsMessageAndField) {
         {[](Fields& f) { f.descriere = QStringLiteral("   "); }, "Descriere obligatorie !", Field::Descriere},
         {[](Fields& f) { f.aviz = f.facturi = false; }, "Alegeti un tip de document !", Field::Facturi},
         {[](Fields& f) { f.serie = QStringLiteral(" "); }, "Serie document obligatorie !", Field::Serie},
-        {[](Fields& f) { f.serie = QStringLiteral("aviz "); }, "Seria documentului nu poate lua valoarea AVIZ",
-         Field::Serie},
+        {[](Fields& f) { f.serie = QStringLiteral("aviz "); },
+         "Seria documentului nu poate lua valoarea AVIZ", Field::Serie},
         {[](Fields& f) { f.serie = QStringLiteral("Intrare/Iesire"); },
          "Seria documentului nu poate lua valoarea INTRARE/IESIRE", Field::Serie},
         {[](Fields& f) { f.pd.clear(); }, "Primul numar document obligatoriu si >=1 !", Field::PD},
         {[](Fields& f) { f.ud.clear(); }, "Ultimul numar document obligatoriu si >=1 !", Field::UD},
-        {[](Fields& f) { f.pd = QStringLiteral("0"); }, "Primul numar document obligatoriu si >=1 !", Field::PD},
-        {[](Fields& f) { f.ud = QStringLiteral("00"); }, "Ultimul numar document obligatoriu si >=1 !", Field::UD},
+        {[](Fields& f) { f.pd = QStringLiteral("0"); }, "Primul numar document obligatoriu si >=1 !",
+         Field::PD},
+        {[](Fields& f) { f.ud = QStringLiteral("00"); }, "Ultimul numar document obligatoriu si >=1 !",
+         Field::UD},
         {[](Fields& f) { f.ud = QStringLiteral("5"); },
          "Primul numar document trebuie sa fie mai mare ca ultimul document!", Field::PD},
         {[](Fields& f) { f.ud = QStringLiteral("4"); },
          "Primul numar document trebuie sa fie mai mare ca ultimul document!", Field::PD},
-        {[](Fields& f) { f.numarCopii = QStringLiteral("0"); }, "Numarul de copii este obligatoriu (1, 2 sau 3)!",
-         Field::NumarCopii},
-        {[](Fields& f) { f.nrLinFac = QStringLiteral(" "); }, "Numarul de linii pe factura este obligatoriu si >=1 !",
-         Field::NrLinFac},
+        {[](Fields& f) { f.numarCopii = QStringLiteral("0"); },
+         "Numarul de copii este obligatoriu (1, 2 sau 3)!", Field::NumarCopii},
+        {[](Fields& f) { f.nrLinFac = QStringLiteral(" "); },
+         "Numarul de linii pe factura este obligatoriu si >=1 !", Field::NrLinFac},
         // Pasted past the key filters: the range goes bare into a statement, so it must be a number.
         {[](Fields& f) { f.pd = QStringLiteral("5 or 1=1"); }, "Primul numar document obligatoriu si >=1 !",
          Field::PD},
@@ -114,23 +116,27 @@ TEST(SeriesChecks, DuplicateDescriptionIsRefusedOnlyWhenAdding) {
 }
 
 TEST(SeriesStatements, AreTheExactTextsWithQuotesDoubled) {
-    EXPECT_EQ(listQuery(),
-              "  SELECT s.Descriere,          s.Tip ,          s.Serie ,          s.[FirstDoc],          s.[LastDoc], "
-              "         s.[CurrentDoc],          s.[TipFactura],          s.[TipHartie],          "
-              "s.[NumarCopii],s.IdSerie,          s.[NrLinFactura],s.[NrLinAmbalaje] As [Nr. Linii Ambalaje],  "
-              "         isnull(convert(nvarchar, c.[Cod Casierie]) + ' - ' + c.[Denumire Casierie],'') As Casierie"
-              "    From dbo.[SeriiDocumente] s left outer join dbo.Casierii c on s.Casierie=c.[Cod Casierie]");
+    EXPECT_EQ(
+        listQuery(),
+        "  SELECT s.Descriere,          s.Tip ,          s.Serie ,          s.[FirstDoc],          "
+        "s.[LastDoc], "
+        "         s.[CurrentDoc],          s.[TipFactura],          s.[TipHartie],          "
+        "s.[NumarCopii],s.IdSerie,          s.[NrLinFactura],s.[NrLinAmbalaje] As [Nr. Linii Ambalaje],  "
+        "         isnull(convert(nvarchar, c.[Cod Casierie]) + ' - ' + c.[Denumire Casierie],'') As Casierie"
+        "    From dbo.[SeriiDocumente] s left outer join dbo.Casierii c on s.Casierie=c.[Cod Casierie]");
     EXPECT_EQ(descriptionCountQuery(QStringLiteral("Ana's")),
               "SELECT count(*)   FROM [SeriiDocumente]  WHERE ([SeriiDocumente].Descriere= 'Ana''s')");
     EXPECT_EQ(addedIdQuery(QStringLiteral("LEX"), QStringLiteral("5"), QStringLiteral("6")).value(),
               "select IdSerie from SeriiDocumente where serie='LEX' and firstdoc=5 and lastdoc=6");
-    EXPECT_FALSE(addedIdQuery(QStringLiteral("LEX"), QStringLiteral("5;drop"), QStringLiteral("6")).has_value());
+    EXPECT_FALSE(
+        addedIdQuery(QStringLiteral("LEX"), QStringLiteral("5;drop"), QStringLiteral("6")).has_value());
     EXPECT_EQ(deletePackagingQuery(-1), "delete from ConturiAmbalaje where IdSeriiD=-1");
     EXPECT_EQ(insertPackagingQuery(7, QStringLiteral("381.01 - Ambalaje - paleti")),
               "insert into ConturiAmbalaje values(7,'381.01')");
-    EXPECT_EQ(packagingAccountsQuery(2),
-              "SELECT C.Cont + ' - ' + C.[Titlu Cont] As Cont FROM dbo.zconta_plan as C, conturiambalaje AS Ca "
-              "where ca.Cont = C.Cont And ca.IdSeriiD = 2");
+    EXPECT_EQ(
+        packagingAccountsQuery(2),
+        "SELECT C.Cont + ' - ' + C.[Titlu Cont] As Cont FROM dbo.zconta_plan as C, conturiambalaje AS Ca "
+        "where ca.Cont = C.Cont And ca.IdSeriiD = 2");
     EXPECT_EQ(packagingLinesQuery(2), "select nrlinambalaje from dbo.seriidocumente where idserie=2");
 }
 
@@ -139,7 +145,8 @@ TEST(SeriesStatements, AccountSearchTakesSlashAsWildcard) {
               "SELECT Cont, [Titlu Cont] FROM dbo.zconta_plan WHERE (Cont Like '381%')");
     EXPECT_EQ(accountPattern(QStringLiteral("3/01/")), "3%01%");
     EXPECT_EQ(accountPattern(QStringLiteral("38/1")), "38%1"); // nothing appended
-    EXPECT_EQ(typeAheadFilter(QStringLiteral("Titlu Cont"), QStringLiteral("Amb")), "[Titlu Cont] Like 'Amb%'");
+    EXPECT_EQ(typeAheadFilter(QStringLiteral("Titlu Cont"), QStringLiteral("Amb")),
+              "[Titlu Cont] Like 'Amb%'");
     EXPECT_EQ(accountOf(QStringLiteral("5311")), "5311");
     EXPECT_EQ(cashDeskCode(QString()), "0");
     EXPECT_EQ(cashDeskCode(QStringLiteral("12 - Casa valuta")), "12");
@@ -147,12 +154,18 @@ TEST(SeriesStatements, AccountSearchTakesSlashAsWildcard) {
 
 TEST(StartParameters, NamesTypesAndSizesInOrder) {
     const auto params = startParameters(kAdd, valid(), 3, QString(), QString());
-    const char* names[] = {"@Return_Value", "@Name",        "@Document",       "@Dep",
-                           "@Operatiune",   "@ec",          "@IdTop",          "@DataDoc",
-                           "@DataPlatii",   "@Agent",       "@DenumireAgent",  "@Client",
-                           "@DenumireClient", "@DebitMaxim", "@SoldTotal",     "@TipValuta",
-                           "@CursV",        "@DocTransferat", "@TipBon",       "@DescriereDepozit",
-                           "@catreDep",     "@DesDepozit",  "@Primitor",       "@IntoarceDocument"};
+    const char* names[] = {"@Return_Value",   "@Name",
+                           "@Document",       "@Dep",
+                           "@Operatiune",     "@ec",
+                           "@IdTop",          "@DataDoc",
+                           "@DataPlatii",     "@Agent",
+                           "@DenumireAgent",  "@Client",
+                           "@DenumireClient", "@DebitMaxim",
+                           "@SoldTotal",      "@TipValuta",
+                           "@CursV",          "@DocTransferat",
+                           "@TipBon",         "@DescriereDepozit",
+                           "@catreDep",       "@DesDepozit",
+                           "@Primitor",       "@IntoarceDocument"};
     ASSERT_EQ(params.size(), std::size(names));
     for (std::size_t i = 0; i < params.size(); ++i)
         EXPECT_EQ(params[i].name, QString::fromLatin1(names[i]));

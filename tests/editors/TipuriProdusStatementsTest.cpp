@@ -79,8 +79,9 @@ TEST(ProductTypeStatements, AddWritesCodeAndDescriptionAsTyped) {
     in.expense = QStringLiteral("608");
     EXPECT_TRUE(needsCountQuery(in));
     EXPECT_EQ(countQuery(in.code), "SELECT Count(*) FROM TipuriProduse WHERE [Tip Produs] = ' AMB '");
-    EXPECT_EQ(saveStatement(in), "INSERT INTO TipuriProduse ( [Tip Produs], Fel, Descrire, [Cont Venit] , "
-                                 "[Cont Cheltuiala], Cont) Values (' AMB ', 0, 'Ambalaje ', '', '608', '381')");
+    EXPECT_EQ(saveStatement(in),
+              "INSERT INTO TipuriProduse ( [Tip Produs], Fel, Descrire, [Cont Venit] , "
+              "[Cont Cheltuiala], Cont) Values (' AMB ', 0, 'Ambalaje ', '', '608', '381')");
 }
 
 TEST(ProductTypeStatements, ModifyTrimsAllButTheStockAccountAndChangesTheCodeOnlyWhenItDiffers) {

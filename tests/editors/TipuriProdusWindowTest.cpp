@@ -110,10 +110,13 @@ protected:
     }
 
     bool editorOpen() const { return ComponentContext::current().loaded<TipuriProdus>() != nullptr; }
-    QString scalar(const QString& sql) { return ComponentContext::current().connection->scalar(sql).toString(); }
+    QString scalar(const QString& sql) {
+        return ComponentContext::current().connection->scalar(sql).toString();
+    }
     bool ranCount() const {
-        return std::any_of(executed.begin(), executed.end(),
-                           [](const QString& s) { return s.startsWith("SELECT Count(*) FROM TipuriProduse"); });
+        return std::any_of(executed.begin(), executed.end(), [](const QString& s) {
+            return s.startsWith("SELECT Count(*) FROM TipuriProduse");
+        });
     }
     void expectOnly(const char* text, QWidget* focus, TipuriProdus& w) {
         ASSERT_EQ(shown.size(), 1u) << shown.back().text.toStdString();
@@ -246,7 +249,8 @@ TEST_F(ProductTypeEditorTest, TakenCodesAreRefusedAndLetterCaseCountsAsAChange) 
     renamed.cmdAction(0)->click();
     EXPECT_TRUE(shown.empty());
     ASSERT_EQ(executed.size(), 2u); // the update and the list reloading
-    EXPECT_EQ(executed[0], "UPDATE TipuriProduse SET [Fel]=3, [Descrire]='Produse finite proprii', "
-                           "[Cont Venit]='701', [Cont Cheltuiala]='711', [Cont] = '345'  WHERE [Tip Produs]='PF'");
+    EXPECT_EQ(executed[0],
+              "UPDATE TipuriProduse SET [Fel]=3, [Descrire]='Produse finite proprii', "
+              "[Cont Venit]='701', [Cont Cheltuiala]='711', [Cont] = '345'  WHERE [Tip Produs]='PF'");
     EXPECT_FALSE(editorOpen());
 }

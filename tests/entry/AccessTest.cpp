@@ -43,7 +43,13 @@ TEST_F(AccessTest, SendsTheFiveParametersInOrder) {
     EXPECT_EQ(m_backend->procedure, "Vezi");
     const auto& p = m_backend->received;
     ASSERT_EQ(p.size(), 5u);
-    struct Expected { const char* name; DataType type; ParameterDirection direction; int size; QVariant value; };
+    struct Expected {
+        const char* name;
+        DataType type;
+        ParameterDirection direction;
+        int size;
+        QVariant value;
+    };
     const std::vector<Expected> expected = {
         {"RETURN_VALUE", DataType::Integer, ParameterDirection::ReturnValue, 0, {}},
         {"nr", DataType::VarWChar, ParameterDirection::Input, 50, QStringLiteral("4311")},
@@ -99,7 +105,7 @@ TEST(NumarCuPunct, SameTextUnderDecimalCommaAndDecimalPointLocales) {
         EXPECT_EQ(NumarCuPunct(-1234.25), "-1234.25") << name;
         EXPECT_EQ(NumarCuPunct(0.1), "0.1") << name;
         EXPECT_EQ(NumarCuPunct(0), "0") << name;
-        EXPECT_EQ(NumarCuPunct(1234567.89), "1234567.89") << name; // no thousands separators
+        EXPECT_EQ(NumarCuPunct(1234567.89), "1234567.89") << name;             // no thousands separators
         EXPECT_EQ(NumarCuPunct(100000000000000.0), "100000000000000") << name; // no exponent
         EXPECT_EQ(NumarCuPunct(0.000012), "0.000012") << name;
     }

@@ -23,8 +23,7 @@ void answerNextBox(QMessageBox::StandardButton answer, Seen& seen) {
     QTimer::singleShot(0, [answer, &seen] {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             auto* box = qobject_cast<QMessageBox*>(widget);
-            if (!box || !box->isVisible())
-                continue;
+            if (!box || !box->isVisible()) continue;
             seen = {box->text(), box->windowTitle(), box->icon(), static_cast<int>(box->buttons().size())};
             box->button(answer)->click();
             return;

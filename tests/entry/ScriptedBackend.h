@@ -20,8 +20,7 @@ public:
         received = params;
         if (fail)
             throw DbError(ErrorNumber::NoTable, QStringLiteral("Could not find stored procedure 'Vezi'."));
-        if (Parameter* ret = findParameter(params, QStringLiteral("RETURN_VALUE")))
-            ret->value = answer;
+        if (Parameter* ret = findParameter(params, QStringLiteral("RETURN_VALUE"))) ret->value = answer;
         return answer;
     }
     QVariant lastInsertId() override { return {}; }

@@ -27,8 +27,7 @@ public:
 protected:
     bool queryUnload(bool byCode) override {
         EXPECT_TRUE(byCode);
-        if (m_onClose)
-            m_onClose();
+        if (m_onClose) m_onClose();
         return true;
     }
     void onUnload() override { m_order->push_back(objectName()); }
@@ -105,8 +104,8 @@ TEST_F(VornelTest, InchideTotUnloadsInTheFixedOrderAndRaisesIesireOnce) {
     std::vector<QString> order;
     // Built in another order than the one they are unloaded in; one window is not loaded.
     std::vector<QPointer<NamedWindow>> windows;
-    for (const char* name : {"Salarii", "GridComun", "TipuriProdus", "GridDetail", "ConfDocOut", "GridDetailMare",
-                             "AlegeGrupaProd"})
+    for (const char* name : {"Salarii", "GridComun", "TipuriProdus", "GridDetail", "ConfDocOut",
+                             "GridDetailMare", "AlegeGrupaProd"})
         windows.emplace_back(new NamedWindow(QString::fromLatin1(name), &order));
     ComponentContext::current().component = &m_vornel;
 
@@ -115,8 +114,8 @@ TEST_F(VornelTest, InchideTotUnloadsInTheFixedOrderAndRaisesIesireOnce) {
     m_vornel.setIesireCallback([&callbacks] { ++callbacks; });
     ComponentContext::current().InchideTot();
 
-    const std::vector<QString> expected = {"GridDetail", "AlegeGrupaProd", "ConfDocOut",   "GridComun",
-                                           "GridDetailMare", "TipuriProdus", "Salarii"};
+    const std::vector<QString> expected = {"GridDetail",     "AlegeGrupaProd", "ConfDocOut", "GridComun",
+                                           "GridDetailMare", "TipuriProdus",   "Salarii"};
     EXPECT_EQ(order, expected);
     EXPECT_EQ(iesire.count(), 1);
     EXPECT_EQ(callbacks, 1);
@@ -147,7 +146,8 @@ TEST(VornelLifetime, ReleasingTheObjectDropsTheConnectionAndItself) {
     auto& context = ComponentContext::current();
     {
         Vornel vornel;
-        vornel.setMessageWindowFactory([] { return std::make_unique<RecordingMessages>(std::make_shared<MessageLog>()); });
+        vornel.setMessageWindowFactory(
+            [] { return std::make_unique<RecordingMessages>(std::make_shared<MessageLog>()); });
         auto connection = std::make_shared<Connection>(std::make_unique<ScriptedBackend>());
         vornel.Apel(connection, QStringLiteral("Salarii"), 1, 1);
         EXPECT_EQ(context.connection, connection);

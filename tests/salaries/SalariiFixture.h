@@ -78,8 +78,12 @@ protected:
         auto* w = ComponentContext::current().loaded<Salarii>();
         return w ? w->findChild<T*>(name) : nullptr;
     }
-    NumericBox* box(const char* array, int i) { return child<NumericBox>(QStringLiteral("%1_%2").arg(array).arg(i)); }
-    QLineEdit* edit(const char* array, int i) { return child<QLineEdit>(QStringLiteral("%1_%2").arg(array).arg(i)); }
+    NumericBox* box(const char* array, int i) {
+        return child<NumericBox>(QStringLiteral("%1_%2").arg(array).arg(i));
+    }
+    QLineEdit* edit(const char* array, int i) {
+        return child<QLineEdit>(QStringLiteral("%1_%2").arg(array).arg(i));
+    }
     QLineEdit* edit(const char* name) { return child<QLineEdit>(QString::fromLatin1(name)); }
     QPushButton* button(const char* array, int i) {
         return child<QPushButton>(QStringLiteral("%1_%2").arg(array).arg(i));

@@ -27,12 +27,13 @@ TEST_F(SalariiTest, LoadsJanuaryOfTheFirstGroup) {
     EXPECT_DOUBLE_EQ(box("txtX", 6)->Valoare(), 2.25);
     EXPECT_EQ(edit("txtCa", 4)->text(), "425"); // AVANSC
     EXPECT_EQ(edit("txtCD")->text(), "444");
-    EXPECT_TRUE(child<QCheckBox>("chk_7")->isChecked());  // CMSI
+    EXPECT_TRUE(child<QCheckBox>("chk_7")->isChecked());   // CMSI
     EXPECT_FALSE(child<QCheckBox>("chk_13")->isChecked()); // CASSI
-    EXPECT_TRUE(child<QCheckBox>("chk_2")->isChecked());  // CASSSB
+    EXPECT_TRUE(child<QCheckBox>("chk_2")->isChecked());   // CASSSB
     EXPECT_DOUBLE_EQ(box("txtXAC", 3)->Valoare(), 144);    // TLL
     EXPECT_DOUBLE_EQ(box("txtXAC", 7)->Valoare(), 6);      // NrLuniCM
-    for (int i = 0; i < 8; ++i) EXPECT_FALSE(w.accountChanged(edit("txtCh", i)));
+    for (int i = 0; i < 8; ++i)
+        EXPECT_FALSE(w.accountChanged(edit("txtCh", i)));
     EXPECT_FALSE(w.accountChanged(edit("txtCD")));
     EXPECT_TRUE(child<QLabel>("lblClose")->isHidden());
     EXPECT_EQ(shownPages(), std::vector<int>{0});
@@ -77,7 +78,8 @@ TEST_F(SalariiTest, AcceptaRefusesRatesOfAHundredAndTypedAccountsOnTheirPage) {
     // Deductions from the fourth on are rates; the first three are amounts.
     edit("txtAch", 2)->setText(QStringLiteral("421"));
     edit("txtAch", 2)->setProperty("DataChanged", false);
-    for (int i = 0; i < 3; ++i) box("txtXd", i)->setText(QStringLiteral("1500"));
+    for (int i = 0; i < 3; ++i)
+        box("txtXd", i)->setText(QStringLiteral("1500"));
     box("txtXd", 11)->setText(QStringLiteral("100"));
     w.selectPage(0);
     button("cmdAction", 0)->click();
@@ -116,13 +118,18 @@ TEST_F(SalariiTest, EveryFieldLandsInItsColumnFromTheMonthOnwards) {
         edit("txtAch", i)->setText(QStringLiteral("7%1").arg(i));
         edit("txtCa", i)->setText(QStringLiteral("5%1").arg(i));
     }
-    for (int i = 0; i < 12; ++i) set(box("txtXd", i));
-    for (int i = 0; i < 9; ++i) set(box("txtXAC", i));
+    for (int i = 0; i < 12; ++i)
+        set(box("txtXd", i));
+    for (int i = 0; i < 9; ++i)
+        set(box("txtXAC", i));
     edit("txtCD")->setText(QStringLiteral("4'44"));
     const int employerBoxes[] = {13, 12, 11, 10, 9, 8, 7, 14};
-    for (int i = 0; i < 8; ++i) child<QCheckBox>(QStringLiteral("chk_%1").arg(employerBoxes[i]))->setChecked(i % 2 == 0);
-    for (int i = 0; i < 7; ++i) child<QCheckBox>(QStringLiteral("chk_%1").arg(i))->setChecked(i % 2 == 1);
-    for (QLineEdit* f : w.findChildren<QLineEdit*>()) f->setProperty("DataChanged", false); // as if chosen
+    for (int i = 0; i < 8; ++i)
+        child<QCheckBox>(QStringLiteral("chk_%1").arg(employerBoxes[i]))->setChecked(i % 2 == 0);
+    for (int i = 0; i < 7; ++i)
+        child<QCheckBox>(QStringLiteral("chk_%1").arg(i))->setChecked(i % 2 == 1);
+    for (QLineEdit* f : w.findChildren<QLineEdit*>())
+        f->setProperty("DataChanged", false); // as if chosen
 
     button("cmdAction", 0)->click();
     ASSERT_TRUE(shown.empty()) << shown[0].text.toStdString();
@@ -143,11 +150,14 @@ TEST_F(SalariiTest, EveryFieldLandsInItsColumnFromTheMonthOnwards) {
     for (int i = 0; i < 7; ++i) {
         EXPECT_EQ(value(kEmployeeRateColumns[i], 3), QString::number(n++)) << kEmployeeRateColumns[i];
         EXPECT_EQ(value(kEmployeeDebitColumns[i], 3), QStringLiteral("7%1").arg(i));
-        EXPECT_EQ(value(kEmployeeCreditColumns[i], 3), QStringLiteral("5%1").arg(i)) << kEmployeeCreditColumns[i];
+        EXPECT_EQ(value(kEmployeeCreditColumns[i], 3), QStringLiteral("5%1").arg(i))
+            << kEmployeeCreditColumns[i];
         EXPECT_EQ(value(kEmployeeFlagColumns[i], 3), i % 2 == 1 ? "1" : "0") << kEmployeeFlagColumns[i];
     }
-    for (const char* column : kDeductionColumns) EXPECT_EQ(value(column, 3), QString::number(n++)) << column;
-    for (const char* column : kConstantColumns) EXPECT_EQ(value(column, 3), QString::number(n++)) << column;
+    for (const char* column : kDeductionColumns)
+        EXPECT_EQ(value(column, 3), QString::number(n++)) << column;
+    for (const char* column : kConstantColumns)
+        EXPECT_EQ(value(column, 3), QString::number(n++)) << column;
     EXPECT_EQ(value("IMPCT", 4), "4'44");
     // January and February, and the other group, keep their values.
     EXPECT_EQ(value("CASF", 2), "4");
@@ -159,11 +169,13 @@ TEST_F(SalariiTest, AClosedMonthWritesNothingAndStillChecksTheTables) {
     run(QStringLiteral("UPDATE sal_para SET V = 1 WHERE T = 1"));
     Salarii& w = open();
     EXPECT_FALSE(child<QLabel>("lblClose")->isHidden());
-    for (int i = 0; i < 5; ++i) EXPECT_FALSE(page(i)->isEnabled());
+    for (int i = 0; i < 5; ++i)
+        EXPECT_FALSE(page(i)->isEnabled());
     box("txtX", 0)->setText(QStringLiteral("150"));
     button("cmdAction", 0)->click();
     EXPECT_TRUE(shown.empty());
-    for (const QString& s : executed) EXPECT_FALSE(s.startsWith("UPDATE")) << s.toStdString();
+    for (const QString& s : executed)
+        EXPECT_FALSE(s.startsWith("UPDATE")) << s.toStdString();
     EXPECT_TRUE(ranLike("SELECT *  FRom sal_imp WHERE T = 1 AND TIP = 1   Order By DELA"));
     EXPECT_FALSE(w.isVisible());
 
@@ -238,7 +250,8 @@ TEST_F(SalariiTest, TaxTableGridShowsTheBracketsAndRefusesText) {
     button("cmd", 4)->click();
     EXPECT_FALSE(grid->isColumnVisible(grid->recordset()->indexOf(QStringLiteral("CONST"))));
     EXPECT_TRUE(grid->appendRow({QStringLiteral("50"), QStringLiteral("60"), QStringLiteral("30")}));
-    EXPECT_EQ(scalar("SELECT COUNT(*) FROM sal_imp WHERE T = 1 AND TIP = 2 AND DELA = 50 AND CONST = 0"), "1");
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM sal_imp WHERE T = 1 AND TIP = 2 AND DELA = 50 AND CONST = 0"),
+              "1");
 }
 
 TEST_F(SalariiTest, WorkGroupsAreAddedRenamedAndDeleted) {
@@ -323,18 +336,25 @@ TEST_F(SalariiTest, KeysMoveBetweenTheFieldsOfAPage) {
         QWidget* to;
     };
     const Move moves[] = {
-        {0, box("txtX", 2), Qt::Key_Right, edit("txtCh", 2)}, {0, box("txtX", 2), Qt::Key_Return, edit("txtCh", 2)},
-        {0, box("txtX", 2), Qt::Key_Up, edit("txtC", 1)},     {0, box("txtX", 0), Qt::Key_Backtab, edit("txtCh", 1)},
-        {0, box("txtX", 7), Qt::Key_Tab, edit("txtCh", 7)},   {1, box("txtXa", 0), Qt::Key_Left, edit("txtAch", 1)},
-        {1, box("txtXa", 6), Qt::Key_Down, edit("txtAch", 6)}, {2, box("txtXd", 11), Qt::Key_Return, edit("txtCD")},
-        {2, box("txtXd", 0), Qt::Key_Up, box("txtXd", 11)},  {2, box("txtXd", 4), Qt::Key_Tab, box("txtXd", 5)},
-        {3, box("txtXAC", 8), Qt::Key_Down, box("txtXAC", 0)}, {3, box("txtXAC", 0), Qt::Key_Left, box("txtXAC", 8)},
+        {0, box("txtX", 2), Qt::Key_Right, edit("txtCh", 2)},
+        {0, box("txtX", 2), Qt::Key_Return, edit("txtCh", 2)},
+        {0, box("txtX", 2), Qt::Key_Up, edit("txtC", 1)},
+        {0, box("txtX", 0), Qt::Key_Backtab, edit("txtCh", 1)},
+        {0, box("txtX", 7), Qt::Key_Tab, edit("txtCh", 7)},
+        {1, box("txtXa", 0), Qt::Key_Left, edit("txtAch", 1)},
+        {1, box("txtXa", 6), Qt::Key_Down, edit("txtAch", 6)},
+        {2, box("txtXd", 11), Qt::Key_Return, edit("txtCD")},
+        {2, box("txtXd", 0), Qt::Key_Up, box("txtXd", 11)},
+        {2, box("txtXd", 4), Qt::Key_Tab, box("txtXd", 5)},
+        {3, box("txtXAC", 8), Qt::Key_Down, box("txtXAC", 0)},
+        {3, box("txtXAC", 0), Qt::Key_Left, box("txtXAC", 8)},
     };
     for (const Move& m : moves) {
         w.selectPage(m.page);
         m.from->setFocus();
         QTest::keyClick(m.from, m.key);
-        EXPECT_EQ(QApplication::focusWidget(), m.to) << m.from->objectName().toStdString() << " key " << m.key;
+        EXPECT_EQ(QApplication::focusWidget(), m.to)
+            << m.from->objectName().toStdString() << " key " << m.key;
     }
 }
 

@@ -35,23 +35,26 @@ TEST(SalaryStatements, NumbersAreWrittenWithAPointWhateverTheLocale) {
 TEST(SalaryStatements, UpdateKeepsTheSeparatorsAndColumnOrderOfTheSystem) {
     const QString sql = parametersUpdate(SalaryParameters{}, 3, QStringLiteral("Grupa A")).value();
     EXPECT_TRUE(sql.startsWith("UPDATE  sal_para SET CASF = 0 , SOMF = 0 , SANAF = 0"));
-    EXPECT_TRUE(sql.endsWith(", DBA = 0, COEFCP = 0 WHERE T >=  3 AND GRUPA = 'Grupa A'")) << sql.toStdString();
-    for (const char* piece : {" , F1 = 0 , CASFCT = ''", "'',  F1CT = '' , CASFCH = ''", "'',  F1CH = '', SOMS = 0",
-                              ", C1 = 0, SOMCCT = ''", "'',  C1CT = '' , SOMCCH = ''", "'',  C1CH = '', SOMCSB = 0",
-                              ", C1SB = 0, IMPCT = '', DP = 0", ", COEFMAX = 0,  SALMED = 0",
-                              ", TLL = 0, NRLuniCM = 0, CCO = 0", ", SALCAS = 0, CASSI = 0", ", F1SI = 0, DBA = 0"})
+    EXPECT_TRUE(sql.endsWith(", DBA = 0, COEFCP = 0 WHERE T >=  3 AND GRUPA = 'Grupa A'"))
+        << sql.toStdString();
+    for (const char* piece :
+         {" , F1 = 0 , CASFCT = ''", "'',  F1CT = '' , CASFCH = ''", "'',  F1CH = '', SOMS = 0",
+          ", C1 = 0, SOMCCT = ''", "'',  C1CT = '' , SOMCCH = ''", "'',  C1CH = '', SOMCSB = 0",
+          ", C1SB = 0, IMPCT = '', DP = 0", ", COEFMAX = 0,  SALMED = 0", ", TLL = 0, NRLuniCM = 0, CCO = 0",
+          ", SALCAS = 0, CASSI = 0", ", F1SI = 0, DBA = 0"})
         EXPECT_TRUE(sql.contains(QLatin1String(piece))) << piece;
     // Every column once, in the order the statement sets them.
-    const char* order[] = {"CASF", "SOMF", "SANAF", "HANF", "FHANF", "INVF", "CM", "F1",
-                           "CASFCT", "SOMFCT", "SANAFCT", "HANFCT", "FHANFCT", "INVFCT", "CMCT", "F1CT",
-                           "CASFCH", "SOMFCH", "SANAFCH", "HANFCH", "FHANFCH", "INVFCH", "CMCH", "F1CH",
-                           "SOMS", "SOMP", "CASS", "PENS", "AVANS", "P1", "C1",
-                           "SOMCCT", "SOMPCT", "CASSCT", "PENSCT", "AVANSC", "P1CT", "C1CT",
-                           "SOMCCH", "SOMPCH", "CASSCH", "PENSCH", "AVANSCH", "P1CH", "C1CH",
-                           "SOMCSB", "SOMPSB", "CASSSB", "PENSSB", "AVANSSB", "P1SB", "C1SB", "IMPCT",
-                           "DP", "CP", "SS", "DOIC", "RESTC", "INVI", "INVII", "ALTP", "CB", "COEFMAX",
-                           "SALMED", "SALMIN", "MAXCIC", "TLL", "NRLuniCM", "CCO", "SN", "HSUP", "SALCAS",
-                           "CASSI", "SOMSI", "SANASI", "HANSI", "FHANSI", "INVSI", "CMSI", "F1SI", "DBA", "COEFCP"};
+    const char* order[] = {
+        "CASF",    "SOMF",    "SANAF",   "HANF",    "FHANF",    "INVF",   "CM",      "F1",     "CASFCT",
+        "SOMFCT",  "SANAFCT", "HANFCT",  "FHANFCT", "INVFCT",   "CMCT",   "F1CT",    "CASFCH", "SOMFCH",
+        "SANAFCH", "HANFCH",  "FHANFCH", "INVFCH",  "CMCH",     "F1CH",   "SOMS",    "SOMP",   "CASS",
+        "PENS",    "AVANS",   "P1",      "C1",      "SOMCCT",   "SOMPCT", "CASSCT",  "PENSCT", "AVANSC",
+        "P1CT",    "C1CT",    "SOMCCH",  "SOMPCH",  "CASSCH",   "PENSCH", "AVANSCH", "P1CH",   "C1CH",
+        "SOMCSB",  "SOMPSB",  "CASSSB",  "PENSSB",  "AVANSSB",  "P1SB",   "C1SB",    "IMPCT",  "DP",
+        "CP",      "SS",      "DOIC",    "RESTC",   "INVI",     "INVII",  "ALTP",    "CB",     "COEFMAX",
+        "SALMED",  "SALMIN",  "MAXCIC",  "TLL",     "NRLuniCM", "CCO",    "SN",      "HSUP",   "SALCAS",
+        "CASSI",   "SOMSI",   "SANASI",  "HANSI",   "FHANSI",   "INVSI",  "CMSI",    "F1SI",   "DBA",
+        "COEFCP"};
     qsizetype at = 0;
     for (const char* column : order) {
         const qsizetype next = sql.indexOf(QStringLiteral(" %1 = ").arg(QLatin1String(column)), at);
@@ -84,7 +87,8 @@ TEST(SalaryStatements, GroupAndTableStatementsAreTheSystemsOwn) {
     const QString copy = groupParametersCopy(QStringLiteral("Noua"));
     EXPECT_TRUE(copy.startsWith("INSERT INTO sal_para  (T, LUNA, V, CASF, "));
     EXPECT_TRUE(copy.contains("HSUP, SALCAS, GRUPA, CB )  SELECT  T, LUNA, V, CASF, "));
-    EXPECT_TRUE(copy.endsWith("HSUP, SALCAS, 'Noua', CB FROM sal_para WHERE GRUPA = 'Conditii normale de munca'"));
+    EXPECT_TRUE(
+        copy.endsWith("HSUP, SALCAS, 'Noua', CB FROM sal_para WHERE GRUPA = 'Conditii normale de munca'"));
     for (const char* notCopied : {"MAXCIC", "DBA", "COEFCP", "CASSI", "F1SI"})
         EXPECT_FALSE(copy.contains(QLatin1String(notCopied))) << notCopied;
 }

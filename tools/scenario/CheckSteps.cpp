@@ -23,16 +23,13 @@ namespace vornel::scenario {
 
 namespace {
 
-QString mismatch(const QString& what, const QString& expected, const QString& found)
-{
+QString mismatch(const QString& what, const QString& expected, const QString& found) {
     return QStringLiteral("expected %1 %2; found %3").arg(what, expected, found);
 }
 
 // A database value as a person would write it in a scenario.
-QString valueText(const QVariant& value)
-{
-    if (!value.isValid() || value.isNull())
-        return QStringLiteral("NULL");
+QString valueText(const QVariant& value) {
+    if (!value.isValid() || value.isNull()) return QStringLiteral("NULL");
     switch (value.typeId()) {
     case QMetaType::Double:
     case QMetaType::Float: {
@@ -50,8 +47,7 @@ QString valueText(const QVariant& value)
     }
 }
 
-QString expectMessage(const Step& step, ScenarioState& state)
-{
+QString expectMessage(const Step& step, ScenarioState& state) {
     const QString& text = step.args.at(0).text;
     QString expectedText = QStringLiteral("message ") + quoted(text);
     std::optional<int> icon, buttons;
@@ -68,23 +64,20 @@ QString expectMessage(const Step& step, ScenarioState& state)
         expectedText += u' ' + key + u' ' + (key == u"title" ? quoted(value) : value);
     }
     MessageLog& log = *state.log;
-    if (!log.hasUnchecked())
-        return QStringLiteral("expected %1; found no message").arg(expectedText);
+    if (!log.hasUnchecked()) return QStringLiteral("expected %1; found no message").arg(expectedText);
     const RecordedMessage& m = log.oldestUnchecked();
     const bool same = m.text == text && (!icon || *icon == m.icon) && (!buttons || *buttons == m.buttons) &&
                       (!title || *title == m.title);
-    if (!same)
-        return QStringLiteral("expected %1; found %2").arg(expectedText, MessageLog::describe(m));
+    if (!same) return QStringLiteral("expected %1; found %2").arg(expectedText, MessageLog::describe(m));
     log.checkOldest();
     return {};
 }
 
-QString expectExecuted(const QString& statement, const ScenarioState& state)
-{
-    if (state.executed.contains(statement))
-        return {};
+QString expectExecuted(const QString& statement, const ScenarioState& state) {
+    if (state.executed.contains(statement)) return {};
     if (state.executed.isEmpty())
-        return mismatch(QStringLiteral("executed"), quoted(statement), QStringLiteral("no statement executed"));
+        return mismatch(QStringLiteral("executed"), quoted(statement),
+                        QStringLiteral("no statement executed"));
     // Show the statement that agrees longest with the expected one: the difference is then easy to spot.
     const QString* closest = &state.executed.front();
     qsizetype best = -1;
@@ -92,64 +85,63 @@ QString expectExecuted(const QString& statement, const ScenarioState& state)
         qsizetype n = 0;
         while (n < s.size() && n < statement.size() && s[n] == statement[n])
             ++n;
-        if (n > best)
-            best = n, closest = &s;
+        if (n > best) best = n, closest = &s;
     }
-    return mismatch(QStringLiteral("executed"), quoted(statement),
-                    QStringLiteral("%1 (closest of %2 statements)").arg(quoted(*closest)).arg(state.executed.size()));
+    return mismatch(
+        QStringLiteral("executed"), quoted(statement),
+        QStringLiteral("%1 (closest of %2 statements)").arg(quoted(*closest)).arg(state.executed.size()));
 }
 
-QString expectSql(const QString& sql, const QString& expected, ScenarioState& state)
-{
+QString expectSql(const QString& sql, const QString& expected, ScenarioState& state) {
     const QueryResult result = state.quietly([&] { return state.db().query(sql); });
     QString found;
     if (result.rows.rowCount() > 0 && result.rows.columnCount() > 0)
         found = result.rows.isNull(0, 0) ? QStringLiteral("NULL") : valueText(result.rows.value(0, 0));
-    if (found == expected)
-        return {};
-    return mismatch(QStringLiteral("sql ") + quoted(sql) + QStringLiteral(" to give"), quoted(expected), quoted(found));
+    if (found == expected) return {};
+    return mismatch(QStringLiteral("sql ") + quoted(sql) + QStringLiteral(" to give"), quoted(expected),
+                    quoted(found));
 }
 
-QString expectWindow(const QString& verb, const QString& name, const Step& step)
-{
+QString expectWindow(const QString& verb, const QString& name, const Step& step) {
     QWidget* window = findWindow(name);
     const bool open = window && window->isVisible();
     if (verb == u"expect open")
-        return open ? QString() : mismatch(QStringLiteral("window"), name + QStringLiteral(" open"),
-                                           window ? QStringLiteral("it loaded and hidden") : QStringLiteral("it not loaded"));
+        return open ? QString()
+                    : mismatch(QStringLiteral("window"), name + QStringLiteral(" open"),
+                               window ? QStringLiteral("it loaded and hidden")
+                                      : QStringLiteral("it not loaded"));
     if (verb == u"expect closed")
-        return open ? mismatch(QStringLiteral("window"), name + QStringLiteral(" closed"), QStringLiteral("it open")) : QString();
+        return open ? mismatch(QStringLiteral("window"), name + QStringLiteral(" closed"),
+                               QStringLiteral("it open"))
+                    : QString();
     if (!window)
-        return mismatch(QStringLiteral("window"), name + QStringLiteral(" loaded"), QStringLiteral("it not loaded"));
+        return mismatch(QStringLiteral("window"), name + QStringLiteral(" loaded"),
+                        QStringLiteral("it not loaded"));
     if (verb == u"expect title") {
         const QString& title = step.args.at(1).text;
         return window->windowTitle() == title ? QString()
-                                              : mismatch(QStringLiteral("title of ") + name, quoted(title), quoted(window->windowTitle()));
+                                              : mismatch(QStringLiteral("title of ") + name, quoted(title),
+                                                         quoted(window->windowTitle()));
     }
     const bool wantEnabled = verb == u"expect enabled";
-    if (window->isEnabled() == wantEnabled)
-        return {};
-    return mismatch(QStringLiteral("window ") + name, wantEnabled ? QStringLiteral("enabled") : QStringLiteral("disabled"),
+    if (window->isEnabled() == wantEnabled) return {};
+    return mismatch(QStringLiteral("window ") + name,
+                    wantEnabled ? QStringLiteral("enabled") : QStringLiteral("disabled"),
                     wantEnabled ? QStringLiteral("disabled") : QStringLiteral("enabled"));
 }
 
-std::optional<bool> isLocked(QWidget* control)
-{
-    if (auto* edit = qobject_cast<QLineEdit*>(control))
-        return edit->isReadOnly();
+std::optional<bool> isLocked(QWidget* control) {
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) return edit->isReadOnly();
     if (auto* combo = qobject_cast<QComboBox*>(control))
-        return combo->lineEdit() ? std::optional<bool>(combo->lineEdit()->isReadOnly()) : std::optional<bool>(true);
-    if (auto* text = qobject_cast<QTextEdit*>(control))
-        return text->isReadOnly();
-    if (auto* plain = qobject_cast<QPlainTextEdit*>(control))
-        return plain->isReadOnly();
-    if (auto* spin = qobject_cast<QAbstractSpinBox*>(control))
-        return spin->isReadOnly();
+        return combo->lineEdit() ? std::optional<bool>(combo->lineEdit()->isReadOnly())
+                                 : std::optional<bool>(true);
+    if (auto* text = qobject_cast<QTextEdit*>(control)) return text->isReadOnly();
+    if (auto* plain = qobject_cast<QPlainTextEdit*>(control)) return plain->isReadOnly();
+    if (auto* spin = qobject_cast<QAbstractSpinBox*>(control)) return spin->isReadOnly();
     return std::nullopt;
 }
 
-QString itemsOf(QWidget* control, bool& ok)
-{
+QString itemsOf(QWidget* control, bool& ok) {
     QStringList items;
     ok = true;
     if (auto* combo = qobject_cast<QComboBox*>(control)) {
@@ -164,97 +156,108 @@ QString itemsOf(QWidget* control, bool& ok)
     return items.join(u'|');
 }
 
-bool hasFocus(QWidget* control)
-{
-    if (QApplication::focusWidget() == control)
-        return true;
+bool hasFocus(QWidget* control) {
+    if (QApplication::focusWidget() == control) return true;
     // Offscreen, a window need not be the active one: then its own focus widget counts.
     QWidget* window = control->window();
     return !window->isActiveWindow() && window->focusWidget() == control;
 }
 
-QString flag(const ControlRef& ref, bool expected, bool actual, const QString& yes, const QString& no)
-{
+QString flag(const ControlRef& ref, bool expected, bool actual, const QString& yes, const QString& no) {
     return expected == actual ? QString() : mismatch(ref.text, expected ? yes : no, actual ? yes : no);
 }
 
-QString expectControl(const Step& step)
-{
+QString expectControl(const Step& step) {
     const QString& verb = step.verb;
     const ControlRef ref = *parseControl(step.args.at(0).text);
     const auto arg = [&](std::size_t i) { return step.args.at(i).text; };
     QString problem;
     QWidget* control = findControl(ref, problem);
-    if (!control)
-        return problem;
+    if (!control) return problem;
     QWidget* window = control->window();
 
     if (verb == u"expect visible" || verb == u"expect hidden")
-        return flag(ref, verb == u"expect visible", !control->isHidden(), QStringLiteral("visible"), QStringLiteral("hidden"));
+        return flag(ref, verb == u"expect visible", !control->isHidden(), QStringLiteral("visible"),
+                    QStringLiteral("hidden"));
     if (verb == u"expect enabled" || verb == u"expect disabled")
         return flag(ref, verb == u"expect enabled", control->isEnabledTo(window), QStringLiteral("enabled"),
                     QStringLiteral("disabled"));
     if (verb == u"expect focus") {
-        if (hasFocus(control))
-            return {};
+        if (hasFocus(control)) return {};
         QWidget* focused = QApplication::focusWidget();
-        if (!focused || !window->isActiveWindow())
-            focused = window->focusWidget();
-        return mismatch(QStringLiteral("focus on"), ref.text,
-                        focused ? QStringLiteral("%1.%2").arg(focused->window()->objectName(), focused->objectName())
-                                : QStringLiteral("no focus"));
+        if (!focused || !window->isActiveWindow()) focused = window->focusWidget();
+        return mismatch(
+            QStringLiteral("focus on"), ref.text,
+            focused ? QStringLiteral("%1.%2").arg(focused->window()->objectName(), focused->objectName())
+                    : QStringLiteral("no focus"));
     }
     if (verb == u"expect locked" || verb == u"expect unlocked") {
         const auto locked = isLocked(control);
         if (!locked)
-            return mismatch(ref.text, QStringLiteral("a text control"), QString::fromLatin1(control->metaObject()->className()));
-        return flag(ref, verb == u"expect locked", *locked, QStringLiteral("locked"), QStringLiteral("unlocked"));
+            return mismatch(ref.text, QStringLiteral("a text control"),
+                            QString::fromLatin1(control->metaObject()->className()));
+        return flag(ref, verb == u"expect locked", *locked, QStringLiteral("locked"),
+                    QStringLiteral("unlocked"));
     }
     if (verb == u"expect text") {
         const auto text = controlText(control);
         if (!text)
-            return mismatch(ref.text, QStringLiteral("a control with text"), QString::fromLatin1(control->metaObject()->className()));
-        return *text == arg(1) ? QString() : mismatch(QStringLiteral("text of ") + ref.text, quoted(arg(1)), quoted(*text));
+            return mismatch(ref.text, QStringLiteral("a control with text"),
+                            QString::fromLatin1(control->metaObject()->className()));
+        return *text == arg(1)
+                   ? QString()
+                   : mismatch(QStringLiteral("text of ") + ref.text, quoted(arg(1)), quoted(*text));
     }
     if (verb == u"expect checked" || verb == u"expect unchecked") {
         auto* button = qobject_cast<QAbstractButton*>(control);
         if (!button)
-            return mismatch(ref.text, QStringLiteral("a check box or option button"), QString::fromLatin1(control->metaObject()->className()));
-        return flag(ref, verb == u"expect checked", button->isChecked(), QStringLiteral("checked"), QStringLiteral("unchecked"));
+            return mismatch(ref.text, QStringLiteral("a check box or option button"),
+                            QString::fromLatin1(control->metaObject()->className()));
+        return flag(ref, verb == u"expect checked", button->isChecked(), QStringLiteral("checked"),
+                    QStringLiteral("unchecked"));
     }
     if (verb == u"expect value") {
         auto* box = qobject_cast<NumericBox*>(control);
         if (!box)
-            return mismatch(ref.text, QStringLiteral("a numeric box"), QString::fromLatin1(control->metaObject()->className()));
+            return mismatch(ref.text, QStringLiteral("a numeric box"),
+                            QString::fromLatin1(control->metaObject()->className()));
         const double expected = arg(1).toDouble();
         const double actual = box->Valoare();
-        if (std::fabs(actual - expected) <= 1e-9 * std::max(1.0, std::fabs(expected)))
-            return {};
-        return mismatch(QStringLiteral("value of ") + ref.text, arg(1), QString::number(actual, 'g', QLocale::FloatingPointShortest));
+        if (std::fabs(actual - expected) <= 1e-9 * std::max(1.0, std::fabs(expected))) return {};
+        return mismatch(QStringLiteral("value of ") + ref.text, arg(1),
+                        QString::number(actual, 'g', QLocale::FloatingPointShortest));
     }
     if (verb == u"expect maxlength") {
         auto* edit = qobject_cast<QLineEdit*>(control);
         if (!edit)
-            return mismatch(ref.text, QStringLiteral("a text box"), QString::fromLatin1(control->metaObject()->className()));
+            return mismatch(ref.text, QStringLiteral("a text box"),
+                            QString::fromLatin1(control->metaObject()->className()));
         const int length = edit->maxLength() == 32767 ? 0 : edit->maxLength();
-        return length == arg(1).toInt() ? QString() : mismatch(QStringLiteral("maxlength of ") + ref.text, arg(1), QString::number(length));
+        return length == arg(1).toInt()
+                   ? QString()
+                   : mismatch(QStringLiteral("maxlength of ") + ref.text, arg(1), QString::number(length));
     }
     if (verb == u"expect items") {
         bool ok = false;
         const QString items = itemsOf(control, ok);
         if (!ok)
-            return mismatch(ref.text, QStringLiteral("a combo box or list box"), QString::fromLatin1(control->metaObject()->className()));
-        return items == arg(1) ? QString() : mismatch(QStringLiteral("items of ") + ref.text, quoted(arg(1)), quoted(items));
+            return mismatch(ref.text, QStringLiteral("a combo box or list box"),
+                            QString::fromLatin1(control->metaObject()->className()));
+        return items == arg(1)
+                   ? QString()
+                   : mismatch(QStringLiteral("items of ") + ref.text, quoted(arg(1)), quoted(items));
     }
 
-    if (auto* editable = qobject_cast<EditableGrid*>(control))
-        return checkEditableGrid(step, ref, *editable);
+    if (auto* editable = qobject_cast<EditableGrid*>(control)) return checkEditableGrid(step, ref, *editable);
     auto* grid = qobject_cast<FlexGrid*>(control);
     if (!grid)
-        return mismatch(ref.text, QStringLiteral("a grid"), QString::fromLatin1(control->metaObject()->className()));
+        return mismatch(ref.text, QStringLiteral("a grid"),
+                        QString::fromLatin1(control->metaObject()->className()));
     if (verb == u"expect rows") {
         const int rows = grid->Rows() - 1;
-        return rows == arg(1).toInt() ? QString() : mismatch(QStringLiteral("data rows in ") + ref.text, arg(1), QString::number(rows));
+        return rows == arg(1).toInt()
+                   ? QString()
+                   : mismatch(QStringLiteral("data rows in ") + ref.text, arg(1), QString::number(rows));
     }
     const int row = verb == u"expect cell" ? arg(1).toInt() : 0;
     const int col = arg(verb == u"expect cell" ? 2 : 1).toInt();
@@ -264,38 +267,37 @@ QString expectControl(const Step& step)
     if (verb == u"expect cell") {
         const QString text = grid->TextMatrix(row, col);
         return text == arg(3) ? QString()
-                              : mismatch(QStringLiteral("cell %1,%2 of %3").arg(row).arg(col).arg(ref.text), quoted(arg(3)), quoted(text));
+                              : mismatch(QStringLiteral("cell %1,%2 of %3").arg(row).arg(col).arg(ref.text),
+                                         quoted(arg(3)), quoted(text));
     }
     const int width = grid->ColWidth(col);
-    return width == arg(2).toInt() ? QString()
-                                   : mismatch(QStringLiteral("width of column %1 of %2").arg(col).arg(ref.text), arg(2), QString::number(width));
+    return width == arg(2).toInt()
+               ? QString()
+               : mismatch(QStringLiteral("width of column %1 of %2").arg(col).arg(ref.text), arg(2),
+                          QString::number(width));
 }
 
 } // namespace
 
-QString runCheckStep(const Step& step, ScenarioState& state)
-{
+QString runCheckStep(const Step& step, ScenarioState& state) {
     const QString& verb = step.verb;
-    if (verb == u"expect message")
-        return expectMessage(step, state);
+    if (verb == u"expect message") return expectMessage(step, state);
     if (verb == u"expect no-message") {
-        if (!state.log->hasUnchecked())
-            return {};
-        return QStringLiteral("expected no message; found %1").arg(MessageLog::describe(state.log->oldestUnchecked()));
+        if (!state.log->hasUnchecked()) return {};
+        return QStringLiteral("expected no message; found %1")
+            .arg(MessageLog::describe(state.log->oldestUnchecked()));
     }
-    if (verb == u"expect executed")
-        return expectExecuted(step.args.at(0).text, state);
-    if (verb == u"expect sql")
-        return expectSql(step.args.at(0).text, step.args.at(1).text, state);
+    if (verb == u"expect executed") return expectExecuted(step.args.at(0).text, state);
+    if (verb == u"expect sql") return expectSql(step.args.at(0).text, step.args.at(1).text, state);
     if (verb == u"expect iesire") {
         const int wanted = step.args.at(0).text.toInt();
-        return state.iesire == wanted ? QString()
-                                      : mismatch(QStringLiteral("Iesire raised"), QStringLiteral("%1 time(s)").arg(wanted),
-                                                 QStringLiteral("%1 time(s)").arg(state.iesire));
+        return state.iesire == wanted
+                   ? QString()
+                   : mismatch(QStringLiteral("Iesire raised"), QStringLiteral("%1 time(s)").arg(wanted),
+                              QStringLiteral("%1 time(s)").arg(state.iesire));
     }
     const QString& target = step.args.at(0).text;
-    if (!target.contains(u'.'))
-        return expectWindow(verb, target, step);
+    if (!target.contains(u'.')) return expectWindow(verb, target, step);
     return expectControl(step);
 }
 

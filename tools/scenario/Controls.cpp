@@ -19,39 +19,32 @@ namespace {
 
 // Windows the component owns: top-level widgets without a parent (popups of combo boxes and the
 // like belong to their controls).
-QList<QWidget*> ownWindows()
-{
+QList<QWidget*> ownWindows() {
     QList<QWidget*> result;
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (!w->parentWidget() && w->windowType() != Qt::Desktop)
-            result << w;
+        if (!w->parentWidget() && w->windowType() != Qt::Desktop) result << w;
     return result;
 }
 
 } // namespace
 
-QWidget* findWindow(const QString& name)
-{
+QWidget* findWindow(const QString& name) {
     QWidget* found = nullptr;
     for (QWidget* w : ownWindows()) {
-        if (w->objectName() != name)
-            continue;
+        if (w->objectName() != name) continue;
         // An unloaded window may linger until its deletion runs; the shown one is the real one.
-        if (w->isVisible())
-            return w;
+        if (w->isVisible()) return w;
         found = w;
     }
     return found;
 }
 
-bool isWindowOpen(const QString& name)
-{
+bool isWindowOpen(const QString& name) {
     QWidget* w = findWindow(name);
     return w && w->isVisible();
 }
 
-QWidget* findControl(const ControlRef& ref, QString& problem)
-{
+QWidget* findControl(const ControlRef& ref, QString& problem) {
     QWidget* window = findWindow(ref.window);
     if (!window) {
         problem = QStringLiteral("expected window %1 loaded; found it not loaded").arg(ref.window);
@@ -66,38 +59,26 @@ QWidget* findControl(const ControlRef& ref, QString& problem)
     return control;
 }
 
-std::optional<QString> controlText(QWidget* control)
-{
-    if (auto* edit = qobject_cast<QLineEdit*>(control))
-        return edit->text();
-    if (auto* combo = qobject_cast<QComboBox*>(control))
-        return combo->currentText();
-    if (auto* label = qobject_cast<QLabel*>(control))
-        return label->text();
-    if (auto* button = qobject_cast<QAbstractButton*>(control))
-        return button->text();
-    if (auto* frame = qobject_cast<QGroupBox*>(control))
-        return frame->title();
-    if (auto* text = qobject_cast<QTextEdit*>(control))
-        return text->toPlainText();
-    if (auto* plain = qobject_cast<QPlainTextEdit*>(control))
-        return plain->toPlainText();
-    if (auto* spin = qobject_cast<QAbstractSpinBox*>(control))
-        return spin->text();
+std::optional<QString> controlText(QWidget* control) {
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) return edit->text();
+    if (auto* combo = qobject_cast<QComboBox*>(control)) return combo->currentText();
+    if (auto* label = qobject_cast<QLabel*>(control)) return label->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) return button->text();
+    if (auto* frame = qobject_cast<QGroupBox*>(control)) return frame->title();
+    if (auto* text = qobject_cast<QTextEdit*>(control)) return text->toPlainText();
+    if (auto* plain = qobject_cast<QPlainTextEdit*>(control)) return plain->toPlainText();
+    if (auto* spin = qobject_cast<QAbstractSpinBox*>(control)) return spin->text();
     return std::nullopt;
 }
 
-QString blockingModal(QWidget* control)
-{
+QString blockingModal(QWidget* control) {
     QWidget* modal = QApplication::activeModalWidget();
-    if (!modal || modal == control->window() || modal->isAncestorOf(control))
-        return {};
+    if (!modal || modal == control->window() || modal->isAncestorOf(control)) return {};
     return modal->objectName().isEmpty() ? QString::fromLatin1(modal->metaObject()->className())
                                          : modal->objectName();
 }
 
-void focusControl(QWidget* control)
-{
+void focusControl(QWidget* control) {
     QWidget* window = control->window();
     if (QApplication::activeWindow() != window) {
         window->activateWindow();
@@ -106,27 +87,21 @@ void focusControl(QWidget* control)
         QApplication::setActiveWindow(window);
 #endif
     }
-    if (QApplication::focusWidget() != control)
-        control->setFocus(Qt::MouseFocusReason);
+    if (QApplication::focusWidget() != control) control->setFocus(Qt::MouseFocusReason);
 }
 
-void closeAllWindows()
-{
+void closeAllWindows() {
     QList<QPointer<QWidget>> windows;
     for (QWidget* w : ownWindows())
         windows << w;
     for (const QPointer<QWidget>& w : windows) {
-        if (!w)
-            continue;
-        if (auto* form = qobject_cast<FormWindow*>(w.data()))
-            form->unload();
-        if (w)
-            w->hide();
+        if (!w) continue;
+        if (auto* form = qobject_cast<FormWindow*>(w.data())) form->unload();
+        if (w) w->hide();
     }
 }
 
-void destroyAllWindows()
-{
+void destroyAllWindows() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     const QList<QWidget*> windows = ownWindows();
     QList<QPointer<QWidget>> guarded;

@@ -16,13 +16,10 @@ bool isWindowOpen(const QString& name);
 // The control, or nullptr with `problem` set to "expected ...; found ...".
 QWidget* findControl(const ControlRef& ref, QString& problem);
 // As findControl, for a control of type T.
-template <class T> T* findControlOf(const ControlRef& ref, const QString& kind, QString& problem)
-{
+template <class T> T* findControlOf(const ControlRef& ref, const QString& kind, QString& problem) {
     QWidget* w = findControl(ref, problem);
-    if (!w)
-        return nullptr;
-    if (auto* typed = qobject_cast<T*>(w))
-        return typed;
+    if (!w) return nullptr;
+    if (auto* typed = qobject_cast<T*>(w)) return typed;
     problem = QStringLiteral("expected %1 to be %2; found a %3")
                   .arg(ref.text, kind, QString::fromLatin1(w->metaObject()->className()));
     return nullptr;

@@ -9,8 +9,7 @@ namespace vornel::scenario {
 
 namespace {
 
-void copyFile(const QString& from, const QString& to)
-{
+void copyFile(const QString& from, const QString& to) {
     QFile::remove(to);
     if (!QFile::copy(from, to))
         throw std::runtime_error(QStringLiteral("cannot copy %1 to %2").arg(from, to).toStdString());
@@ -20,14 +19,12 @@ void copyFile(const QString& from, const QString& to)
 
 } // namespace
 
-DatabaseTemplates::DatabaseTemplates()
-{
+DatabaseTemplates::DatabaseTemplates() {
     if (!m_dir.isValid())
         throw std::runtime_error("cannot create a temporary folder for the scenario databases");
 }
 
-QString DatabaseTemplates::templatePath(bool empty)
-{
+QString DatabaseTemplates::templatePath(bool empty) {
     const QString path = m_dir.filePath(empty ? QStringLiteral("empty.db") : QStringLiteral("demo.db"));
     bool& built = empty ? m_emptyBuilt : m_demoBuilt;
     if (!built) {
@@ -40,8 +37,7 @@ QString DatabaseTemplates::templatePath(bool empty)
     return path;
 }
 
-QString DatabaseTemplates::freshCopy(bool empty)
-{
+QString DatabaseTemplates::freshCopy(bool empty) {
     const QString source = templatePath(empty);
     const QString target = m_dir.filePath(QStringLiteral("scenario%1.db").arg(++m_copies));
     copyFile(source, target);

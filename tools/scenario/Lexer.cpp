@@ -4,20 +4,20 @@ namespace vornel::scenario {
 
 namespace {
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t';
+}
 
 } // namespace
 
-LexResult splitLine(const QString& line)
-{
+LexResult splitLine(const QString& line) {
     LexResult result;
     const qsizetype n = line.size();
     qsizetype i = 0;
     while (true) {
         while (i < n && isBlank(line[i]))
             ++i;
-        if (i >= n)
-            break;
+        if (i >= n) break;
         Token token;
         if (line[i] == u'"') {
             token.quoted = true;
@@ -33,8 +33,7 @@ LexResult splitLine(const QString& line)
                     token.text += c;
                     continue;
                 }
-                if (i >= n)
-                    break;
+                if (i >= n) break;
                 const QChar e = line[i++];
                 if (e == u'"' || e == u'\\')
                     token.text += e;
@@ -69,8 +68,7 @@ LexResult splitLine(const QString& line)
     return result;
 }
 
-QString quoted(const QString& text)
-{
+QString quoted(const QString& text) {
     QString out = QStringLiteral("\"");
     for (const QChar c : text) {
         if (c == u'"')

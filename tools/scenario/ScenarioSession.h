@@ -42,8 +42,8 @@ private:
     ScenarioState m_state;
     QEventLoop m_loop;
     QTimer m_timeout;
-    std::size_t m_next = 0;   // index of the next step to run
-    int m_running = 0;        // steps that have started and not yet returned
+    std::size_t m_next = 0; // index of the next step to run
+    int m_running = 0;      // steps that have started and not yet returned
     int m_currentLine = 0;
     bool m_stepsOver = false; // no more steps will run
     bool m_ended = false;     // end checks done and windows closed

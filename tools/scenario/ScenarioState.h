@@ -22,8 +22,7 @@ struct ScenarioState {
     // Replaces the database by a fresh copy of the given kind.
     void freshDatabase(bool empty);
     // Runs a statement of the runner itself: the component's executed list does not see it.
-    template <class F> auto quietly(F&& f)
-    {
+    template <class F> auto quietly(F&& f) {
         struct Restore {
             bool& flag;
             ~Restore() { flag = true; }

@@ -10,8 +10,7 @@ namespace {
 
 // Argument kinds: s any text, i integer, n number, c control, w window, t window or control,
 // y yes/no, d demo/empty, k key name, l rights letter.
-const std::map<QString, QString>& grammar()
-{
+const std::map<QString, QString>& grammar() {
     static const std::map<QString, QString> table = {
         {"db", "d"},
         {"sql", "s"},
@@ -60,20 +59,17 @@ const std::map<QString, QString>& grammar()
     return table;
 }
 
-bool isInteger(const QString& s)
-{
+bool isInteger(const QString& s) {
     static const QRegularExpression re(QStringLiteral("^-?[0-9]+$"));
     return re.match(s).hasMatch();
 }
 
-bool isNumber(const QString& s)
-{
+bool isNumber(const QString& s) {
     static const QRegularExpression re(QStringLiteral("^-?[0-9]+(\\.[0-9]+)?$"));
     return re.match(s).hasMatch();
 }
 
-QString checkArgument(QChar kind, const Token& arg)
-{
+QString checkArgument(QChar kind, const Token& arg) {
     const QString& v = arg.text;
     switch (kind.unicode()) {
     case 'i':
@@ -86,7 +82,7 @@ QString checkArgument(QChar kind, const Token& arg)
         return !v.isEmpty() && !v.contains(u'.') ? QString() : QStringLiteral("a window name");
     case 't':
         return (!v.isEmpty() && !v.contains(u'.')) || parseControl(v) ? QString()
-                                                                       : QStringLiteral("a window or control");
+                                                                      : QStringLiteral("a window or control");
     case 'y':
         return v == u"yes" || v == u"no" ? QString() : QStringLiteral("yes or no");
     case 'd':
@@ -101,8 +97,7 @@ QString checkArgument(QChar kind, const Token& arg)
 }
 
 // Checks the options of "expect message": icon N, buttons N, title "T", each at most once.
-QString checkMessageOptions(const std::vector<Token>& args, QString& found)
-{
+QString checkMessageOptions(const std::vector<Token>& args, QString& found) {
     if (args.empty()) {
         found = QStringLiteral("no text");
         return QStringLiteral("the message text");
@@ -110,7 +105,8 @@ QString checkMessageOptions(const std::vector<Token>& args, QString& found)
     QStringList seen;
     for (std::size_t i = 1; i < args.size(); i += 2) {
         const QString& key = args[i].text;
-        if (args[i].quoted || (key != u"icon" && key != u"buttons" && key != u"title") || seen.contains(key)) {
+        if (args[i].quoted || (key != u"icon" && key != u"buttons" && key != u"title") ||
+            seen.contains(key)) {
             found = quoted(key);
             return QStringLiteral("icon, buttons or title");
         }
@@ -128,14 +124,12 @@ QString checkMessageOptions(const std::vector<Token>& args, QString& found)
 }
 
 // Returns "expected ...; found ..." for a malformed step, empty when it is well formed.
-QString checkStep(Step& step, const std::vector<Token>& tokens)
-{
+QString checkStep(Step& step, const std::vector<Token>& tokens) {
     const Token& first = tokens.front();
     QString verb = first.text;
     std::size_t argStart = 1;
     if (!first.quoted && verb == u"expect") {
-        if (tokens.size() < 2)
-            return QStringLiteral("expected a check after expect; found nothing");
+        if (tokens.size() < 2) return QStringLiteral("expected a check after expect; found nothing");
         verb += u' ' + tokens[1].text;
         argStart = 2;
     }
@@ -169,46 +163,39 @@ QString checkStep(Step& step, const std::vector<Token>& tokens)
 
 } // namespace
 
-const QStringList& keyNames()
-{
-    static const QStringList names = {"Enter", "Esc",   "Tab",       "ShiftTab", "Up",  "Down",
+const QStringList& keyNames() {
+    static const QStringList names = {"Enter", "Esc",   "Tab",       "ShiftTab", "Up", "Down",
                                       "Left",  "Right", "Backspace", "Home",     "End"};
     return names;
 }
 
-std::optional<ControlRef> parseControl(const QString& text)
-{
-    static const QRegularExpression re(QStringLiteral("^([^.\\s]+)\\.([A-Za-z_][A-Za-z0-9_]*)(?:\\[([0-9]+)\\])?$"));
+std::optional<ControlRef> parseControl(const QString& text) {
+    static const QRegularExpression re(
+        QStringLiteral("^([^.\\s]+)\\.([A-Za-z_][A-Za-z0-9_]*)(?:\\[([0-9]+)\\])?$"));
     const auto m = re.match(text);
-    if (!m.hasMatch())
-        return std::nullopt;
+    if (!m.hasMatch()) return std::nullopt;
     ControlRef ref;
     ref.window = m.captured(1);
     ref.objectName = m.captured(2);
-    if (m.hasCaptured(3))
-        ref.objectName += u'_' + m.captured(3);
+    if (m.hasCaptured(3)) ref.objectName += u'_' + m.captured(3);
     ref.text = text;
     return ref;
 }
 
-std::vector<Scenario> parseScenarios(const QString& file, const QString& content)
-{
+std::vector<Scenario> parseScenarios(const QString& file, const QString& content) {
     std::vector<Scenario> scenarios;
     const QStringList lines = content.split(u'\n');
     std::vector<std::pair<int, QString>> preambleErrors;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const int lineNo = static_cast<int>(i) + 1;
         QString line = lines[i];
-        if (line.endsWith(u'\r'))
-            line.chop(1);
+        if (line.endsWith(u'\r')) line.chop(1);
         const QString trimmed = line.trimmed();
-        if (trimmed.isEmpty() || trimmed.startsWith(u'#'))
-            continue;
+        if (trimmed.isEmpty() || trimmed.startsWith(u'#')) continue;
 
         const LexResult lexed = splitLine(line);
         auto error = [&](const QString& text) {
-            if (scenarios.empty())
-                scenarios.push_back(Scenario{file, QString(), 1, lineNo, false, {}, {}});
+            if (scenarios.empty()) scenarios.push_back(Scenario{file, QString(), 1, lineNo, false, {}, {}});
             scenarios.back().parseErrors.emplace_back(lineNo, text);
             scenarios.back().lastLine = lineNo;
         };
@@ -219,7 +206,8 @@ std::vector<Scenario> parseScenarios(const QString& file, const QString& content
         const Token& first = lexed.tokens.front();
         if (!first.quoted && first.text == u"scenario") {
             if (lexed.tokens.size() != 2) {
-                error(QStringLiteral("expected scenario \"NAME\"; found %1 argument(s)").arg(lexed.tokens.size() - 1));
+                error(QStringLiteral("expected scenario \"NAME\"; found %1 argument(s)")
+                          .arg(lexed.tokens.size() - 1));
                 continue;
             }
             const bool unnamedOpen = !scenarios.empty() && !scenarios.back().named;
@@ -239,8 +227,7 @@ std::vector<Scenario> parseScenarios(const QString& file, const QString& content
         step.line = lineNo;
         step.source = trimmed;
         const QString problem = checkStep(step, lexed.tokens);
-        if (scenarios.empty())
-            scenarios.push_back(Scenario{file, QString(), 1, lineNo, false, {}, {}});
+        if (scenarios.empty()) scenarios.push_back(Scenario{file, QString(), 1, lineNo, false, {}, {}});
         if (!problem.isEmpty()) {
             error(problem);
             continue;
@@ -248,17 +235,16 @@ std::vector<Scenario> parseScenarios(const QString& file, const QString& content
         scenarios.back().steps.push_back(std::move(step));
         scenarios.back().lastLine = lineNo;
     }
-    if (scenarios.empty())
-        scenarios.push_back(Scenario{file, QString(), 1, 1, false, {}, {}});
+    if (scenarios.empty()) scenarios.push_back(Scenario{file, QString(), 1, 1, false, {}, {}});
     return scenarios;
 }
 
-std::vector<Scenario> readScenarioFile(const QString& path)
-{
+std::vector<Scenario> readScenarioFile(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
         Scenario s{path, QString(), 0, 0, false, {}, {}};
-        s.parseErrors.emplace_back(0, QStringLiteral("expected a readable file; found %1").arg(f.errorString()));
+        s.parseErrors.emplace_back(0,
+                                   QStringLiteral("expected a readable file; found %1").arg(f.errorString()));
         return {s};
     }
     return parseScenarios(path, QString::fromUtf8(f.readAll()));

@@ -13,15 +13,13 @@ namespace vornel::scenario {
 
 namespace {
 
-QString errorText(const std::exception& e)
-{
+QString errorText(const std::exception& e) {
     if (const auto* db = dynamic_cast<const DbError*>(&e))
         return QStringLiteral("database error %1: %2").arg(db->numberText(), db->description());
     return QStringLiteral("error: %1").arg(QString::fromLocal8Bit(e.what()));
 }
 
-QString runSql(ScenarioState& state, const QString& sql)
-{
+QString runSql(ScenarioState& state, const QString& sql) {
     try {
         state.quietly([&] { return state.db().execute(sql); });
     } catch (const std::exception& e) {
@@ -32,28 +30,22 @@ QString runSql(ScenarioState& state, const QString& sql)
 
 } // namespace
 
-Connection& ScenarioState::db()
-{
-    if (!connection)
-        freshDatabase(false);
+Connection& ScenarioState::db() {
+    if (!connection) freshDatabase(false);
     return *connection;
 }
 
-void ScenarioState::freshDatabase(bool empty)
-{
-    if (connection)
-        connection->close();
+void ScenarioState::freshDatabase(bool empty) {
+    if (connection) connection->close();
     connection.reset();
     dbPath = templates.freshCopy(empty);
     connection = Connection::open(QStringLiteral("sqlite:") + dbPath);
     connection->addObserver([this](const QString& sql) {
-        if (recording)
-            executed << sql;
+        if (recording) executed << sql;
     });
 }
 
-QString runSetupStep(const Step& step, ScenarioState& state)
-{
+QString runSetupStep(const Step& step, ScenarioState& state) {
     const auto arg = [&](std::size_t i) { return step.args.at(i).text; };
     try {
         if (step.verb == u"db") {
@@ -66,15 +58,17 @@ QString runSetupStep(const Step& step, ScenarioState& state)
             state.user = arg(0).toInt();
         } else if (step.verb == u"deny") {
             // A refusing row for this user and company beats the row that grants every screen.
-            return runSql(state, QStringLiteral("INSERT OR REPLACE INTO AdmTivra.Drepturi (IdUser, IdSoc, Cod, "
-                                                "Actiune, Permis) VALUES (%1, %2, '%3', '%4', 0)")
-                                     .arg(state.user)
-                                     .arg(state.company)
-                                     .arg(Sql::text(arg(0)), arg(1)));
+            return runSql(state,
+                          QStringLiteral("INSERT OR REPLACE INTO AdmTivra.Drepturi (IdUser, IdSoc, Cod, "
+                                         "Actiune, Permis) VALUES (%1, %2, '%3', '%4', 0)")
+                              .arg(state.user)
+                              .arg(state.company)
+                              .arg(Sql::text(arg(0)), arg(1)));
         } else if (step.verb == u"locale") {
             const QLocale locale(arg(0));
             if (locale.language() == QLocale::C && arg(0) != u"C")
-                return QStringLiteral("expected a known locale; found %1 (read as %2)").arg(arg(0), locale.name());
+                return QStringLiteral("expected a known locale; found %1 (read as %2)")
+                    .arg(arg(0), locale.name());
             QLocale::setDefault(locale);
         } else if (step.verb == u"answer") {
             state.log->queueAnswer(arg(0) == u"yes" ? MessageResult::Yes : MessageResult::No);
@@ -90,14 +84,11 @@ QString runSetupStep(const Step& step, ScenarioState& state)
     return {};
 }
 
-QString runStep(const Step& step, ScenarioState& state)
-{
+QString runStep(const Step& step, ScenarioState& state) {
     static const QStringList setup = {"db", "sql", "company", "user", "deny", "locale", "answer", "apel"};
     try {
-        if (step.verb.startsWith(QStringLiteral("expect ")))
-            return runCheckStep(step, state);
-        if (setup.contains(step.verb))
-            return runSetupStep(step, state);
+        if (step.verb.startsWith(QStringLiteral("expect "))) return runCheckStep(step, state);
+        if (setup.contains(step.verb)) return runSetupStep(step, state);
         return runActionStep(step, state);
     } catch (const std::exception& e) {
         return QStringLiteral("expected %1 to succeed; found %2").arg(step.verb, errorText(e));

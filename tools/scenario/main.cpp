@@ -14,8 +14,7 @@ namespace {
 
 // The offscreen platform reports what it cannot do (raise, activation) on every window; those
 // notices say nothing about the component and would bury the scenario report.
-void filterPlatformNotices(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
+void filterPlatformNotices(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (type == QtWarningMsg && (message.startsWith(QStringLiteral("This plugin does not support")) ||
                                  message.startsWith(QStringLiteral("QStandardPaths: XDG_RUNTIME_DIR"))))
         return;
@@ -24,11 +23,9 @@ void filterPlatformNotices(QtMsgType type, const QMessageLogContext& context, co
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     qInstallMessageHandler(filterPlatformNotices);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -35,10 +35,8 @@ int usage() {
 }
 
 QString cellText(const QVariant& v) {
-    if (!v.isValid())
-        return QStringLiteral("NULL");
-    if (v.typeId() == QMetaType::Double)
-        return Sql::numberText(v.toDouble());
+    if (!v.isValid()) return QStringLiteral("NULL");
+    if (v.typeId() == QMetaType::Double) return Sql::numberText(v.toDouble());
     return v.toString();
 }
 
@@ -57,21 +55,25 @@ void printResult(const QueryResult& result, bool sizes) {
 
 // Statements that read are run as queries, the others as commands (so each runs exactly once).
 bool returnsRows(const QString& statement) {
-    const QString head = statement.trimmed().section(QRegularExpression(QStringLiteral("\\s+")), 0, 0).toLower();
-    return head == QLatin1String("select") || head == QLatin1String("with") || head == QLatin1String("pragma")
-        || head == QLatin1String("values") || head.startsWith(QLatin1String("select("));
+    const QString head =
+        statement.trimmed().section(QRegularExpression(QStringLiteral("\\s+")), 0, 0).toLower();
+    return head == QLatin1String("select") || head == QLatin1String("with") ||
+           head == QLatin1String("pragma") || head == QLatin1String("values") ||
+           head.startsWith(QLatin1String("select("));
 }
 
 int callProcedure(Connection& connection, const QString& name, const QStringList& assignments) {
     std::vector<Parameter> params;
-    params.push_back({QStringLiteral("RETURN_VALUE"), DataType::Integer, ParameterDirection::ReturnValue, 4, {}});
+    params.push_back(
+        {QStringLiteral("RETURN_VALUE"), DataType::Integer, ParameterDirection::ReturnValue, 4, {}});
     for (const QString& a : assignments) {
         const qsizetype eq = a.indexOf(QLatin1Char('='));
         if (eq <= 0)
             throw DbError(ErrorNumber::BadArgument, QStringLiteral("parameter without name=value: ") + a);
         const QString value = a.mid(eq + 1);
         if (Sql::isInteger(value))
-            params.push_back({a.left(eq), DataType::Integer, ParameterDirection::Input, 4, value.toLongLong()});
+            params.push_back(
+                {a.left(eq), DataType::Integer, ParameterDirection::Input, 4, value.toLongLong()});
         else
             params.push_back({a.left(eq), DataType::VarWChar, ParameterDirection::Input,
                               static_cast<int>(value.size()), value});
@@ -109,12 +111,10 @@ int run(const QStringList& args) {
             return usage();
         }
     }
-    if (connectionString.isEmpty() || (statement.isEmpty() && procedure.isEmpty()))
-        return usage();
+    if (connectionString.isEmpty() || (statement.isEmpty() && procedure.isEmpty())) return usage();
 
     const auto connection = Connection::open(connectionString);
-    if (!procedure.isEmpty())
-        return callProcedure(*connection, procedure, assignments);
+    if (!procedure.isEmpty()) return callProcedure(*connection, procedure, assignments);
     if (!returnsRows(statement)) {
         out(QStringLiteral("%1 rows affected").arg(connection->execute(statement)));
         return 0;

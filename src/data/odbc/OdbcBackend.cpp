@@ -23,17 +23,14 @@ struct OdbcBackend::Handles {
 
     ~Handles() { disconnect(); }
 
-    void disconnect()
-    {
-        if (connected && dbc)
-            SQLDisconnect(dbc.get());
+    void disconnect() {
+        if (connected && dbc) SQLDisconnect(dbc.get());
         connected = false;
         dbc.reset();
         env.reset();
     }
 
-    void connect()
-    {
+    void connect() {
         disconnect();
         env = OdbcHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE);
         SQLSetEnvAttr(env.get(), SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
@@ -58,35 +55,36 @@ struct OdbcBackend::Handles {
         dialect.sqlite = QByteArray(name).startsWith("SQLite");
         // SQLite's driver has only the narrow calls (see OdbcText.h).
         dialect.mode = dialect.sqlite ? TextMode::Utf8 : TextMode::Wide;
-        check(SQLSetConnectAttr(dbc.get(), SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0),
+        check(SQLSetConnectAttr(dbc.get(), SQL_ATTR_AUTOCOMMIT,
+                                reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0),
               dbc, dialect);
         broken = false;
     }
 
-    void ensureUsable()
-    {
+    void ensureUsable() {
         if (broken || !connected) {
             try {
                 connect();
             } catch (const DbError& e) {
-                throw OdbcError(ErrorNumber::Unspecified,
-                                QStringLiteral("The connection to the database server was lost and could not be "
-                                               "restored: %1")
-                                    .arg(e.description()),
-                                e.nativeCode(), false);
+                throw OdbcError(
+                    ErrorNumber::Unspecified,
+                    QStringLiteral("The connection to the database server was lost and could not be "
+                                   "restored: %1")
+                        .arg(e.description()),
+                    e.nativeCode(), false);
             }
         }
         if (transactionLost)
-            throw OdbcError(ErrorNumber::Unspecified,
-                            QStringLiteral("The connection to the database server was lost during a transaction; "
-                                           "its changes were not saved"),
-                            0, false);
+            throw OdbcError(
+                ErrorNumber::Unspecified,
+                QStringLiteral("The connection to the database server was lost during a transaction; "
+                               "its changes were not saved"),
+                0, false);
     }
 
     OdbcHandle statement() { return OdbcHandle(SQL_HANDLE_STMT, dbc.get()); }
 
-    void execDirect(const OdbcHandle& stmt, const QString& sql)
-    {
+    void execDirect(const OdbcHandle& stmt, const QString& sql) {
         const QByteArray text = encode(sql, dialect.mode);
         SQLRETURN rc;
         if (dialect.mode == TextMode::Wide)
@@ -100,18 +98,15 @@ struct OdbcBackend::Handles {
 
     // Moves past the remaining results, raising errors that come with them (a procedure's
     // RAISERROR often follows its first result).
-    void drainResults(const OdbcHandle& stmt)
-    {
+    void drainResults(const OdbcHandle& stmt) {
         for (;;) {
             const SQLRETURN rc = SQLMoreResults(stmt.get());
-            if (rc == SQL_NO_DATA)
-                return;
+            if (rc == SQL_NO_DATA) return;
             check(rc, stmt, dialect);
         }
     }
 
-    void endTransaction(SQLSMALLINT completion)
-    {
+    void endTransaction(SQLSMALLINT completion) {
         const SQLRETURN rc = SQLEndTran(SQL_HANDLE_DBC, dbc.get(), completion);
         // Autocommit goes back on whatever the outcome, so later statements are not left pending.
         SQLSetConnectAttr(dbc.get(), SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
@@ -120,32 +115,27 @@ struct OdbcBackend::Handles {
     }
 };
 
-template <typename Work>
-auto OdbcBackend::guarded(Work&& work)
-{
+template <typename Work> auto OdbcBackend::guarded(Work&& work) {
     m_h->ensureUsable();
     try {
         return work();
     } catch (const OdbcError& e) {
         if (e.connectionLost()) {
             m_h->broken = true;
-            if (m_h->transactionDepth > 0)
-                m_h->transactionLost = true;
+            if (m_h->transactionDepth > 0) m_h->transactionLost = true;
         }
         throw;
     }
 }
 
-OdbcBackend::OdbcBackend(const QString& connectionString) : m_h(std::make_unique<Handles>())
-{
+OdbcBackend::OdbcBackend(const QString& connectionString) : m_h(std::make_unique<Handles>()) {
     m_h->connectionString = connectionString;
     m_h->connect();
 }
 
 OdbcBackend::~OdbcBackend() = default;
 
-int OdbcBackend::execute(const QString& sql, const std::vector<QVariant>& params)
-{
+int OdbcBackend::execute(const QString& sql, const std::vector<QVariant>& params) {
     return guarded([&] {
         const OdbcHandle stmt = m_h->statement();
         ParameterBinder binder(stmt, m_h->dialect);
@@ -157,18 +147,15 @@ int OdbcBackend::execute(const QString& sql, const std::vector<QVariant>& params
         // The first statement's count is the one reported; later ones (triggers) are not added.
         for (;;) {
             const SQLRETURN rc = SQLMoreResults(stmt.get());
-            if (rc == SQL_NO_DATA)
-                break;
+            if (rc == SQL_NO_DATA) break;
             check(rc, stmt, m_h->dialect);
-            if (rows < 0)
-                SQLRowCount(stmt.get(), &rows);
+            if (rows < 0) SQLRowCount(stmt.get(), &rows);
         }
         return rows < 0 ? 0 : static_cast<int>(rows);
     });
 }
 
-QueryResult OdbcBackend::query(const QString& sql)
-{
+QueryResult OdbcBackend::query(const QString& sql) {
     QueryResult result = guarded([&] {
         const OdbcHandle stmt = m_h->statement();
         m_h->execDirect(stmt, sql);
@@ -176,11 +163,9 @@ QueryResult OdbcBackend::query(const QString& sql)
         for (;;) {
             SQLSMALLINT columns = 0;
             check(SQLNumResultCols(stmt.get(), &columns), stmt, m_h->dialect);
-            if (columns > 0)
-                break;
+            if (columns > 0) break;
             const SQLRETURN rc = SQLMoreResults(stmt.get());
-            if (rc == SQL_NO_DATA)
-                return QueryResult{{}, RowStore(0)};
+            if (rc == SQL_NO_DATA) return QueryResult{{}, RowStore(0)};
             check(rc, stmt, m_h->dialect);
         }
         QueryResult read = readResult(stmt, m_h->dialect);
@@ -191,8 +176,7 @@ QueryResult OdbcBackend::query(const QString& sql)
     // Key flags come from the base tables' primary keys, when the driver names the tables.
     std::set<QString> tables;
     for (const Column& c : result.columns)
-        if (!c.baseTable.isEmpty())
-            tables.insert(c.baseTable);
+        if (!c.baseTable.isEmpty()) tables.insert(c.baseTable);
     for (const QString& table : tables) {
         std::vector<QString> key;
         try {
@@ -209,8 +193,7 @@ QueryResult OdbcBackend::query(const QString& sql)
     return result;
 }
 
-int OdbcBackend::callProcedure(const QString& name, std::vector<Parameter>& params)
-{
+int OdbcBackend::callProcedure(const QString& name, std::vector<Parameter>& params) {
     if (m_h->dialect.sqlite)
         throw DbError(ErrorNumber::NoTable,
                       QStringLiteral("The SQLite ODBC driver has no stored procedures: %1").arg(name));
@@ -223,8 +206,7 @@ int OdbcBackend::callProcedure(const QString& name, std::vector<Parameter>& para
         QString markers;
         std::size_t marker = 0; // 0 is the return value
         for (Parameter& p : params) {
-            if (p.direction == ParameterDirection::ReturnValue)
-                continue;
+            if (p.direction == ParameterDirection::ReturnValue) continue;
             binder.bindParameter(p);
             ++marker;
             markers += markers.isEmpty() ? QStringLiteral("?") : QStringLiteral(", ?");
@@ -244,19 +226,16 @@ int OdbcBackend::callProcedure(const QString& name, std::vector<Parameter>& para
     });
 }
 
-QVariant OdbcBackend::lastInsertId()
-{
+QVariant OdbcBackend::lastInsertId() {
     // @@IDENTITY, not SCOPE_IDENTITY(): every call is its own batch, and SCOPE_IDENTITY() is NULL
     // outside the batch that inserted the row.
-    const QueryResult r =
-        query(m_h->dialect.sqlite ? QStringLiteral("SELECT last_insert_rowid()") : QStringLiteral("SELECT @@IDENTITY"));
-    if (r.rows.rowCount() == 0 || r.rows.columnCount() == 0)
-        return {};
+    const QueryResult r = query(m_h->dialect.sqlite ? QStringLiteral("SELECT last_insert_rowid()")
+                                                    : QStringLiteral("SELECT @@IDENTITY"));
+    if (r.rows.rowCount() == 0 || r.rows.columnCount() == 0) return {};
     return r.rows.value(0, 0);
 }
 
-void OdbcBackend::begin()
-{
+void OdbcBackend::begin() {
     guarded([&] {
         if (m_h->transactionDepth++ == 0)
             check(SQLSetConnectAttr(m_h->dbc.get(), SQL_ATTR_AUTOCOMMIT,
@@ -265,31 +244,25 @@ void OdbcBackend::begin()
     });
 }
 
-void OdbcBackend::commit()
-{
+void OdbcBackend::commit() {
     guarded([&] {
-        if (m_h->transactionDepth == 0)
-            return;
-        if (--m_h->transactionDepth == 0)
-            m_h->endTransaction(SQL_COMMIT);
+        if (m_h->transactionDepth == 0) return;
+        if (--m_h->transactionDepth == 0) m_h->endTransaction(SQL_COMMIT);
     });
 }
 
-void OdbcBackend::rollback()
-{
+void OdbcBackend::rollback() {
     // After a lost connection the server has already rolled back: forget the transaction.
     if (m_h->transactionLost || m_h->broken) {
         m_h->transactionLost = false;
         m_h->transactionDepth = 0;
         return;
     }
-    if (m_h->transactionDepth == 0)
-        return;
+    if (m_h->transactionDepth == 0) return;
     guarded([&] { m_h->endTransaction(SQL_ROLLBACK); });
 }
 
-std::vector<QString> OdbcBackend::primaryKey(const QString& table)
-{
+std::vector<QString> OdbcBackend::primaryKey(const QString& table) {
     return guarded([&] { return primaryKeyColumns(m_h->dbc.get(), table, m_h->dialect); });
 }
 

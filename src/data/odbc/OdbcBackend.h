@@ -29,8 +29,7 @@ public:
 private:
     struct Handles;
     // Reconnects first when the last call lost the connection; marks it lost when `work` does.
-    template <typename Work>
-    auto guarded(Work&& work);
+    template <typename Work> auto guarded(Work&& work);
 
     std::unique_ptr<Handles> m_h;
 };

@@ -6,8 +6,7 @@
 
 namespace vornel::odbc {
 
-QualifiedName splitQualifiedName(const QString& name)
-{
+QualifiedName splitQualifiedName(const QString& name) {
     QStringList parts{QString()};
     QChar closing;
     for (const QChar c : name.trimmed()) {
@@ -28,18 +27,14 @@ QualifiedName splitQualifiedName(const QString& name)
     }
     QualifiedName q;
     q.table = parts.takeLast().trimmed();
-    if (!parts.isEmpty())
-        q.schema = parts.takeLast().trimmed();
-    if (!parts.isEmpty())
-        q.catalog = parts.takeLast().trimmed();
+    if (!parts.isEmpty()) q.schema = parts.takeLast().trimmed();
+    if (!parts.isEmpty()) q.catalog = parts.takeLast().trimmed();
     return q;
 }
 
-std::vector<QString> primaryKeyColumns(SQLHDBC connection, const QString& table, const Dialect& dialect)
-{
+std::vector<QString> primaryKeyColumns(SQLHDBC connection, const QString& table, const Dialect& dialect) {
     const QualifiedName q = splitQualifiedName(table);
-    if (q.table.isEmpty())
-        return {};
+    if (q.table.isEmpty()) return {};
     OdbcHandle stmt(SQL_HANDLE_STMT, connection);
     const QByteArray catalog = encode(q.catalog, dialect.mode);
     const QByteArray schema = encode(q.schema, dialect.mode);
@@ -64,14 +59,13 @@ std::vector<QString> primaryKeyColumns(SQLHDBC connection, const QString& table,
     // Result columns: TABLE_CAT, TABLE_SCHEM, TABLE_NAME, COLUMN_NAME, KEY_SEQ, PK_NAME.
     std::vector<std::pair<int, QString>> ordered;
     for (std::size_t r = 0; r < keys.rows.rowCount(); ++r) {
-        if (keys.rows.columnCount() < 5)
-            break;
+        if (keys.rows.columnCount() < 5) break;
         // With no table pattern support the driver may list every table: keep ours.
-        if (keys.rows.value(r, 2).toString().compare(q.table, Qt::CaseInsensitive) != 0)
-            continue;
+        if (keys.rows.value(r, 2).toString().compare(q.table, Qt::CaseInsensitive) != 0) continue;
         ordered.emplace_back(keys.rows.value(r, 4).toInt(), keys.rows.value(r, 3).toString());
     }
-    std::stable_sort(ordered.begin(), ordered.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<QString> columns;
     for (auto& [seq, column] : ordered)
         columns.push_back(std::move(column));

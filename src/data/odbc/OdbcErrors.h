@@ -18,9 +18,7 @@ struct DiagRecord {
 class OdbcError : public DbError {
 public:
     OdbcError(std::uint32_t number, QString description, int nativeCode, bool connectionLost)
-        : DbError(number, std::move(description), nativeCode), m_lost(connectionLost)
-    {
-    }
+        : DbError(number, std::move(description), nativeCode), m_lost(connectionLost) {}
     bool connectionLost() const { return m_lost; }
 
 private:

@@ -21,9 +21,7 @@ public:
     OdbcHandle(SQLSMALLINT type, SQLHANDLE parent);
     ~OdbcHandle() { reset(); }
     OdbcHandle(OdbcHandle&& other) noexcept
-        : m_type(other.m_type), m_handle(std::exchange(other.m_handle, nullptr))
-    {
-    }
+        : m_type(other.m_type), m_handle(std::exchange(other.m_handle, nullptr)) {}
     OdbcHandle& operator=(OdbcHandle&& other) noexcept;
     OdbcHandle(const OdbcHandle&) = delete;
     OdbcHandle& operator=(const OdbcHandle&) = delete;
@@ -46,7 +44,9 @@ struct Dialect {
 
 std::vector<DiagRecord> diagnostics(SQLSMALLINT type, SQLHANDLE handle, TextMode mode);
 
-inline bool succeeded(SQLRETURN rc) { return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO; }
+inline bool succeeded(SQLRETURN rc) {
+    return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO;
+}
 
 // Throws the classified error when `rc` is a failure (SQL_NO_DATA is not one).
 void check(SQLRETURN rc, const OdbcHandle& handle, const Dialect& dialect);

@@ -13,7 +13,8 @@ namespace vornel::odbc {
 
 class ParameterBinder {
 public:
-    ParameterBinder(const OdbcHandle& statement, const Dialect& dialect) : m_statement(statement), m_dialect(dialect) {}
+    ParameterBinder(const OdbcHandle& statement, const Dialect& dialect)
+        : m_statement(statement), m_dialect(dialect) {}
 
     // Binds the next marker to a plain value, typed after the value (text, number, date, NULL).
     void bindValue(const QVariant& value);

@@ -10,8 +10,7 @@ namespace {
 
 constexpr int LongTextSize = 1073741823; // what nvarchar(max) and text columns report
 
-bool isText(SQLSMALLINT t)
-{
+bool isText(SQLSMALLINT t) {
     switch (t) {
     case SQL_CHAR:
     case SQL_VARCHAR:
@@ -25,30 +24,31 @@ bool isText(SQLSMALLINT t)
     }
 }
 
-bool isBinary(SQLSMALLINT t) { return t == SQL_BINARY || t == SQL_VARBINARY || t == SQL_LONGVARBINARY; }
-
-QString columnText(const OdbcHandle& stmt, SQLUSMALLINT column, SQLUSMALLINT field, TextMode mode)
-{
-    std::array<char, 1024> buffer{};
-    SQLSMALLINT length = 0;
-    SQLRETURN rc = mode == TextMode::Wide
-                       ? SQLColAttributeW(stmt.get(), column, field, buffer.data(), buffer.size() - 2, &length, nullptr)
-                       : SQLColAttribute(stmt.get(), column, field, buffer.data(), buffer.size() - 1, &length, nullptr);
-    if (!succeeded(rc) || length <= 0)
-        return {};
-    return decode(buffer.data(), std::min<std::size_t>(static_cast<std::size_t>(length), buffer.size() - 2), mode);
+bool isBinary(SQLSMALLINT t) {
+    return t == SQL_BINARY || t == SQL_VARBINARY || t == SQL_LONGVARBINARY;
 }
 
-Column describe(const OdbcHandle& stmt, SQLUSMALLINT index, const Dialect& dialect, SQLSMALLINT& sqlTypeOut)
-{
+QString columnText(const OdbcHandle& stmt, SQLUSMALLINT column, SQLUSMALLINT field, TextMode mode) {
+    std::array<char, 1024> buffer{};
+    SQLSMALLINT length = 0;
+    SQLRETURN rc =
+        mode == TextMode::Wide
+            ? SQLColAttributeW(stmt.get(), column, field, buffer.data(), buffer.size() - 2, &length, nullptr)
+            : SQLColAttribute(stmt.get(), column, field, buffer.data(), buffer.size() - 1, &length, nullptr);
+    if (!succeeded(rc) || length <= 0) return {};
+    return decode(buffer.data(), std::min<std::size_t>(static_cast<std::size_t>(length), buffer.size() - 2),
+                  mode);
+}
+
+Column describe(const OdbcHandle& stmt, SQLUSMALLINT index, const Dialect& dialect, SQLSMALLINT& sqlTypeOut) {
     std::array<char, 512> name{};
     SQLSMALLINT nameLength = 0, sqlType = 0, digits = 0, nullable = 0;
     SQLULEN size = 0;
     SQLRETURN rc;
     if (dialect.mode == TextMode::Wide)
         rc = SQLDescribeColW(stmt.get(), index, reinterpret_cast<SQLWCHAR*>(name.data()),
-                             static_cast<SQLSMALLINT>(name.size() / 2 - 1), &nameLength, &sqlType, &size, &digits,
-                             &nullable);
+                             static_cast<SQLSMALLINT>(name.size() / 2 - 1), &nameLength, &sqlType, &size,
+                             &digits, &nullable);
     else
         rc = SQLDescribeCol(stmt.get(), index, reinterpret_cast<SQLCHAR*>(name.data()),
                             static_cast<SQLSMALLINT>(name.size() - 1), &nameLength, &sqlType, &size, &digits,
@@ -58,17 +58,19 @@ Column describe(const OdbcHandle& stmt, SQLUSMALLINT index, const Dialect& diale
 
     Column c;
     const std::size_t unit = charSize(dialect.mode);
-    c.name = decode(name.data(), std::min<std::size_t>(static_cast<std::size_t>(std::max<SQLSMALLINT>(nameLength, 0)),
-                                                      name.size() / unit - 1) * unit,
+    c.name = decode(name.data(),
+                    std::min<std::size_t>(static_cast<std::size_t>(std::max<SQLSMALLINT>(nameLength, 0)),
+                                          name.size() / unit - 1) *
+                        unit,
                     dialect.mode);
     c.type = columnType(sqlType);
     c.definedSize = definedSize(sqlType, size);
     c.baseTable = columnText(stmt, index, SQL_DESC_BASE_TABLE_NAME, dialect.mode);
     c.baseColumn = columnText(stmt, index, SQL_DESC_BASE_COLUMN_NAME, dialect.mode);
-    if (c.baseColumn.isEmpty() && !c.baseTable.isEmpty())
-        c.baseColumn = c.name;
+    if (c.baseColumn.isEmpty() && !c.baseTable.isEmpty()) c.baseColumn = c.name;
     SQLLEN autoUnique = SQL_FALSE;
-    if (succeeded(SQLColAttribute(stmt.get(), index, SQL_DESC_AUTO_UNIQUE_VALUE, nullptr, 0, nullptr, &autoUnique)))
+    if (succeeded(
+            SQLColAttribute(stmt.get(), index, SQL_DESC_AUTO_UNIQUE_VALUE, nullptr, 0, nullptr, &autoUnique)))
         c.autoIncrement = autoUnique == SQL_TRUE;
     return c;
 }
@@ -76,8 +78,7 @@ Column describe(const OdbcHandle& stmt, SQLUSMALLINT index, const Dialect& diale
 // How one column's cells are fetched.
 enum class Fetch { Integer, Double, Timestamp, Text, Binary };
 
-Fetch fetchKind(SQLSMALLINT sqlType)
-{
+Fetch fetchKind(SQLSMALLINT sqlType) {
     switch (columnType(sqlType)) {
     case ColumnType::Integer:
     case ColumnType::Boolean:
@@ -95,19 +96,18 @@ Fetch fetchKind(SQLSMALLINT sqlType)
 
 // Values a driver cannot convert to the column's type (text in an SQLite integer column) are
 // read as text instead.
-bool isConversionFailure(const OdbcHandle& stmt, TextMode mode)
-{
+bool isConversionFailure(const OdbcHandle& stmt, TextMode mode) {
     for (const auto& r : diagnostics(SQL_HANDLE_STMT, stmt.get(), mode))
-        if (r.state == QLatin1String("22018") || r.state == QLatin1String("22007")
-            || r.state == QLatin1String("22008") || r.state == QLatin1String("07006")
-            || r.state == QLatin1String("22003"))
+        if (r.state == QLatin1String("22018") || r.state == QLatin1String("22007") ||
+            r.state == QLatin1String("22008") || r.state == QLatin1String("07006") ||
+            r.state == QLatin1String("22003"))
             return true;
     return false;
 }
 
 // Reads a text or binary cell in chunks, so values of any length arrive whole.
-void readChunked(const OdbcHandle& stmt, SQLUSMALLINT column, bool binary, const Dialect& dialect, RowStore& rows)
-{
+void readChunked(const OdbcHandle& stmt, SQLUSMALLINT column, bool binary, const Dialect& dialect,
+                 RowStore& rows) {
     const SQLSMALLINT cType = binary ? SQL_C_BINARY : textCType(dialect.mode);
     const std::size_t terminator = binary ? 0 : charSize(dialect.mode);
     std::array<char, 8192> chunk{};
@@ -115,20 +115,18 @@ void readChunked(const OdbcHandle& stmt, SQLUSMALLINT column, bool binary, const
     for (;;) {
         SQLLEN indicator = 0;
         const SQLRETURN rc = SQLGetData(stmt.get(), column, cType, chunk.data(), chunk.size(), &indicator);
-        if (rc == SQL_NO_DATA)
-            break;
+        if (rc == SQL_NO_DATA) break;
         check(rc, stmt, dialect);
         if (indicator == SQL_NULL_DATA) {
             rows.addNull();
             return;
         }
         const std::size_t room = chunk.size() - terminator;
-        const bool truncated = rc == SQL_SUCCESS_WITH_INFO && (indicator == SQL_NO_TOTAL
-                                                               || static_cast<std::size_t>(indicator) > room);
+        const bool truncated = rc == SQL_SUCCESS_WITH_INFO &&
+                               (indicator == SQL_NO_TOTAL || static_cast<std::size_t>(indicator) > room);
         const std::size_t got = truncated ? room : std::min(static_cast<std::size_t>(indicator), room);
         value.append(chunk.data(), got);
-        if (!truncated)
-            break;
+        if (!truncated) break;
     }
     if (binary) {
         rows.addBlob(value.data(), value.size());
@@ -139,8 +137,8 @@ void readChunked(const OdbcHandle& stmt, SQLUSMALLINT column, bool binary, const
     }
 }
 
-void readCell(const OdbcHandle& stmt, SQLUSMALLINT column, Fetch kind, const Dialect& dialect, RowStore& rows)
-{
+void readCell(const OdbcHandle& stmt, SQLUSMALLINT column, Fetch kind, const Dialect& dialect,
+              RowStore& rows) {
     SQLLEN indicator = 0;
     SQLRETURN rc = SQL_SUCCESS;
     switch (kind) {
@@ -185,8 +183,7 @@ void readCell(const OdbcHandle& stmt, SQLUSMALLINT column, Fetch kind, const Dia
 
 } // namespace
 
-ColumnType columnType(SQLSMALLINT sqlType)
-{
+ColumnType columnType(SQLSMALLINT sqlType) {
     switch (sqlType) {
     case SQL_INTEGER:
     case SQL_SMALLINT:
@@ -207,19 +204,17 @@ ColumnType columnType(SQLSMALLINT sqlType)
     case SQL_DATETIME:
         return ColumnType::DateTime;
     default:
-        if (isText(sqlType))
-            return ColumnType::Text;
-        if (isBinary(sqlType))
-            return ColumnType::Binary;
+        if (isText(sqlType)) return ColumnType::Text;
+        if (isBinary(sqlType)) return ColumnType::Binary;
         return ColumnType::Unknown;
     }
 }
 
-int definedSize(SQLSMALLINT sqlType, SQLULEN columnSize)
-{
+int definedSize(SQLSMALLINT sqlType, SQLULEN columnSize) {
     if (isText(sqlType) || isBinary(sqlType) || columnType(sqlType) == ColumnType::Unknown)
-        return columnSize == 0 || columnSize > static_cast<SQLULEN>(LongTextSize) ? LongTextSize
-                                                                                  : static_cast<int>(columnSize);
+        return columnSize == 0 || columnSize > static_cast<SQLULEN>(LongTextSize)
+                   ? LongTextSize
+                   : static_cast<int>(columnSize);
     switch (sqlType) {
     case SQL_TINYINT:
         return 1;
@@ -240,8 +235,7 @@ int definedSize(SQLSMALLINT sqlType, SQLULEN columnSize)
     }
 }
 
-QueryResult readResult(const OdbcHandle& statement, const Dialect& dialect)
-{
+QueryResult readResult(const OdbcHandle& statement, const Dialect& dialect) {
     SQLSMALLINT count = 0;
     check(SQLNumResultCols(statement.get(), &count), statement, dialect);
     QueryResult result{{}, RowStore(count)};
@@ -253,8 +247,7 @@ QueryResult readResult(const OdbcHandle& statement, const Dialect& dialect)
     }
     for (;;) {
         const SQLRETURN rc = SQLFetch(statement.get());
-        if (rc == SQL_NO_DATA)
-            break;
+        if (rc == SQL_NO_DATA) break;
         check(rc, statement, dialect);
         result.rows.beginRow();
         for (SQLUSMALLINT i = 1; i <= static_cast<SQLUSMALLINT>(count); ++i)

@@ -15,7 +15,8 @@ namespace {
 QString script(const QString& name) {
     QFile file(QStringLiteral(":/db/sqlite/") + name);
     if (!file.open(QIODevice::ReadOnly))
-        throw DbError(ErrorNumber::Unspecified, QStringLiteral("Scriptul bazei de date lipseste: %1").arg(name));
+        throw DbError(ErrorNumber::Unspecified,
+                      QStringLiteral("Scriptul bazei de date lipseste: %1").arg(name));
     return QString::fromUtf8(file.readAll());
 }
 
@@ -73,12 +74,14 @@ void createEmpty(const QString& path) {
         QStringLiteral("INSERT INTO An (An) VALUES (2026)"),
         QStringLiteral("INSERT INTO AdmTivra.Societati (ID, Societate, DenumireS, Exercitiu) "
                        "VALUES (1, 'SOCIETATE', 'Societate noua', 2026)"),
-        QStringLiteral("INSERT INTO AdmTivra.Utilizatori (IdUser, Nume) VALUES (1, 'Administrator'), (2, 'Operator')"),
+        QStringLiteral(
+            "INSERT INTO AdmTivra.Utilizatori (IdUser, Nume) VALUES (1, 'Administrator'), (2, 'Operator')"),
     };
     for (const char* user : {"1", "2"})
         for (const char* action : {"A", "M", "S"})
-            statements << QStringLiteral("INSERT INTO AdmTivra.Drepturi (IdUser, IdSoc, Cod, Actiune, Permis) "
-                                         "VALUES (%1, 1, '*', '%2', 1)")
+            statements << QStringLiteral(
+                              "INSERT INTO AdmTivra.Drepturi (IdUser, IdSoc, Cod, Actiune, Permis) "
+                              "VALUES (%1, 1, '*', '%2', 1)")
                               .arg(QLatin1String(user), QLatin1String(action));
     build(path, {QStringLiteral("admtivra.sql"), QStringLiteral("schema.sql")}, statements);
 }

@@ -25,8 +25,7 @@ class Statement {
 public:
     Statement(sqlite3* db, const char* sql, std::initializer_list<QVariant> values) : m_db(db) {
         const int rc = sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr);
-        if (rc != SQLITE_OK)
-            fail(db, rc);
+        if (rc != SQLITE_OK) fail(db, rc);
         int index = 1;
         for (const QVariant& v : values)
             bind(index++, v);
@@ -38,10 +37,8 @@ public:
     // True while rows come; false when the statement is done.
     bool next() {
         const int rc = sqlite3_step(m_stmt);
-        if (rc == SQLITE_ROW)
-            return true;
-        if (rc != SQLITE_DONE)
-            fail(m_db, rc);
+        if (rc == SQLITE_ROW) return true;
+        if (rc != SQLITE_DONE) fail(m_db, rc);
         return false;
     }
     void run() {
@@ -61,12 +58,12 @@ private:
             rc = sqlite3_bind_null(m_stmt, index);
         } else if (v.typeId() == QMetaType::QString) {
             const QByteArray t = v.toString().toUtf8();
-            rc = sqlite3_bind_text(m_stmt, index, t.constData(), static_cast<int>(t.size()), SQLITE_TRANSIENT);
+            rc =
+                sqlite3_bind_text(m_stmt, index, t.constData(), static_cast<int>(t.size()), SQLITE_TRANSIENT);
         } else {
             rc = sqlite3_bind_int64(m_stmt, index, v.toLongLong());
         }
-        if (rc != SQLITE_OK)
-            fail(m_db, rc);
+        if (rc != SQLITE_OK) fail(m_db, rc);
     }
 
     sqlite3* m_db;
@@ -94,8 +91,7 @@ public:
 private:
     void exec(const char* sql) {
         const int rc = sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr);
-        if (rc != SQLITE_OK)
-            fail(m_db, rc);
+        if (rc != SQLITE_OK) fail(m_db, rc);
     }
     sqlite3* m_db;
     bool m_released = false;
@@ -113,13 +109,10 @@ QString textParam(const std::vector<Parameter>& params, const char* name) {
 // A number parameter; text that is not a number is refused rather than read as 0.
 QVariant numberParam(const std::vector<Parameter>& params, const char* name) {
     const QVariant v = param(params, name);
-    if (!v.isValid() || v.isNull())
-        return QVariant();
-    if (v.typeId() != QMetaType::QString)
-        return QVariant(v.toLongLong());
+    if (!v.isValid() || v.isNull()) return QVariant();
+    if (v.typeId() != QMetaType::QString) return QVariant(v.toLongLong());
     const QString t = v.toString().trimmed();
-    if (t.isEmpty())
-        return QVariant();
+    if (t.isEmpty()) return QVariant();
     bool ok = false;
     const qlonglong n = t.toLongLong(&ok);
     if (!ok)
@@ -140,8 +133,7 @@ int vezi(SqliteBackend& backend, std::vector<Parameter>& params) {
                  "AND Cod IN (?4, '*') ORDER BY Cod = '*' LIMIT 1",
                  {numberParam(params, "user"), numberParam(params, "IdSoc"), textParam(params, "tip"),
                   textParam(params, "nr")});
-    if (!st.next())
-        return 1;
+    if (!st.next()) return 1;
     return st.integer(0) != 0 ? 0 : 1;
 }
 
@@ -154,9 +146,11 @@ struct DeleteRule {
 };
 
 constexpr DeleteRule kDeleteRules[] = {
-    {5, true, "SELECT 1 FROM ConturiBancare WHERE [Cod Banca] = ?1", "DELETE FROM Banci WHERE [Cod Banca] = ?1",
+    {5, true, "SELECT 1 FROM ConturiBancare WHERE [Cod Banca] = ?1",
+     "DELETE FROM Banci WHERE [Cod Banca] = ?1",
      "Banca este folosita in conturile bancare ale tertilor si nu poate fi stearsa !"},
-    {6, true, "SELECT 1 FROM SeriiDocumente WHERE Casierie = ?1", "DELETE FROM Casierii WHERE [Cod Casierie] = ?1",
+    {6, true, "SELECT 1 FROM SeriiDocumente WHERE Casierie = ?1",
+     "DELETE FROM Casierii WHERE [Cod Casierie] = ?1",
      "Casieria este folosita in seriile de documente si nu poate fi stearsa !"},
     {7, false, "SELECT 1 FROM ConsumuriProductie WHERE Cod = ?1", "DELETE FROM pOft WHERE Cod = ?1",
      "Centrul de productie este folosit in consumurile de productie si nu poate fi sters !"},
@@ -169,9 +163,9 @@ constexpr DeleteRule kDeleteRules[] = {
 int sterge(SqliteBackend& backend, std::vector<Parameter>& params) {
     const QVariant what = numberParam(params, "what");
     for (const DeleteRule& rule : kDeleteRules) {
-        if (what.isNull() || what.toLongLong() != rule.what)
-            continue;
-        const QVariant key = rule.byNumber ? numberParam(params, "varInt") : QVariant(textParam(params, "varString"));
+        if (what.isNull() || what.toLongLong() != rule.what) continue;
+        const QVariant key =
+            rule.byNumber ? numberParam(params, "varInt") : QVariant(textParam(params, "varString"));
         sqlite3* db = backend.handle();
         Savepoint change(db);
         if (exists(db, rule.inUse, {key}))
@@ -218,14 +212,14 @@ int start(SqliteBackend& backend, std::vector<Parameter>& params) {
     Savepoint change(db);
     if (op == 15) {
         const Series s = seriesFrom(params);
-        if (exists(db, "SELECT 1 FROM SeriiDocumente WHERE Serie = ?1", {s.serie}))
-            return kRefused;
-        Statement(db,
-                  "INSERT INTO SeriiDocumente (Descriere, Tip, Serie, FirstDoc, LastDoc, CurrentDoc, TipFactura, "
-                  "TipHartie, NumarCopii, NrLinFactura, NrLinAmbalaje, Casierie) "
-                  "VALUES (?1, ?2, ?3, ?4, ?5, ?4, ?6, ?7, ?8, ?9, ?10, ?11)",
-                  {s.descriere, s.tip, s.serie, s.first, s.last, s.tipFactura, s.tipHartie, s.copii, s.linii,
-                   s.liniiAmbalaje, s.casierie})
+        if (exists(db, "SELECT 1 FROM SeriiDocumente WHERE Serie = ?1", {s.serie})) return kRefused;
+        Statement(
+            db,
+            "INSERT INTO SeriiDocumente (Descriere, Tip, Serie, FirstDoc, LastDoc, CurrentDoc, TipFactura, "
+            "TipHartie, NumarCopii, NrLinFactura, NrLinAmbalaje, Casierie) "
+            "VALUES (?1, ?2, ?3, ?4, ?5, ?4, ?6, ?7, ?8, ?9, ?10, ?11)",
+            {s.descriere, s.tip, s.serie, s.first, s.last, s.tipFactura, s.tipHartie, s.copii, s.linii,
+             s.liniiAmbalaje, s.casierie})
             .run();
         change.release();
         return 0;
@@ -235,7 +229,8 @@ int start(SqliteBackend& backend, std::vector<Parameter>& params) {
     QString storedTip, storedSerie;
     qint64 storedFirst = 0, storedCurrent = 0;
     {
-        Statement current(db, "SELECT Tip, Serie, FirstDoc, CurrentDoc FROM SeriiDocumente WHERE IdSerie = ?1", {id});
+        Statement current(
+            db, "SELECT Tip, Serie, FirstDoc, CurrentDoc FROM SeriiDocumente WHERE IdSerie = ?1", {id});
         if (!current.next())
             throw DbError(ErrorNumber::Command,
                           QStringLiteral("Seria de documente %1 nu exista !").arg(id.toString()));
@@ -247,8 +242,7 @@ int start(SqliteBackend& backend, std::vector<Parameter>& params) {
     const bool issued = storedCurrent > storedFirst;
 
     if (op == 14) {
-        if (issued)
-            return kRefused;
+        if (issued) return kRefused;
         Statement(db, "DELETE FROM ConturiAmbalaje WHERE IdSeriiD = ?1", {id}).run();
         Statement(db, "DELETE FROM SeriiDocumente WHERE IdSerie = ?1", {id}).run();
         change.release();
@@ -261,8 +255,7 @@ int start(SqliteBackend& backend, std::vector<Parameter>& params) {
     };
     const bool locked = differs(storedTip, s.tip.toString()) || differs(storedSerie, s.serie.toString()) ||
                         s.first.isNull() || storedFirst != s.first.toLongLong();
-    if (issued && locked)
-        return kRefused;
+    if (issued && locked) return kRefused;
     if (exists(db, "SELECT 1 FROM SeriiDocumente WHERE Serie = ?1 AND IdSerie <> ?2", {s.serie, id}))
         return kRefused;
     // Until a document is issued the series starts again at its (new) first number.

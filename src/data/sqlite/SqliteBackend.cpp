@@ -30,8 +30,7 @@ std::uint32_t errorNumberFor(int extended, const char* message) {
     case SQLITE_CONSTRAINT:
         return ErrorNumber::Integrity;
     case SQLITE_ERROR:
-        if (std::strncmp(message, "no such table", 13) == 0)
-            return ErrorNumber::NoTable;
+        if (std::strncmp(message, "no such table", 13) == 0) return ErrorNumber::NoTable;
         return ErrorNumber::Command;
     case SQLITE_MISMATCH:
     case SQLITE_RANGE:
@@ -52,19 +51,19 @@ QString procedureKey(const QString& name) {
     QString key = name.trimmed();
     key.remove(QLatin1Char('[')).remove(QLatin1Char(']'));
     const qsizetype dot = key.lastIndexOf(QLatin1Char('.'));
-    if (dot >= 0)
-        key = key.mid(dot + 1);
+    if (dot >= 0) key = key.mid(dot + 1);
     return key.toLower();
 }
 
 } // namespace
 
 SqliteBackend::SqliteBackend(const QString& path, const QString& admPath, bool create, bool readOnly) {
-    const int flags = readOnly ? SQLITE_OPEN_READONLY
-                               : (SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0));
+    const int flags =
+        readOnly ? SQLITE_OPEN_READONLY : (SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0));
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
-        const QString message = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("out of memory");
+        const QString message =
+            m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("out of memory");
         sqlite3_close(m_db);
         m_db = nullptr;
         throw DbError(ErrorNumber::Unspecified, message + QStringLiteral(": ") + path, rc);
@@ -74,8 +73,7 @@ SqliteBackend::SqliteBackend(const QString& path, const QString& admPath, bool c
         setBusyTimeout(DefaultBusyTimeout);
         registerSqliteFunctions(m_db);
         executeNative(QStringLiteral("PRAGMA foreign_keys=ON"));
-        if (!admPath.isEmpty())
-            run(QByteArrayLiteral("ATTACH DATABASE ? AS AdmTivra"), {admPath});
+        if (!admPath.isEmpty()) run(QByteArrayLiteral("ATTACH DATABASE ? AS AdmTivra"), {admPath});
         registerNativeProcedures(*this);
     } catch (...) {
         sqlite3_close(m_db);
@@ -131,8 +129,7 @@ void SqliteBackend::bindParameters(Statement& st, const std::vector<QVariant>& p
             }
             }
         }
-        if (rc != SQLITE_OK)
-            fail(rc);
+        if (rc != SQLITE_OK) fail(rc);
     }
 }
 
@@ -146,20 +143,16 @@ int SqliteBackend::run(const QByteArray& sql, const std::vector<QVariant>& param
         Statement st;
         const char* rest = nullptr;
         const int rc = sqlite3_prepare_v2(m_db, tail, static_cast<int>(end - tail), &st.s, &rest);
-        if (rc != SQLITE_OK)
-            fail(rc);
+        if (rc != SQLITE_OK) fail(rc);
         tail = rest;
-        if (!st.s)
-            continue; // only blanks, comments or a lone ";" were left
+        if (!st.s) continue; // only blanks, comments or a lone ";" were left
         bindParameters(st, params, nextParam);
         const sqlite3_int64 before = sqlite3_total_changes64(m_db);
         int step;
         while ((step = sqlite3_step(st.s)) == SQLITE_ROW) {
         }
-        if (step != SQLITE_DONE)
-            fail(step);
-        if (sqlite3_total_changes64(m_db) != before)
-            affected += static_cast<int>(sqlite3_changes64(m_db));
+        if (step != SQLITE_DONE) fail(step);
+        if (sqlite3_total_changes64(m_db) != before) affected += static_cast<int>(sqlite3_changes64(m_db));
     }
     return affected;
 }
@@ -183,15 +176,15 @@ void SqliteBackend::describeColumns(Statement& st, const QByteArray& sql, const 
         const char* table = sqlite3_column_table_name(st.s, c);
         const char* database = sqlite3_column_database_name(st.s, c);
         // An expression without an alias has no name in a result.
-        const bool hasName = named.size() == static_cast<std::size_t>(count) ? named[static_cast<std::size_t>(c)]
-                                                                             : origin || SqliteColumns::isAlias(sql, col.name);
-        if (!hasName)
-            col.name.clear();
-        const SqliteColumns::Declared declared = SqliteColumns::fromDeclaredType(sqlite3_column_decltype(st.s, c));
+        const bool hasName = named.size() == static_cast<std::size_t>(count)
+                                 ? named[static_cast<std::size_t>(c)]
+                                 : origin || SqliteColumns::isAlias(sql, col.name);
+        if (!hasName) col.name.clear();
+        const SqliteColumns::Declared declared =
+            SqliteColumns::fromDeclaredType(sqlite3_column_decltype(st.s, c));
         col.definedSize = declared.size;
         col.type = declared.type;
-        if (!origin || !table)
-            continue;
+        if (!origin || !table) continue;
         const bool attached = database && std::strcmp(database, "main") != 0;
         col.baseTable = attached ? QString::fromUtf8(database) + QLatin1Char('.') + QString::fromUtf8(table)
                                  : QString::fromUtf8(table);
@@ -203,9 +196,10 @@ void SqliteBackend::describeColumns(Statement& st, const QByteArray& sql, const 
                                           &primary, &autoinc) == SQLITE_OK) {
             col.key = primary != 0;
             // A lone INTEGER PRIMARY KEY is the rowid: the database numbers new rows itself.
-            col.autoIncrement = autoinc != 0
-                || (primary && type && QByteArray(type).compare("integer", Qt::CaseInsensitive) == 0
-                    && primaryKey(col.baseTable).size() == 1);
+            col.autoIncrement =
+                autoinc != 0 ||
+                (primary && type && QByteArray(type).compare("integer", Qt::CaseInsensitive) == 0 &&
+                 primaryKey(col.baseTable).size() == 1);
         }
     }
 }
@@ -223,17 +217,14 @@ QueryResult SqliteBackend::query(const QString& tsql) {
         Statement st;
         const char* rest = nullptr;
         int rc = sqlite3_prepare_v2(m_db, tail, static_cast<int>(end - tail), &st.s, &rest);
-        if (rc != SQLITE_OK)
-            fail(rc);
+        if (rc != SQLITE_OK) fail(rc);
         tail = rest;
-        if (!st.s)
-            continue;
+        if (!st.s) continue;
         const int count = sqlite3_column_count(st.s);
         if (haveRows || count == 0) {
             while ((rc = sqlite3_step(st.s)) == SQLITE_ROW) {
             }
-            if (rc != SQLITE_DONE)
-                fail(rc);
+            if (rc != SQLITE_DONE) fail(rc);
             continue;
         }
         haveRows = true;
@@ -259,8 +250,8 @@ QueryResult SqliteBackend::query(const QString& tsql) {
                     const int bytes = sqlite3_column_bytes(st.s, c);
                     rows.addText(reinterpret_cast<const char*>(text), static_cast<std::size_t>(bytes));
                     if (result.columns[static_cast<std::size_t>(c)].definedSize == 0)
-                        longest[static_cast<std::size_t>(c)] =
-                            std::max(longest[static_cast<std::size_t>(c)], SqliteColumns::utf8Length(text, bytes));
+                        longest[static_cast<std::size_t>(c)] = std::max(
+                            longest[static_cast<std::size_t>(c)], SqliteColumns::utf8Length(text, bytes));
                     break;
                 }
                 case SQLITE_BLOB: {
@@ -272,28 +263,27 @@ QueryResult SqliteBackend::query(const QString& tsql) {
                     rows.addNull();
                 }
                 int& kind = seen[static_cast<std::size_t>(c)];
-                if (type == SQLITE_TEXT || (type == SQLITE_FLOAT && kind != SQLITE_TEXT)
-                    || (type == SQLITE_INTEGER && kind == SQLITE_NULL))
+                if (type == SQLITE_TEXT || (type == SQLITE_FLOAT && kind != SQLITE_TEXT) ||
+                    (type == SQLITE_INTEGER && kind == SQLITE_NULL))
                     kind = type;
             }
             rows.endRow();
         }
-        if (rc != SQLITE_DONE)
-            fail(rc);
+        if (rc != SQLITE_DONE) fail(rc);
         rows.squeeze();
         for (int c = 0; c < count; ++c) {
             Column& col = result.columns[static_cast<std::size_t>(c)];
             const int kind = seen[static_cast<std::size_t>(c)];
             if (col.type == ColumnType::Unknown)
-                col.type = kind == SQLITE_TEXT ? ColumnType::Text
-                    : kind == SQLITE_FLOAT     ? ColumnType::Double
-                    : kind == SQLITE_INTEGER   ? ColumnType::Integer
-                                               : ColumnType::Unknown;
+                col.type = kind == SQLITE_TEXT      ? ColumnType::Text
+                           : kind == SQLITE_FLOAT   ? ColumnType::Double
+                           : kind == SQLITE_INTEGER ? ColumnType::Integer
+                                                    : ColumnType::Unknown;
             if (col.definedSize == 0)
-                col.definedSize = kind == SQLITE_TEXT ? std::max(1, longest[static_cast<std::size_t>(c)])
-                    : kind == SQLITE_FLOAT            ? 8
-                    : kind == SQLITE_INTEGER          ? 4
-                                                      : 1;
+                col.definedSize = kind == SQLITE_TEXT      ? std::max(1, longest[static_cast<std::size_t>(c)])
+                                  : kind == SQLITE_FLOAT   ? 8
+                                  : kind == SQLITE_INTEGER ? 4
+                                                           : 1;
         }
     }
     return result;
@@ -325,8 +315,7 @@ void SqliteBackend::commit() {
 
 void SqliteBackend::rollback() {
     // After some errors SQLite has already rolled the transaction back itself.
-    if (!sqlite3_get_autocommit(m_db))
-        executeNative(QStringLiteral("ROLLBACK"));
+    if (!sqlite3_get_autocommit(m_db)) executeNative(QStringLiteral("ROLLBACK"));
 }
 
 void SqliteBackend::setBusyTimeout(int milliseconds) {
@@ -344,16 +333,14 @@ std::vector<QString> SqliteBackend::primaryKey(const QString& table) {
     Statement st;
     const char* sql = "SELECT name FROM pragma_table_info(?1, ?2) WHERE pk > 0 ORDER BY pk";
     int rc = sqlite3_prepare_v2(m_db, sql, -1, &st.s, nullptr);
-    if (rc != SQLITE_OK)
-        fail(rc);
+    if (rc != SQLITE_OK) fail(rc);
     const QByteArray schemaName = schema.toUtf8();
     sqlite3_bind_text(st.s, 1, tableName.constData(), static_cast<int>(tableName.size()), SQLITE_TRANSIENT);
     sqlite3_bind_text(st.s, 2, schemaName.constData(), static_cast<int>(schemaName.size()), SQLITE_TRANSIENT);
     std::vector<QString> key;
     while ((rc = sqlite3_step(st.s)) == SQLITE_ROW)
         key.push_back(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st.s, 0))));
-    if (rc != SQLITE_DONE)
-        fail(rc);
+    if (rc != SQLITE_DONE) fail(rc);
     return key;
 }
 
