@@ -8,7 +8,7 @@ packages=(
   libsqlite3-dev sqlite3
   unixodbc unixodbc-dev odbcinst libsqliteodbc
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth
+  xvfb xauth clang-format
 )
 missing=()
 for p in "${packages[@]}"; do
