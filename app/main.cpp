@@ -4,6 +4,7 @@
 
 #include "HostWindow.h"
 
+#include "controls/GuardedApplication.h"
 #include "data/Connection.h"
 #include "data/DbError.h"
 #include "data/sqlite/DemoDatabase.h"
@@ -68,7 +69,7 @@ bool saveScreenshot(const QString& file) {
 }
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    vornel::GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vornel"));
     QApplication::setOrganizationName(QStringLiteral("Vornel"));
     applyDarkLook(app);

@@ -65,7 +65,7 @@ void GridComun::buildUi() {
         auto* b = new QPushButton(QString::fromLatin1(kActionCaptions[i]), this);
         b->setObjectName(QStringLiteral("cmdAction_%1").arg(i));
         b->setIcon(style()->standardIcon(icons[i]));
-        connect(b, &QPushButton::clicked, this, [this, i] { onAction(i); });
+        connect(b, &QPushButton::clicked, this, guarded([this, i] { onAction(i); }));
         m_cmdAction.push_back(b);
     }
     m_cmdAction[4]->hide();
@@ -97,50 +97,52 @@ void GridComun::buildUi() {
         b->setGeometry(px(2100 + i * 1600), px(1260), px(1500), px(450));
         m_cmd.push_back(b);
     }
-    connect(m_cmd[0], &QPushButton::clicked, this, [this] { onSearchAccept(); });
-    connect(m_cmd[1], &QPushButton::clicked, this, [this] { onSearchCancel(); });
+    connect(m_cmd[0], &QPushButton::clicked, this, guarded([this] { onSearchAccept(); }));
+    connect(m_cmd[1], &QPushButton::clicked, this, guarded([this] { onSearchCancel(); }));
     m_frmFiltru->hide();
 
-    connect(m_grid, &FlexGrid::rowClicked, this, [this](int) { SincronizeazaRand(); });
-    connect(m_grid, &FlexGrid::arrowMoved, this, [this](int) { SincronizeazaRand(); });
-    connect(m_grid, &FlexGrid::rowDoubleClicked, this, [this](int) { openEditor(QStringLiteral("M")); });
-    connect(m_grid, &FlexGrid::enterPressed, this, [this] { openEditor(QStringLiteral("M")); });
+    connect(m_grid, &FlexGrid::rowClicked, this, guarded([this] { SincronizeazaRand(); }));
+    connect(m_grid, &FlexGrid::arrowMoved, this, guarded([this] { SincronizeazaRand(); }));
+    connect(m_grid, &FlexGrid::rowDoubleClicked, this, guarded([this] { openEditor(QStringLiteral("M")); }));
+    connect(m_grid, &FlexGrid::enterPressed, this, guarded([this] { openEditor(QStringLiteral("M")); }));
 }
 
 void GridComun::Deschide(const QString& caption) {
-    auto& ctx = ComponentContext::current();
-    const std::optional<CatalogEntry> entry = CatalogRegistry::find(caption);
-    if (!entry) {
-        ctx.Afiseaza(QStringLiteral("Catalogul ") + caption + QStringLiteral(" nu exista."),
-                     MessageIcon::Error, MessageButtons::Ok, QStringLiteral("Eroare"));
-        if (!isVisible()) unload(); // nothing to show: do not leave an empty window behind
-        return;
-    }
+    load([&] {
+        auto& ctx = ComponentContext::current();
+        const std::optional<CatalogEntry> entry = CatalogRegistry::find(caption);
+        if (!entry) {
+            ctx.Afiseaza(QStringLiteral("Catalogul ") + caption + QStringLiteral(" nu exista."),
+                         MessageIcon::Error, MessageButtons::Ok, QStringLiteral("Eroare"));
+            if (!isVisible()) unload(); // nothing to show: do not leave an empty window behind
+            return;
+        }
 
-    m_caption = caption;
-    m_format = entry->format;
-    m_table = entry->table;
-    m_query = entry->query;
-    m_widths = entry->widths;
-    ctx.rightsCode = entry->rightsCode;
+        m_caption = caption;
+        m_format = entry->format;
+        m_table = entry->table;
+        m_query = entry->query;
+        m_widths = entry->widths;
+        ctx.rightsCode = entry->rightsCode;
 
-    // Back to the design state before the entry's extras apply (the window may show another catalogue).
-    m_lbl[0]->setText(entry->searchLabel0.isEmpty() ? QStringLiteral("Cont") : entry->searchLabel0);
-    m_lbl[1]->setText(entry->searchLabel1.isEmpty() ? QStringLiteral("Denumire Operatie")
-                                                    : entry->searchLabel1);
-    m_cmdAction[4]->setVisible(entry->showSearch);
-    m_cmdAction[2]->setVisible(!entry->hideDelete);
-    m_frmFiltru->hide();
-    for (QLineEdit* t : m_txt)
-        t->clear();
-    for (QPushButton* b : m_cmdAction)
-        b->setEnabled(true);
-    m_grid->setEnabled(true);
-    setEnabled(true);
+        // Back to the design state before the entry's extras apply (the window may show another catalogue).
+        m_lbl[0]->setText(entry->searchLabel0.isEmpty() ? QStringLiteral("Cont") : entry->searchLabel0);
+        m_lbl[1]->setText(entry->searchLabel1.isEmpty() ? QStringLiteral("Denumire Operatie")
+                                                        : entry->searchLabel1);
+        m_cmdAction[4]->setVisible(entry->showSearch);
+        m_cmdAction[2]->setVisible(!entry->hideDelete);
+        m_frmFiltru->hide();
+        for (QLineEdit* t : m_txt)
+            t->clear();
+        for (QPushButton* b : m_cmdAction)
+            b->setEnabled(true);
+        m_grid->setEnabled(true);
+        setEnabled(true);
 
-    IncarcaLista();
-    show();
-    raise();
+        IncarcaLista();
+        show();
+        raise();
+    });
 }
 
 void GridComun::IncarcaLista() {

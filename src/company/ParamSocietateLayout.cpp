@@ -159,7 +159,7 @@ void ParamSocietate::buildUi() {
         button->setObjectName(QStringLiteral("cmdAction_%1").arg(i));
         if (i < 2) button->setIcon(style()->standardIcon(pictures[i]));
         button->setAutoDefault(false);
-        connect(button, &QPushButton::clicked, this, [this, i] { onAction(i); });
+        connect(button, &QPushButton::clicked, this, guarded([this, i] { onAction(i); }));
         buttons->addWidget(button);
         m_cmdAction.push_back(button);
     }

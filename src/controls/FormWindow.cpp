@@ -4,6 +4,7 @@
 
 #include "controls/Topmost.h"
 #include "controls/Twips.h"
+#include "data/DbError.h"
 #include "entry/ComponentContext.h"
 
 #include <QCloseEvent>
@@ -50,6 +51,34 @@ bool FormWindow::queryUnload(bool) {
     return true;
 }
 
+bool FormWindow::guard(const std::function<void()>& handler) {
+    QString problem;
+    try {
+        handler();
+        return true;
+    } catch (const DbError& error) {
+        problem = error.description();
+    } catch (const std::exception& error) {
+        problem = QString::fromLocal8Bit(error.what());
+    }
+    ComponentContext::current().Afiseaza(problem, MessageIcon::Error, MessageButtons::Ok, windowTitle());
+    return false;
+}
+
+void FormWindow::load(const std::function<void()>& loading) {
+    if (!guard(loading) && !isVisible()) unload();
+}
+
+bool FormWindow::filterEvent(QObject* watched, QEvent* event) {
+    return QWidget::eventFilter(watched, event);
+}
+
+bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
+    bool consumed = true; // a key whose handler failed does nothing more
+    guard([&] { consumed = filterEvent(watched, event); });
+    return consumed;
+}
+
 void FormWindow::unload() {
     if (m_unloaded) return;
     m_unloadingByCode = true;
@@ -66,13 +95,15 @@ void FormWindow::unload() {
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {
-    if (!queryUnload(m_unloadingByCode)) {
+    bool leave = false;
+    guard([&] { leave = queryUnload(m_unloadingByCode); });
+    if (!leave) {
         event->ignore();
         return;
     }
     if (!m_unloaded) {
         m_unloaded = true;
-        onUnload();
+        guard([this] { onUnload(); });
     }
     event->accept();
 }

@@ -143,7 +143,7 @@ void ConfDocOut::buildUi() {
         b->setIcon(style()->standardIcon(icons[i]));
         b->setAutoDefault(false);
         place(b, kMargin + i * (kButtonWidth + 60), kButtonsTop, kButtonWidth, kButtonHeight);
-        connect(b, &QPushButton::clicked, this, [this, i] { onAction(i); });
+        connect(b, &QPushButton::clicked, this, guarded([this, i] { onAction(i); }));
         m_cmdAction.push_back(b);
     }
     m_cmdOK = new QPushButton(QStringLiteral("Accepta"), this);
@@ -156,8 +156,8 @@ void ConfDocOut::buildUi() {
     place(m_cmdCancel, kMargin + kWidth - kButtonWidth, kButtonsTop, kButtonWidth, kButtonHeight);
     for (QPushButton* b : {m_cmdOK, m_cmdCancel})
         b->setAutoDefault(false);
-    connect(m_cmdOK, &QPushButton::clicked, this, [this] { accept(); });
-    connect(m_cmdCancel, &QPushButton::clicked, this, [this] { cancel(); });
+    connect(m_cmdOK, &QPushButton::clicked, this, guarded([this] { accept(); }));
+    connect(m_cmdCancel, &QPushButton::clicked, this, guarded([this] { cancel(); }));
 
     setFixedSize(px(kMargin * 2 + kWidth), px(kButtonsTop + kButtonHeight + kMargin));
 
@@ -192,10 +192,11 @@ void ConfDocOut::attachKeyboard() {
     for (QPushButton* b : m_cmdAction)
         b->installEventFilter(this);
     // A click on a row acts as Enter on it.
-    connect(m_grid, &FlexGrid::rowClicked, this, [this](int row) { gridNavigate(row); });
+    connect(m_grid, &FlexGrid::rowClicked, this, guarded<int>([this](int row) { gridNavigate(row); }));
     // The paper size decides the orientation shown beside it.
     connect(m_cmbTipHartie, &QComboBox::textActivated, this,
-            [this](const QString& paper) { m_lblOrientare->setText(Series::orientation(paper)); });
+            guarded<const QString&>(
+                [this](const QString& paper) { m_lblOrientare->setText(Series::orientation(paper)); }));
 }
 
 // Up and Down move between the fields of a column; the key is consumed when it moved the focus.
@@ -220,7 +221,7 @@ bool ConfDocOut::arrowKey(QObject* watched, int key) {
     return true;
 }
 
-bool ConfDocOut::eventFilter(QObject* watched, QEvent* event) {
+bool ConfDocOut::filterEvent(QObject* watched, QEvent* event) {
     if (watched == m_grid) {
         if (event->type() == QEvent::FocusIn) {
             m_grid->viewport()->update();
@@ -233,13 +234,13 @@ bool ConfDocOut::eventFilter(QObject* watched, QEvent* event) {
             // The fields follow the row that was current when the key went down; the grid moves after.
             if (key == Qt::Key_Up || key == Qt::Key_Down) gridNavigate(m_grid->Row());
         }
-        return FormWindow::eventFilter(watched, event);
+        return FormWindow::filterEvent(watched, event);
     }
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if ((key == Qt::Key_Up || key == Qt::Key_Down) && arrowKey(watched, key)) return true;
     }
-    return FormWindow::eventFilter(watched, event);
+    return FormWindow::filterEvent(watched, event);
 }
 
 } // namespace vornel

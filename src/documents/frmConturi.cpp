@@ -101,46 +101,49 @@ void frmConturi::buildUi() {
                                                       m_btnAdauga, m_btnStergeTot, m_cmdC})
         w->installEventFilter(this);
 
-    connect(m_btnAdauga, &QPushButton::clicked, this, [this] { add(); });
-    connect(m_btnStergeTot, &QPushButton::clicked, this, [this] { clearAll(); });
-    connect(m_cmdC, &QPushButton::clicked, this, [this] { Iesire(); });
-    connect(m_gridC, &FlexGrid::enterPressed, this, [this] { takeAccount(); });
-    connect(m_gridC, &FlexGrid::escapePressed, this, [this] {
-        closeSearch();
-        m_txtCont->setFocus(Qt::OtherFocusReason);
-    });
-    connect(m_gridC, &FlexGrid::charTyped, this, [this](QChar typed) { typeAhead(typed); });
+    connect(m_btnAdauga, &QPushButton::clicked, this, guarded([this] { add(); }));
+    connect(m_btnStergeTot, &QPushButton::clicked, this, guarded([this] { clearAll(); }));
+    connect(m_cmdC, &QPushButton::clicked, this, guarded([this] { Iesire(); }));
+    connect(m_gridC, &FlexGrid::enterPressed, this, guarded([this] { takeAccount(); }));
+    connect(m_gridC, &FlexGrid::escapePressed, this, guarded([this] {
+                closeSearch();
+                m_txtCont->setFocus(Qt::OtherFocusReason);
+            }));
+    connect(m_gridC, &FlexGrid::charTyped, this, guarded<QChar>([this](QChar typed) { typeAhead(typed); }));
     m_btnAdauga->setEnabled(false);
     m_cmdC->setEnabled(false);
 }
 
 void frmConturi::Incarca(qint16 IdSerie) {
-    auto& ctx = ComponentContext::current();
-    m_accepted = false;
-    m_txtConturi->clear();
-    m_txtCont->clear();
-    m_btnAdauga->setEnabled(false);
-    closeSearch();
-    try {
-        if (IdSerie != -1) {
-            Recordset accounts;
-            accounts.open(Series::packagingAccountsQuery(IdSerie), ctx.connection);
-            for (; !accounts.eof(); accounts.moveNext())
-                m_txtConturi->addItem(accounts.text(accounts.indexOf(QStringLiteral("Cont"))));
-            m_cmdC->setEnabled(m_txtConturi->count() > 0);
-            const QVariant lines = ctx.connection->scalar(Series::packagingLinesQuery(IdSerie));
-            m_txtNrLinAmbalaje->setText(lines.isValid() && !lines.isNull() ? lines.toString() : QString());
-        } else {
-            m_cmdC->setEnabled(false);
-            m_txtNrLinAmbalaje->setText(QStringLiteral("0"));
+    load([&] {
+        auto& ctx = ComponentContext::current();
+        m_accepted = false;
+        m_txtConturi->clear();
+        m_txtCont->clear();
+        m_btnAdauga->setEnabled(false);
+        closeSearch();
+        try {
+            if (IdSerie != -1) {
+                Recordset accounts;
+                accounts.open(Series::packagingAccountsQuery(IdSerie), ctx.connection);
+                for (; !accounts.eof(); accounts.moveNext())
+                    m_txtConturi->addItem(accounts.text(accounts.indexOf(QStringLiteral("Cont"))));
+                m_cmdC->setEnabled(m_txtConturi->count() > 0);
+                const QVariant lines = ctx.connection->scalar(Series::packagingLinesQuery(IdSerie));
+                m_txtNrLinAmbalaje->setText(lines.isValid() && !lines.isNull() ? lines.toString()
+                                                                               : QString());
+            } else {
+                m_cmdC->setEnabled(false);
+                m_txtNrLinAmbalaje->setText(QStringLiteral("0"));
+            }
+        } catch (const DbError& e) {
+            ctx.Afiseaza(e.description(), MessageIcon::Error, MessageButtons::Ok, kCaption);
+            return;
         }
-    } catch (const DbError& e) {
-        ctx.Afiseaza(e.description(), MessageIcon::Error, MessageButtons::Ok, kCaption);
-        return;
-    }
-    centre();
-    m_txtCont->setFocus(Qt::OtherFocusReason);
-    showModal();
+        centre();
+        m_txtCont->setFocus(Qt::OtherFocusReason);
+        showModal();
+    });
 }
 
 void frmConturi::Iesire() {
@@ -239,7 +242,7 @@ void frmConturi::clearAll() {
     m_txtCont->setFocus(Qt::OtherFocusReason);
 }
 
-bool frmConturi::eventFilter(QObject* watched, QEvent* event) {
+bool frmConturi::filterEvent(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Escape) {
@@ -251,7 +254,7 @@ bool frmConturi::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    return FormWindow::eventFilter(watched, event);
+    return FormWindow::filterEvent(watched, event);
 }
 
 bool frmConturi::queryUnload(bool byCode) {

@@ -123,7 +123,7 @@ void GridDetailMare::buildUi() {
             makeActionButton(this, i, QString::fromLatin1(captions[i]),
                              i == 0 ? QStyle::SP_DialogSaveButton : QStyle::SP_DialogCancelButton,
                              QString::fromLatin1(accelerators[i]));
-        connect(button, &QPushButton::clicked, this, [this, i] { onAction(i); });
+        connect(button, &QPushButton::clicked, this, guarded([this, i] { onAction(i); }));
         buttons->addWidget(button);
         m_cmdAction.push_back(button);
     }
@@ -157,28 +157,30 @@ void GridDetailMare::DeschideDetaliu(const QString& caption, const QString& mode
 
 void GridDetailMare::DeschideDetaliu(const QString& caption, const QString& mode, const QString& table,
                                      std::shared_ptr<Recordset> list) {
-    m_caption = caption;
-    m_mode = mode;
-    m_table = table;
-    m_list = std::move(list);
-    if (auto* lista = ComponentContext::current().loaded<GridComun>()) lista->setEnabled(false);
+    load([&] {
+        m_caption = caption;
+        m_mode = mode;
+        m_table = table;
+        m_list = std::move(list);
+        if (auto* lista = ComponentContext::current().loaded<GridComun>()) lista->setEnabled(false);
 
-    // Loading: every catalogue but the warehouses has a code of its own.
-    if (m_caption != u"Depozite") {
-        m_lblCodCasierie->setVisible(true);
-        m_txtCodCasierie->setVisible(true);
-    }
-    attachKeyFilters();
-    show();
-    PregatesteMacheta();
-    adjustSize();
-    centre();
+        // Loading: every catalogue but the warehouses has a code of its own.
+        if (m_caption != u"Depozite") {
+            m_lblCodCasierie->setVisible(true);
+            m_txtCodCasierie->setVisible(true);
+        }
+        attachKeyFilters();
+        show();
+        PregatesteMacheta();
+        adjustSize();
+        centre();
 
-    const bool byName = m_caption == u"Depozite";
-    m_loadedKey = byName ? m_txtDenumireDepozit->text() : m_txtCodCasierie->text();
-    activateWindow();
-    QLineEdit* first = byName || !m_txtCodCasierie->isEnabled() ? m_txtDenumireDepozit : m_txtCodCasierie;
-    first->setFocus(Qt::OtherFocusReason);
+        const bool byName = m_caption == u"Depozite";
+        m_loadedKey = byName ? m_txtDenumireDepozit->text() : m_txtCodCasierie->text();
+        activateWindow();
+        QLineEdit* first = byName || !m_txtCodCasierie->isEnabled() ? m_txtDenumireDepozit : m_txtCodCasierie;
+        first->setFocus(Qt::OtherFocusReason);
+    });
 }
 
 void GridDetailMare::onAction(int index) {

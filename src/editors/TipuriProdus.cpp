@@ -111,8 +111,8 @@ void TipuriProdus::buildUi() {
                             px(kButtonWidth), px(kButtonHeight));
         m_cmdAction.push_back(button);
     }
-    connect(m_cmdAction[0], &QPushButton::clicked, this, [this] { SalveazaTip(); });
-    connect(m_cmdAction[1], &QPushButton::clicked, this, [this] { IesireTip(); });
+    connect(m_cmdAction[0], &QPushButton::clicked, this, guarded([this] { SalveazaTip(); }));
+    connect(m_cmdAction[1], &QPushButton::clicked, this, guarded([this] { IesireTip(); }));
     setFixedSize(px(right + kMargin), px(buttonsTop + kButtonHeight + kMargin));
 
     const QString noQuotes = KeyFilter::kQuoteSemicolonPercentComma + QLatin1Char('"');
@@ -130,40 +130,42 @@ void TipuriProdus::buildUi() {
     connect(m_txtStoc, &QLineEdit::textChanged, this, [this] { m_stock.clear(); });
     connect(m_txtCh, &QLineEdit::textChanged, this, [this] { m_expense.clear(); });
     connect(m_txtV, &QLineEdit::textChanged, this, [this] { m_revenue.clear(); });
-    connect(m_cmbFel, &QComboBox::currentIndexChanged, this, [this] {
-        if (m_loading) return;
-        ArataConturi();
-        m_cmbFel->setFocus(Qt::OtherFocusReason);
-    });
+    connect(m_cmbFel, &QComboBox::currentIndexChanged, this, guarded([this] {
+                if (m_loading) return;
+                ArataConturi();
+                m_cmbFel->setFocus(Qt::OtherFocusReason);
+            }));
 }
 
 void TipuriProdus::DeschideTip(const QString& mode, const QString& origin) {
-    m_origin = origin;
-    m_mode = mode;
-    m_loading = true;
-    m_cmbFel->clear();
-    m_cmbFel->addItems(ProductType::categories());
-    m_cmbFel->setCurrentIndex(0);
-    m_loading = false;
+    load([&] {
+        m_origin = origin;
+        m_mode = mode;
+        m_loading = true;
+        m_cmbFel->clear();
+        m_cmbFel->addItems(ProductType::categories());
+        m_cmbFel->setCurrentIndex(0);
+        m_loading = false;
 
-    for (QLineEdit* field : {m_txtTipProdus, m_txtDescriere, m_txtStoc, m_txtCh, m_txtV})
-        field->clear();
-    m_loadedCode.clear();
-    m_stock.clear();
-    m_expense.clear();
-    m_revenue.clear();
-    applyColumnSizes();
-    ArataConturi();
-    if (mode == u"M" && origin.isEmpty()) loadFromList();
-    static_cast<CategoryCombo*>(m_cmbFel)->setLocked(mode == u"M");
+        for (QLineEdit* field : {m_txtTipProdus, m_txtDescriere, m_txtStoc, m_txtCh, m_txtV})
+            field->clear();
+        m_loadedCode.clear();
+        m_stock.clear();
+        m_expense.clear();
+        m_revenue.clear();
+        applyColumnSizes();
+        ArataConturi();
+        if (mode == u"M" && origin.isEmpty()) loadFromList();
+        static_cast<CategoryCombo*>(m_cmbFel)->setLocked(mode == u"M");
 
-    if (origin.isEmpty())
-        if (auto* list = ComponentContext::current().loaded<GridComun>()) list->setEnabled(false);
-    centre();
-    show();
-    raise();
-    activateWindow();
-    m_txtTipProdus->setFocus(Qt::OtherFocusReason);
+        if (origin.isEmpty())
+            if (auto* list = ComponentContext::current().loaded<GridComun>()) list->setEnabled(false);
+        centre();
+        show();
+        raise();
+        activateWindow();
+        m_txtTipProdus->setFocus(Qt::OtherFocusReason);
+    });
 }
 
 void TipuriProdus::loadFromList() {

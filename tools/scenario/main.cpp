@@ -5,6 +5,8 @@
 #include "ScenarioSession.h"
 #include "Script.h"
 
+#include "controls/GuardedApplication.h"
+
 #include <QApplication>
 #include <QTextStream>
 #include <cstdio>
@@ -26,7 +28,7 @@ void filterPlatformNotices(QtMsgType type, const QMessageLogContext& context, co
 int main(int argc, char** argv) {
     qInstallMessageHandler(filterPlatformNotices);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    vornel::GuardedApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
 
     QTextStream out(stdout);
