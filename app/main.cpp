@@ -5,6 +5,7 @@
 #include "HostWindow.h"
 
 #include "controls/GuardedApplication.h"
+#include "controls/Look.h"
 #include "data/Connection.h"
 #include "data/DbError.h"
 #include "data/sqlite/DemoDatabase.h"
@@ -16,39 +17,10 @@
 #include <QImage>
 #include <QMessageBox>
 #include <QPainter>
-#include <QPalette>
 #include <QScreen>
 #include <QStandardPaths>
-#include <QStyleFactory>
 #include <QTimer>
 #include <algorithm>
-
-namespace {
-
-void applyDarkLook(QApplication& app) {
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    QPalette p;
-    const QColor window(0x2b, 0x2b, 0x2b), base(0x1e, 0x1e, 0x1e), text(0xdc, 0xdc, 0xdc),
-        accent(0x2a, 0x6f, 0xb0);
-    p.setColor(QPalette::Window, window);
-    p.setColor(QPalette::WindowText, text);
-    p.setColor(QPalette::Base, base);
-    p.setColor(QPalette::AlternateBase, window);
-    p.setColor(QPalette::ToolTipBase, base);
-    p.setColor(QPalette::ToolTipText, text);
-    p.setColor(QPalette::Text, text);
-    p.setColor(QPalette::Button, window);
-    p.setColor(QPalette::ButtonText, text);
-    p.setColor(QPalette::BrightText, Qt::red);
-    p.setColor(QPalette::Highlight, accent);
-    p.setColor(QPalette::HighlightedText, Qt::white);
-    p.setColor(QPalette::Link, accent.lighter());
-    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        p.setColor(QPalette::Disabled, role, QColor(0x80, 0x80, 0x80));
-    app.setPalette(p);
-}
-
-} // namespace
 
 // Paints every visible top-level window at its place on one picture of the screen.
 bool saveScreenshot(const QString& file) {
@@ -72,7 +44,7 @@ int main(int argc, char** argv) {
     vornel::GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vornel"));
     QApplication::setOrganizationName(QStringLiteral("Vornel"));
-    applyDarkLook(app);
+    vornel::Look::applyToApplication(app);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Vornel: master data of the accounting suite"));

@@ -1,6 +1,7 @@
 #include "catalogs/AlegeGrupaProd.h"
 
 #include "catalogs/CatalogSql.h"
+#include "controls/ActionButton.h"
 #include "controls/FlexGrid.h"
 #include "controls/Twips.h"
 #include "data/DbError.h"
@@ -10,7 +11,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QStyle>
 
 namespace vornel {
 
@@ -53,13 +53,9 @@ void AlegeGrupaProd::buildUi() {
     m_grid->setObjectName(QStringLiteral("Grid"));
 
     const char* const captions[] = {"Accepta", "Renunta"};
-    const QStyle::StandardPixmap icons[] = {QStyle::SP_DialogApplyButton, QStyle::SP_DialogCancelButton};
-    for (int i = 0; i < 2; ++i) {
-        auto* b = new QPushButton(QString::fromLatin1(captions[i]), this);
-        b->setObjectName(QStringLiteral("cmdAction_%1").arg(i));
-        b->setIcon(style()->standardIcon(icons[i]));
-        m_cmdAction.push_back(b);
-    }
+    const Look::Picture pictures[] = {Look::Picture::Accept, Look::Picture::Cancel};
+    for (int i = 0; i < 2; ++i)
+        m_cmdAction.push_back(makeActionButton(this, i, QString::fromLatin1(captions[i]), pictures[i]));
     connect(m_cmdAction[0], &QPushButton::clicked, this, guarded([this] { accept(); }));
     connect(m_cmdAction[1], &QPushButton::clicked, this, guarded([this] { unload(); }));
 

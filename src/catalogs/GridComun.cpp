@@ -1,8 +1,10 @@
 #include "catalogs/GridComun.h"
 
+#include "controls/ActionButton.h"
 #include "controls/FlexGrid.h"
 #include "controls/FocusColour.h"
 #include "controls/KeyFilter.h"
+#include "controls/Look.h"
 #include "controls/Twips.h"
 #include "data/DbError.h"
 #include "data/Recordset.h"
@@ -17,7 +19,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QStyle>
 #include <algorithm>
 
 namespace vornel {
@@ -58,13 +59,11 @@ void GridComun::buildUi() {
     m_grid->move(px(kMargin), px(kGridTop));
     m_grid->resize(px(7000), px(kGridHeight));
 
-    const QStyle::StandardPixmap icons[] = {QStyle::SP_FileDialogNewFolder, QStyle::SP_FileDialogDetailedView,
-                                            QStyle::SP_TrashIcon, QStyle::SP_DialogCancelButton,
-                                            QStyle::SP_FileDialogContentsView};
+    using Look::Picture;
+    const Picture pictures[] = {Picture::Add, Picture::Modify, Picture::Delete, Picture::Cancel,
+                                Picture::Search};
     for (int i = 0; i < 5; ++i) {
-        auto* b = new QPushButton(QString::fromLatin1(kActionCaptions[i]), this);
-        b->setObjectName(QStringLiteral("cmdAction_%1").arg(i));
-        b->setIcon(style()->standardIcon(icons[i]));
+        QPushButton* b = makeActionButton(this, i, QString::fromLatin1(kActionCaptions[i]), pictures[i]);
         connect(b, &QPushButton::clicked, this, guarded([this, i] { onAction(i); }));
         m_cmdAction.push_back(b);
     }
@@ -89,11 +88,11 @@ void GridComun::buildUi() {
         m_txt.push_back(txt);
     }
     const char* const cmdCaptions[] = {"Accepta", "Renunta"};
-    const QStyle::StandardPixmap cmdIcons[] = {QStyle::SP_DialogApplyButton, QStyle::SP_DialogCancelButton};
+    const Picture cmdPictures[] = {Picture::Accept, Picture::Cancel};
     for (int i = 0; i < 2; ++i) {
         auto* b = new QPushButton(QString::fromLatin1(cmdCaptions[i]), m_frmFiltru);
         b->setObjectName(QStringLiteral("cmd_%1").arg(i));
-        b->setIcon(style()->standardIcon(cmdIcons[i]));
+        b->setIcon(Look::picture(cmdPictures[i]));
         b->setGeometry(px(2100 + i * 1600), px(1260), px(1500), px(450));
         m_cmd.push_back(b);
     }

@@ -1,7 +1,6 @@
 #include "controls/FormWindow.h"
 
-#include <QPalette>
-
+#include "controls/Look.h"
 #include "controls/Topmost.h"
 #include "controls/Twips.h"
 #include "data/DbError.h"
@@ -19,25 +18,8 @@ FormWindow::FormWindow(const QString& name, QWidget* parent) : QWidget(parent, Q
     setObjectName(name);
     setAttribute(Qt::WA_DeleteOnClose);
     Topmost::apply(this);
-    applyDarkLook();
+    Look::applyToWindow(this);
     ComponentContext::current().setWindow(name, this);
-}
-
-void FormWindow::applyDarkLook() {
-    // The suite's look: dark window and buttons, light text; disabled controls stay dark and dim.
-    QPalette p = palette();
-    p.setColor(QPalette::Window, QColor(0x20, 0x20, 0x20));
-    p.setColor(QPalette::WindowText, QColor(0xe0, 0xe0, 0xe0));
-    p.setColor(QPalette::Button, QColor(0x30, 0x30, 0x30));
-    p.setColor(QPalette::ButtonText, QColor(0xe0, 0xe0, 0xe0));
-    p.setColor(QPalette::Base, Qt::black);
-    p.setColor(QPalette::Text, QColor(0xd0, 0xd0, 0xd0));
-    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x70, 0x70, 0x70));
-    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x90, 0x90, 0x90));
-    p.setColor(QPalette::Disabled, QPalette::Base, QColor(0x18, 0x18, 0x18));
-    p.setColor(QPalette::Disabled, QPalette::Text, QColor(0x80, 0x80, 0x80));
-    setPalette(p);
-    setAutoFillBackground(true);
 }
 
 FormWindow::~FormWindow() {

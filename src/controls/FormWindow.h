@@ -55,7 +55,6 @@ protected:
 
 private:
     bool eventFilter(QObject* watched, QEvent* event) final;
-    void applyDarkLook();
 
     bool m_unloadingByCode = false;
     bool m_unloaded = false;

@@ -1,9 +1,11 @@
 // Controls of the output document window, their key filters and the arrow movement between them.
 #include "documents/ConfDocOut.h"
 
+#include "controls/ActionButton.h"
 #include "controls/FlexGrid.h"
 #include "controls/FocusColour.h"
 #include "controls/KeyFilter.h"
+#include "controls/Look.h"
 #include "controls/Twips.h"
 
 #include <QComboBox>
@@ -13,7 +15,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
 
 namespace vornel {
 
@@ -50,13 +51,7 @@ template <class W> W* field(QWidget* parent, const char* name, int left, int top
     w->setObjectName(QString::fromLatin1(name));
     place(w, left, top, width);
     FocusColour::attach(w);
-    // Fields of a disabled frame stay dark, only their text dims.
-    QPalette p = w->palette();
-    p.setColor(QPalette::Disabled, QPalette::Base, Qt::black);
-    p.setColor(QPalette::Disabled, QPalette::Button, Qt::black);
-    p.setColor(QPalette::Disabled, QPalette::Text, QColor(0x90, 0x90, 0x90));
-    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x90, 0x90, 0x90));
-    w->setPalette(p);
+    Look::keepDarkWhenDisabled(w);
     return w;
 }
 
@@ -134,24 +129,21 @@ void ConfDocOut::buildUi() {
     m_cmbCasierie = combo(d, "cmbCasierie", 7000, r4, 2650, false);
 
     const char* const captions[] = {"Adauga", "Modifica", "Sterge", "Iesire"};
-    const QStyle::StandardPixmap icons[] = {QStyle::SP_FileDialogNewFolder, QStyle::SP_FileDialogDetailedView,
-                                            QStyle::SP_TrashIcon, QStyle::SP_DialogCloseButton};
+    using Look::Picture;
+    const Picture pictures[] = {Picture::Add, Picture::Modify, Picture::Delete, Picture::Close};
     constexpr int kButtonWidth = 1500;
     for (int i = 0; i < 4; ++i) {
-        auto* b = new QPushButton(QString::fromLatin1(captions[i]), this);
-        b->setObjectName(QStringLiteral("cmdAction_%1").arg(i));
-        b->setIcon(style()->standardIcon(icons[i]));
-        b->setAutoDefault(false);
+        QPushButton* b = makeActionButton(this, i, QString::fromLatin1(captions[i]), pictures[i]);
         place(b, kMargin + i * (kButtonWidth + 60), kButtonsTop, kButtonWidth, kButtonHeight);
         connect(b, &QPushButton::clicked, this, guarded([this, i] { onAction(i); }));
         m_cmdAction.push_back(b);
     }
     m_cmdOK = new QPushButton(QStringLiteral("Accepta"), this);
     m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    m_cmdOK->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
+    m_cmdOK->setIcon(Look::picture(Picture::Accept));
     m_cmdCancel = new QPushButton(QStringLiteral("Renunta"), this);
     m_cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    m_cmdCancel->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+    m_cmdCancel->setIcon(Look::picture(Picture::Cancel));
     place(m_cmdOK, kMargin + kWidth - 2 * kButtonWidth - 60, kButtonsTop, kButtonWidth, kButtonHeight);
     place(m_cmdCancel, kMargin + kWidth - kButtonWidth, kButtonsTop, kButtonWidth, kButtonHeight);
     for (QPushButton* b : {m_cmdOK, m_cmdCancel})

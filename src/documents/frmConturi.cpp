@@ -3,6 +3,7 @@
 #include "controls/FlexGrid.h"
 #include "controls/FocusColour.h"
 #include "controls/KeyFilter.h"
+#include "controls/Look.h"
 #include "controls/Twips.h"
 #include "data/DbError.h"
 #include "data/Recordset.h"
@@ -16,7 +17,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QStyle>
 
 namespace vornel {
 
@@ -51,11 +51,11 @@ void frmConturi::buildUi() {
     place(m_txtCont, 120, 120, 4300, 330);
     m_btnAdauga = new QPushButton(QStringLiteral(" Adauga"), this);
     m_btnAdauga->setObjectName(QStringLiteral("btnAdauga"));
-    m_btnAdauga->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
+    m_btnAdauga->setIcon(Look::picture(Look::Picture::Take));
     place(m_btnAdauga, 4550, 90, 1300, 400);
     m_btnStergeTot = new QPushButton(QStringLiteral(" Sterge tot"), this);
     m_btnStergeTot->setObjectName(QStringLiteral("btnStergeTot"));
-    m_btnStergeTot->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
+    m_btnStergeTot->setIcon(Look::picture(Look::Picture::Delete));
     place(m_btnStergeTot, 5950, 90, 1300, 400);
 
     m_txtConturi = new QListWidget(this);
@@ -70,7 +70,7 @@ void frmConturi::buildUi() {
     place(m_txtNrLinAmbalaje, 2050, 3680, 800, 330);
     m_cmdC = new QPushButton(QStringLiteral("Accepta"), this);
     m_cmdC->setObjectName(QStringLiteral("cmdC"));
-    m_cmdC->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
+    m_cmdC->setIcon(Look::picture(Look::Picture::Accept));
     place(m_cmdC, 5950, 3620, 1300, 450);
     for (QPushButton* b : {m_btnAdauga, m_btnStergeTot, m_cmdC})
         b->setAutoDefault(false);

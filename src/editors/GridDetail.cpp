@@ -96,10 +96,9 @@ void GridDetail::buildUi() {
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     for (int i = 0; i < 2; ++i) {
-        QPushButton* button =
-            makeActionButton(this, i, QString::fromLatin1(captions[i]),
-                             i == 0 ? QStyle::SP_DialogSaveButton : QStyle::SP_DialogCancelButton,
-                             QString::fromLatin1(accelerators[i]));
+        QPushButton* button = makeActionButton(this, i, QString::fromLatin1(captions[i]),
+                                               i == 0 ? Look::Picture::Save : Look::Picture::Cancel,
+                                               QString::fromLatin1(accelerators[i]));
         connect(button, &QPushButton::clicked, this, guarded([this, i] { onAction(i); }));
         buttons->addWidget(button);
         m_cmdAction.push_back(button);

@@ -197,9 +197,10 @@ bool GridDetailMare::SalveazaDate() {
     const LargeStatement statement = largeSaveStatement(input());
     if (!statement.ok()) {
         message(kNotANumber);
-        QLineEdit* field = statement.badNumber == LargeField::Descriere ? m_txtDescriereDepozit
-                           : statement.badNumber == LargeField::Adresa  ? m_txtAdresaDepozit
-                                                                        : m_txtCodCasierie;
+        const auto bad = static_cast<LargeField>(statement.badField);
+        QLineEdit* field = bad == LargeField::Descriere ? m_txtDescriereDepozit
+                           : bad == LargeField::Adresa  ? m_txtAdresaDepozit
+                                                        : m_txtCodCasierie;
         field->setFocus(Qt::OtherFocusReason);
         return false;
     }

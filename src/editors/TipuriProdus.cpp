@@ -1,6 +1,7 @@
 #include "editors/TipuriProdus.h"
 
 #include "catalogs/GridComun.h"
+#include "controls/ActionButton.h"
 #include "controls/FlexGrid.h"
 #include "controls/FocusColour.h"
 #include "controls/KeyFilter.h"
@@ -14,7 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyle>
 
 namespace vornel {
 
@@ -99,14 +99,11 @@ void TipuriProdus::buildUi() {
     m_txtStoc = makeField<QLineEdit>(this, "txtStoc", 5);
 
     const char* captions[] = {" Salveaza", " Renunta"};
-    const QStyle::StandardPixmap icons[] = {QStyle::SP_DialogSaveButton, QStyle::SP_DialogCancelButton};
+    const Look::Picture pictures[] = {Look::Picture::Save, Look::Picture::Cancel};
     const int buttonsTop = kMargin + kRows * kRowPitch + kMargin;
     const int right = kFieldLeft + kFieldWidth;
     for (int i = 0; i < 2; ++i) {
-        auto* button = new QPushButton(QString::fromLatin1(captions[i]), this);
-        button->setObjectName(QStringLiteral("cmdAction_%1").arg(i));
-        button->setIcon(style()->standardIcon(icons[i]));
-        button->setAutoDefault(false);
+        QPushButton* button = makeActionButton(this, i, QString::fromLatin1(captions[i]), pictures[i]);
         button->setGeometry(px(right - (2 - i) * kButtonWidth - (1 - i) * kMargin), px(buttonsTop),
                             px(kButtonWidth), px(kButtonHeight));
         m_cmdAction.push_back(button);

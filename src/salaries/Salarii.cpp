@@ -4,6 +4,7 @@
 #include "catalogs/AlegeGrupaProd.h"
 #include "controls/EditableGrid.h"
 #include "controls/KeyFilter.h"
+#include "controls/Look.h"
 #include "controls/NumericBox.h"
 #include "data/DbError.h"
 #include "data/Recordset.h"
@@ -23,17 +24,6 @@ namespace {
 
 const char* const kMonths[] = {"Ianuarie", "Februarie", "Martie",     "Aprilie",   "Mai",       "Iunie",
                                "Iulie",    "August",    "Septembrie", "Octombrie", "Noiembrie", "Decembrie"};
-
-// Fore colours of the page buttons, as 0xBBGGRR: the chosen page red, the others green.
-constexpr int kChosenColour = 0xFF;
-constexpr int kOtherColour = 0xFF00;
-
-void setForeColour(QPushButton* button, int bgr) {
-    QPalette p = button->palette();
-    p.setColor(QPalette::ButtonText, QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF));
-    button->setPalette(p);
-    button->setProperty("ForeColor", bgr);
-}
 
 bool isForward(int key, Qt::KeyboardModifiers modifiers) {
     if (key == Qt::Key_Tab) return !(modifiers & Qt::ShiftModifier);
@@ -111,13 +101,13 @@ void Salarii::attachFields() {
             guarded<const QString&>([this](const QString& d) { reportDbError(d); }));
 
     for (QPushButton* b : m_cmd)
-        setForeColour(b, kOtherColour);
+        Look::setForeColour(b, Look::kOtherPage);
     showOnly(m_f[0]);
 }
 
 void Salarii::Incarca() {
     load([&] {
-        setForeColour(m_cmd[0], kChosenColour);
+        Look::setForeColour(m_cmd[0], Look::kChosenPage);
         try {
             IncarcaGrupe();
             m_cmb->setCurrentIndex(0);
@@ -149,8 +139,8 @@ void Salarii::showOnly(QGroupBox* page) {
 
 void Salarii::selectPage(int index) {
     for (QPushButton* b : m_cmd)
-        setForeColour(b, kOtherColour);
-    setForeColour(m_cmd[index], kChosenColour);
+        Look::setForeColour(b, Look::kOtherPage);
+    Look::setForeColour(m_cmd[index], Look::kChosenPage);
     for (QGroupBox* p : m_f)
         p->setHidden(true);
     if (index < 4) {
