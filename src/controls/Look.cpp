@@ -111,42 +111,14 @@ void setForeColour(QPushButton* button, int bgr) {
 }
 
 QIcon picture(Picture which) {
-    QStyle::StandardPixmap pixmap = QStyle::SP_CustomBase;
-    switch (which) {
-    case Picture::None:
-        return {};
-    case Picture::Add:
-        pixmap = QStyle::SP_FileDialogNewFolder;
-        break;
-    case Picture::Modify:
-        pixmap = QStyle::SP_FileDialogDetailedView;
-        break;
-    case Picture::Delete:
-        pixmap = QStyle::SP_TrashIcon;
-        break;
-    case Picture::Cancel:
-        pixmap = QStyle::SP_DialogCancelButton;
-        break;
-    case Picture::Search:
-        pixmap = QStyle::SP_FileDialogContentsView;
-        break;
-    case Picture::Save:
-        pixmap = QStyle::SP_DialogSaveButton;
-        break;
-    case Picture::Accept:
-        pixmap = QStyle::SP_DialogApplyButton;
-        break;
-    case Picture::Close:
-        pixmap = QStyle::SP_DialogCloseButton;
-        break;
-    case Picture::Take:
-        pixmap = QStyle::SP_ArrowDown;
-        break;
-    case Picture::Company:
-        pixmap = QStyle::SP_ComputerIcon;
-        break;
-    }
-    return QApplication::style()->standardIcon(pixmap);
+    // In the order of Picture.
+    static constexpr QStyle::StandardPixmap kPixmaps[] = {
+        QStyle::SP_CustomBase,       QStyle::SP_FileDialogNewFolder, QStyle::SP_FileDialogDetailedView,
+        QStyle::SP_TrashIcon,        QStyle::SP_DialogCancelButton,  QStyle::SP_FileDialogContentsView,
+        QStyle::SP_DialogSaveButton, QStyle::SP_DialogApplyButton,   QStyle::SP_DialogCloseButton,
+        QStyle::SP_ArrowDown,        QStyle::SP_ComputerIcon};
+    if (which == Picture::None) return {};
+    return QApplication::style()->standardIcon(kPixmaps[static_cast<int>(which)]);
 }
 
 } // namespace vornel::Look
