@@ -30,7 +30,6 @@ public:
     // The overheads check before a changed row is written: false (with its message) refuses it.
     bool VerificaRegie(int row);
 
-    QLineEdit* txtTelefon(int index) const { return m_txtTelefon.at(static_cast<std::size_t>(index)); }
     QPushButton* cmdAction(int index) const { return m_cmdAction.at(static_cast<std::size_t>(index)); }
     EditableGrid* gridEX1() const { return m_gridEX1; }
     FlexGrid* grid() const { return m_grid; }
