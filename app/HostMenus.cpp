@@ -1,6 +1,6 @@
 #include "HostMenus.h"
 
-#include "catalogs/CatalogRegistry.h"
+#include "profiles/CatalogRegistry.h"
 
 namespace vornel::host {
 
@@ -22,14 +22,12 @@ std::vector<MenuGroup> menuGroups() {
         {QStringLiteral("Productie"), {"Centre de productie", "Norme Productie"}},
         {QStringLiteral("Personal"), {"Angajati", "Salarii"}},
     };
-    const QStringList entryCaptions = {"Banca Tert", "Parametrii societate", "Documente de iesire",
-                                       "Serii Avize", "Salarii"};
     const QStringList catalogues = CatalogRegistry::captions();
     // Only captions the component accepts stay in the menus.
     for (MenuGroup& group : groups) {
         QStringList kept;
         for (const QString& caption : group.captions)
-            if (catalogues.contains(caption) || entryCaptions.contains(caption)) kept << caption;
+            if (CatalogRegistry::accepts(caption)) kept << caption;
         group.captions = kept;
     }
     MenuGroup others{QStringLiteral("Altele"), {}};

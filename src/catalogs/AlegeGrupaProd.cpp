@@ -1,6 +1,7 @@
 #include "catalogs/AlegeGrupaProd.h"
 
 #include "catalogs/CatalogSql.h"
+#include "catalogs/Chooser.h"
 #include "controls/ActionButton.h"
 #include "controls/FlexGrid.h"
 #include "controls/Twips.h"
@@ -10,6 +11,7 @@
 
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 
 namespace vornel {
@@ -65,17 +67,24 @@ void AlegeGrupaProd::buildUi() {
     layoutWindow({3000, 4000});
 }
 
-void AlegeGrupaProd::alege(const QString& kind, const QString& startText) {
+std::optional<QString> Chooser::pick(const Lookup& lookup, const QString& startText) {
     AlegeGrupaProd& chooser = ComponentContext::current().instance<AlegeGrupaProd>();
-    chooser.setKind(kind);
+    std::optional<QString> code;
+    QPointer<AlegeGrupaProd> window(&chooser);
+    const QMetaObject::Connection told = QObject::connect(&chooser, &AlegeGrupaProd::picked, &chooser,
+                                                          [&code](const QString& c) { code = c; });
+    chooser.setLookup(lookup);
     chooser.setStartText(startText);
     chooser.Incarca();
+    if (window) QObject::disconnect(told);
+    return code;
 }
 
 void AlegeGrupaProd::Incarca() {
     load([&] {
         auto& ctx = ComponentContext::current();
-        const CatalogSql::ChooserList chosen = CatalogSql::chooserList(m_kind, m_startText);
+        const CatalogSql::ChooserQuery chosen = CatalogSql::chooserQuery(m_lookup.list, m_startText);
+        const std::vector<int>& widths = m_lookup.widths;
         m_typed.clear();
         m_columnNames = chosen.columnNames;
 
@@ -93,9 +102,9 @@ void AlegeGrupaProd::Incarca() {
         m_list = std::move(list);
         m_grid->bind(m_list.get());
         m_grid->setFormatString(chosen.format);
-        for (std::size_t i = 0; i < chosen.widths.size() && static_cast<int>(i) < m_grid->Cols(); ++i)
-            m_grid->setColWidth(static_cast<int>(i), chosen.widths[i]);
-        layoutWindow(chosen.widths);
+        for (std::size_t i = 0; i < widths.size() && static_cast<int>(i) < m_grid->Cols(); ++i)
+            m_grid->setColWidth(static_cast<int>(i), widths[i]);
+        layoutWindow(widths);
 
         m_hasRows = m_list->recordCount() > 0;
         m_cmdAction[0]->setEnabled(m_hasRows);
@@ -129,7 +138,7 @@ void AlegeGrupaProd::layoutWindow(const std::vector<int>& widths) {
 void AlegeGrupaProd::typeAhead(QChar ch) {
     if (!m_hasRows || !m_list || ch == QChar(27) || ch == QChar(13)) return;
     m_typed += ch;
-    setWindowTitle(m_kind + QStringLiteral(" - ") + m_typed);
+    setWindowTitle(m_lookup.title + QStringLiteral(" - ") + m_typed);
     const int col = std::max(m_grid->Col(), 0);
     const QString name = col < m_columnNames.size() ? m_columnNames.at(col) : m_list->column(col).name;
     bool matched = false;
@@ -142,7 +151,7 @@ void AlegeGrupaProd::typeAhead(QChar ch) {
     if (!matched) {
         m_list->setFilter(QString());
         m_typed.clear();
-        setWindowTitle(m_kind);
+        setWindowTitle(m_lookup.title);
     }
     m_grid->setRow(1);
     m_grid->setCol(col);
@@ -157,7 +166,7 @@ void AlegeGrupaProd::accept() {
     }
     m_grid->setCol(0);
     const QString code = m_grid->TextMatrix(m_grid->Row(), 0);
-    if (!code.isEmpty()) writeCode(code);
+    if (!code.isEmpty()) emit picked(code);
     unload();
 }
 

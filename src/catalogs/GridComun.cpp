@@ -8,10 +8,8 @@
 #include "controls/Twips.h"
 #include "data/DbError.h"
 #include "data/Recordset.h"
-#include "editors/GridDetail.h"
-#include "editors/GridDetailMare.h"
-#include "editors/TipuriProdus.h"
 #include "entry/ComponentContext.h"
+#include "profiles/CatalogRegistry.h"
 
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -102,34 +100,33 @@ void GridComun::buildUi() {
 
     connect(m_grid, &FlexGrid::rowClicked, this, guarded([this] { SincronizeazaRand(); }));
     connect(m_grid, &FlexGrid::arrowMoved, this, guarded([this] { SincronizeazaRand(); }));
-    connect(m_grid, &FlexGrid::rowDoubleClicked, this, guarded([this] { openEditor(QStringLiteral("M")); }));
-    connect(m_grid, &FlexGrid::enterPressed, this, guarded([this] { openEditor(QStringLiteral("M")); }));
+    connect(m_grid, &FlexGrid::rowDoubleClicked, this, guarded([this] { openEditor(EditMode::Modify); }));
+    connect(m_grid, &FlexGrid::enterPressed, this, guarded([this] { openEditor(EditMode::Modify); }));
 }
 
 void GridComun::Deschide(const QString& caption) {
     load([&] {
         auto& ctx = ComponentContext::current();
-        const std::optional<CatalogEntry> entry = CatalogRegistry::find(caption);
-        if (!entry) {
+        const CatalogProfile* profile = CatalogRegistry::find(caption);
+        if (!profile) {
             ctx.Afiseaza(QStringLiteral("Catalogul ") + caption + QStringLiteral(" nu exista."),
                          MessageIcon::Error, MessageButtons::Ok, QStringLiteral("Eroare"));
             if (!isVisible()) unload(); // nothing to show: do not leave an empty window behind
             return;
         }
 
+        m_profile = profile;
         m_caption = caption;
-        m_format = entry->format;
-        m_table = entry->table;
-        m_query = entry->query;
-        m_widths = entry->widths;
-        ctx.rightsCode = entry->rightsCode;
+        m_query = profile->query;
+        ctx.rightsCode = profile->rightsCode;
 
-        // Back to the design state before the entry's extras apply (the window may show another catalogue).
-        m_lbl[0]->setText(entry->searchLabel0.isEmpty() ? QStringLiteral("Cont") : entry->searchLabel0);
-        m_lbl[1]->setText(entry->searchLabel1.isEmpty() ? QStringLiteral("Denumire Operatie")
-                                                        : entry->searchLabel1);
-        m_cmdAction[4]->setVisible(entry->showSearch);
-        m_cmdAction[2]->setVisible(!entry->hideDelete);
+        // Back to the design state before the profile's extras apply (the window may show another catalogue).
+        const QString label0 = profile->search ? profile->search->label0 : QString();
+        const QString label1 = profile->search ? profile->search->label1 : QString();
+        m_lbl[0]->setText(label0.isEmpty() ? QStringLiteral("Cont") : label0);
+        m_lbl[1]->setText(label1.isEmpty() ? QStringLiteral("Denumire Operatie") : label1);
+        m_cmdAction[4]->setVisible(profile->search.has_value());
+        m_cmdAction[2]->setVisible(!profile->hideDelete);
         m_frmFiltru->hide();
         for (QLineEdit* t : m_txt)
             t->clear();
@@ -182,11 +179,12 @@ bool GridComun::openList(const QString& query) {
 }
 
 void GridComun::FormateazaGrila() {
-    m_grid->setFormatString(m_format);
+    m_grid->setFormatString(m_profile->format);
+    const std::vector<int>& widths = m_profile->widths;
     const int cols = m_grid->Cols();
     for (int i = 0; i < cols; ++i) {
         // Columns beyond the widths list stay hidden (one twip), like the entries of 0.
-        const int width = i < static_cast<int>(m_widths.size()) ? m_widths[static_cast<std::size_t>(i)] : 0;
+        const int width = i < static_cast<int>(widths.size()) ? widths[static_cast<std::size_t>(i)] : 0;
         m_grid->setColWidth(i, width + 1);
     }
 }
@@ -233,13 +231,13 @@ void GridComun::onAction(int index) {
     case 0:
         if (!VerificaAcces(QStringLiteral("A"))) return;
         setEnabled(false);
-        openEditor(QStringLiteral("A"));
+        openEditor(EditMode::Add);
         return;
     case 1:
         if (!VerificaAcces(QStringLiteral("M"))) return;
         setEnabled(false);
-        if (m_caption == QLatin1String("Coduri vamale") &&
-            m_grid->TextMatrix(m_grid->Row(), 0).toUpper() == QLatin1String("FARA COD")) {
+        if (!m_profile->protectedCode.isEmpty() &&
+            m_grid->TextMatrix(m_grid->Row(), 0).toUpper() == m_profile->protectedCode.toUpper()) {
             setEnabled(true);
             ComponentContext::current().Afiseaza(QStringLiteral("Nu se poate modifica acest cod vamal !"),
                                                  MessageIcon::Error, MessageButtons::Ok, m_caption);
@@ -247,7 +245,7 @@ void GridComun::onAction(int index) {
             SincronizeazaRand();
             return;
         }
-        openEditor(QStringLiteral("M"));
+        openEditor(EditMode::Modify);
         return;
     case 2:
         if (VerificaAcces(QStringLiteral("S"))) StergeInregistrare();
@@ -264,23 +262,14 @@ void GridComun::onAction(int index) {
     }
 }
 
-void GridComun::openEditor(const QString& mode) {
-    auto& ctx = ComponentContext::current();
-    if (mode == QLatin1String("M")) SincronizeazaRand(); // the editor reads the current record of the list
-    const std::optional<CatalogEntry> entry = CatalogRegistry::find(m_caption);
-    const CatalogEditor editor = entry ? entry->editor : CatalogEditor::GridDetail;
-    if (editor == CatalogEditor::TipuriProdus) {
-        ctx.instance<TipuriProdus>().DeschideTip(mode, QString());
-        return;
-    }
-    if (editor == CatalogEditor::GridDetailMare) {
-        ctx.instance<GridDetailMare>().DeschideDetaliu(m_caption, mode, m_table);
-        return;
-    }
-    ctx.instance<GridDetail>().DeschideEditor(m_caption, mode, m_table);
+void GridComun::openEditor(EditMode mode) {
+    if (mode == EditMode::Modify) SincronizeazaRand(); // the editor reads the current record of the list
+    // The large record editor and the product type editor keep the list disabled while they are open.
+    if (m_profile->editor != CatalogEditor::GridDetail) setEnabled(false);
+    emit editorRequested(mode);
 }
 
-void GridComun::refreshAfterEditor(bool addMode) {
+void GridComun::refreshAfterEditor(EditMode mode) {
     auto& ctx = ComponentContext::current();
     if (m_list) {
         try {
@@ -294,7 +283,7 @@ void GridComun::refreshAfterEditor(bool addMode) {
         m_grid->bind(nullptr);
         m_grid->bind(m_list.get());
         FormateazaGrila();
-        if (addMode) {
+        if (mode == EditMode::Add) {
             m_cmdAction[1]->setEnabled(true);
             m_cmdAction[2]->setEnabled(true);
             m_grid->show();
@@ -304,6 +293,17 @@ void GridComun::refreshAfterEditor(bool addMode) {
         selectWholeRow();
     }
     m_grid->setFocus();
+}
+
+void GridComun::reloadAfterEditor() {
+    setEnabled(true);
+    IncarcaLista();
+}
+
+void GridComun::resumeAfterEditor() {
+    setEnabled(true);
+    activateWindow();
+    m_cmdAction[0]->setFocus(Qt::OtherFocusReason);
 }
 
 bool GridComun::queryUnload(bool byCode) {

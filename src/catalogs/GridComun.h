@@ -1,9 +1,10 @@
 #pragma once
 // The catalogue list window: lists the records of a generic catalogue, searches them and starts
-// the add, modify and delete actions.
+// the add, modify and delete actions. It asks the catalogue's profile; the editors are opened for it
+// (editorRequested) and tell it when they close.
 
-#include "catalogs/CatalogRegistry.h"
 #include "controls/FormWindow.h"
+#include "profiles/CatalogProfile.h"
 
 #include <memory>
 #include <vector>
@@ -24,7 +25,7 @@ public:
     GridComun();
     ~GridComun() override;
 
-    // Applies the registry entry of the caption and shows the window.
+    // Applies the profile of the caption and shows the window.
     void Deschide(const QString& caption);
     // (Re)reads the list from the listing query and lays out the window.
     void IncarcaLista();
@@ -35,16 +36,25 @@ public:
     // Deletes the selected record (after the rights check of "Sterge").
     void StergeInregistrare();
 
-    // The refresh an editor runs when it closes: requery, enable, rebind and format, and in add
-    // mode enable "Modifica" and "Sterge" and show the grid; the grid takes the focus.
-    void refreshAfterEditor(bool addMode);
+    // After a record editor closed: requery, enable, rebind and format, and after an add enable
+    // "Modifica" and "Sterge" and show the grid; the grid takes the focus.
+    void refreshAfterEditor(EditMode mode);
+    // After the product type editor saved: enabled again, the list read anew.
+    void reloadAfterEditor();
+    // After the product type editor was left without saving: enabled again, "Adauga" has the focus.
+    void resumeAfterEditor();
 
+    const CatalogProfile* profile() const { return m_profile; }
     const QString& caption() const { return m_caption; }
-    const QString& table() const { return m_table; }
     const QString& listingQuery() const { return m_query; }
     std::shared_ptr<Recordset> lista() const { return m_list; }
     FlexGrid* grid() const { return m_grid; }
     QPushButton* cmdAction(int index) const { return m_cmdAction.at(index); }
+
+signals:
+    // The profile's editor is to open in this mode on the list's recordset (standing on the row to
+    // modify).
+    void editorRequested(EditMode mode);
 
 protected:
     bool queryUnload(bool byCode) override;
@@ -55,7 +65,7 @@ private:
     // Opens the query as the new list; false (after a message) leaves the previous list in force.
     bool openList(const QString& query);
     void layoutWindow();
-    void openEditor(const QString& mode);
+    void openEditor(EditMode mode);
     void selectWholeRow();
 
     // Search frame (GridComunSearch.cpp).
@@ -72,11 +82,9 @@ private:
     void restoreAfterFailure();
     void refreshAfterDelete();
 
+    const CatalogProfile* m_profile = nullptr;
     QString m_caption;
-    QString m_format;
-    QString m_table;
-    QString m_query;
-    std::vector<int> m_widths;
+    QString m_query; // the listing query in force (a search replaces it)
     std::shared_ptr<Recordset> m_list;
 
     FlexGrid* m_grid = nullptr;

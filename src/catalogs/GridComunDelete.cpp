@@ -27,8 +27,8 @@ void GridComun::StergeInregistrare() {
     SincronizeazaRand();
     if (m_list->bof() || m_list->eof()) return;
 
-    const CatalogSql::DeletePath path = CatalogSql::deletePath(m_caption);
-    if (path == CatalogSql::DeletePath::Refused) {
+    const DeleteProfile::Path path = m_profile->deletion.path;
+    if (path == DeleteProfile::Path::Refused) {
         ctx.Afiseaza(QStringLiteral("Nu se pot sterge depozite ! Se accepta doar modificari! "),
                      MessageIcon::Error, MessageButtons::Ok, m_caption);
         m_grid->setFocus();
@@ -42,7 +42,7 @@ void GridComun::StergeInregistrare() {
     const QString name1 = hasSecond ? m_list->column(1).name : QString();
     const QString value1 = hasSecond ? m_list->text(1) : QString();
 
-    if (path == CatalogSql::DeletePath::Procedure)
+    if (path == DeleteProfile::Path::Procedure)
         deleteThroughProcedure(value0, CatalogSql::confirmationText(name0, value0, name1, value1));
     else
         deleteThroughStatement(name0, value0, name1, value1);
@@ -54,7 +54,7 @@ void GridComun::deleteThroughProcedure(const QString& value0, const QString& con
         MessageResult::Yes)
         return;
 
-    const bool integerKey = CatalogSql::procedureTakesIntegerKey(m_caption);
+    const bool integerKey = m_profile->deletion.integerKey;
     if (integerKey && !Sql::isInteger(value0)) {
         ctx.Afiseaza(QStringLiteral("Codul \"") + value0 +
                          QStringLiteral("\" nu este un numar intreg; nu s-a sters nimic."),
@@ -86,7 +86,7 @@ void GridComun::deleteThroughProcedure(const QString& value0, const QString& con
         cmd.setNamedParameters(true);
         cmd.append(QStringLiteral("NumeSoc"), DataType::VarWChar, ParameterDirection::Input, 50, numeSoc);
         cmd.append(QStringLiteral("what"), DataType::Integer, ParameterDirection::Input, 0,
-                   CatalogSql::procedureWhat(m_caption));
+                   m_profile->deletion.procedureWhat);
         cmd.append(QStringLiteral("varInt"), DataType::Integer, ParameterDirection::Input, 0,
                    integerKey ? value0.toInt() : 0);
         cmd.append(QStringLiteral("varString"), DataType::VarWChar, ParameterDirection::Input, 50,
@@ -104,21 +104,22 @@ void GridComun::deleteThroughProcedure(const QString& value0, const QString& con
 void GridComun::deleteThroughStatement(const QString& name0, const QString& value0, const QString& name1,
                                        const QString& value1) {
     auto& ctx = ComponentContext::current();
+    const DeleteProfile& deletion = m_profile->deletion;
+    const RowKey key{m_profile->table, name0, value0, name1, value1};
     try {
-        const QString check = CatalogSql::useCheckQuery(m_caption, name0, value0);
+        const QString check = deletion.useCheck ? deletion.useCheck(key) : QString();
         if (!check.isEmpty() && ctx.connection->scalar(check).toLongLong() != 0) {
             refuseInUse();
             return;
         }
-        if (m_caption == QLatin1String("Coduri vamale") &&
-            m_grid->TextMatrix(m_grid->Row(), 0) == QLatin1String("Fara Cod")) {
+        if (!m_profile->protectedCode.isEmpty() &&
+            m_grid->TextMatrix(m_grid->Row(), 0) == m_profile->protectedCode) {
             refuseInUse();
             return;
         }
 
         // Built before asking, so that a key that cannot be written is reported without a question.
-        const std::optional<QString> statement =
-            CatalogSql::deleteStatement(m_caption, m_table, name0, value0, name1, value1);
+        const std::optional<QString> statement = deletion.statement ? deletion.statement(key) : std::nullopt;
         if (!statement) {
             ctx.Afiseaza(QStringLiteral("Codul \"") + value0 +
                              QStringLiteral("\" nu este un numar; inregistrarea nu a fost stearsa."),

@@ -29,11 +29,7 @@ void GridComun::closeSearch() {
 }
 
 void GridComun::onSearchAccept() {
-    const QString query = CatalogSql::searchQuery(m_caption, m_txt[0]->text(), m_txt[1]->text());
-    if (m_caption == QLatin1String("Centre de productie")) {
-        m_format = QStringLiteral("<Cod|<Denumire|<Centru Cost");
-        m_table = QStringLiteral("pOft");
-    }
+    const QString query = CatalogSql::searchQuery(*m_profile->search, m_txt[0]->text(), m_txt[1]->text());
     closeSearch();
     openList(query);
 }

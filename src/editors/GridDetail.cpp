@@ -1,11 +1,10 @@
 #include "editors/GridDetail.h"
 
-#include "catalogs/GridComun.h"
 #include "controls/ActionButton.h"
 #include "controls/FocusColour.h"
+#include "controls/KeyFilter.h"
 #include "controls/NumericBox.h"
-#include "data/Recordset.h"
-#include "entry/ComponentContext.h"
+#include "data/DbError.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,9 +14,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
-#include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace vornel {
 
@@ -61,35 +59,40 @@ template <class W> W* makeField(QWidget* parent, const char* name) {
 
 } // namespace
 
-GridDetail::GridDetail() : FormWindow(QStringLiteral("GridDetail")) {
+GridDetail::GridDetail() : RecordEditor(QStringLiteral("GridDetail")) {
     buildUi();
 }
 
 GridDetail::~GridDetail() = default;
 
 void GridDetail::buildUi() {
-    m_txtCont = makeField<QLineEdit>(this, "txtCont");
-    m_txtCod = makeField<QLineEdit>(this, "txtCod");
-    m_txtCheie = makeField<QLineEdit>(this, "txtCheie");
-    m_txtDescriere = makeField<QLineEdit>(this, "txtDescriere");
+    auto* txtCont = makeField<QLineEdit>(this, "txtCont");
+    auto* txtCod = makeField<QLineEdit>(this, "txtCod");
+    auto* txtCheie = makeField<QLineEdit>(this, "txtCheie");
+    auto* txtDescriere = makeField<QLineEdit>(this, "txtDescriere");
     m_txtDiscount = makeField<NumericBox>(this, "txtDiscount");
-    m_txtRezerva = makeField<QLineEdit>(this, "txtRezerva");
-    m_txtRezerva1 = makeField<QLineEdit>(this, "txtRezerva1");
-    m_chkTransferabil = new QCheckBox(this);
-    m_chkTransferabil->setObjectName(QStringLiteral("chkTransferabil"));
-    m_cmbRezerva = new LockableCombo(this);
-    m_cmbRezerva->setObjectName(QStringLiteral("cmbRezerva"));
-    m_cmbRezerva->setEditable(true);
-    m_cmbRezerva->setInsertPolicy(QComboBox::NoInsert);
-    FocusColour::attach(m_cmbRezerva);
+    auto* txtRezerva = makeField<QLineEdit>(this, "txtRezerva");
+    auto* txtRezerva1 = makeField<QLineEdit>(this, "txtRezerva1");
+    auto* chkTransferabil = new QCheckBox(this);
+    chkTransferabil->setObjectName(QStringLiteral("chkTransferabil"));
+    auto* cmbRezerva = new LockableCombo(this);
+    cmbRezerva->setObjectName(QStringLiteral("cmbRezerva"));
+    cmbRezerva->setEditable(true);
+    cmbRezerva->setInsertPolicy(QComboBox::NoInsert);
+    FocusColour::attach(cmbRezerva);
+    m_controls = {{Field::Cont, txtCont},           {Field::Cod, txtCod},
+                  {Field::Cheie, txtCheie},         {Field::Descriere, txtDescriere},
+                  {Field::Discount, m_txtDiscount}, {Field::Rezerva, txtRezerva},
+                  {Field::Rezerva1, txtRezerva1},   {Field::Transferabil, chkTransferabil},
+                  {Field::Combo, cmbRezerva}};
 
-    m_lblCheie = makeLabel(this, "lblCheie", "Cheie");
-    m_lblDescriere = makeLabel(this, "lblDescriere", "Descriere");
-    m_lblRezerva = makeLabel(this, "lblRezerva", "Rezerva");
-    m_lblRezerva1 = makeLabel(this, "lblRezerva1", "Rezerva1");
-    m_lblCod = makeLabel(this, "lblCod", "Cheie");
-    m_lblCont = makeLabel(this, "lblCont", "Cheie");
-    m_lblTransferabil = makeLabel(this, "lblTransferabil", "Transferabil");
+    m_labels = {{Field::Cheie, makeLabel(this, "lblCheie", "Cheie")},
+                {Field::Descriere, makeLabel(this, "lblDescriere", "Descriere")},
+                {Field::Rezerva, makeLabel(this, "lblRezerva", "Rezerva")},
+                {Field::Rezerva1, makeLabel(this, "lblRezerva1", "Rezerva1")},
+                {Field::Cod, makeLabel(this, "lblCod", "Cheie")},
+                {Field::Cont, makeLabel(this, "lblCont", "Cheie")},
+                {Field::Transferabil, makeLabel(this, "lblTransferabil", "Transferabil")}};
 
     const char* captions[] = {" Salveaza", " Renunta"};
     const char* accelerators[] = {"Alt+S", "Alt+R"};
@@ -104,15 +107,11 @@ void GridDetail::buildUi() {
         m_cmdAction.push_back(button);
     }
 
-    // Design order of the rows; the layout of a caption may bring some of them forward.
-    m_designRows = {{m_lblCont, m_txtCont},         {m_lblCod, m_txtCod},
-                    {m_lblCheie, m_txtCheie},       {m_lblDescriere, m_txtDescriere},
-                    {nullptr, m_txtDiscount},       {m_lblRezerva, m_txtRezerva},
-                    {m_lblRezerva1, m_txtRezerva1}, {m_lblTransferabil, m_chkTransferabil},
-                    {nullptr, m_cmbRezerva}};
-    m_designTabs = {m_txtCont,     m_txtCod,       m_txtCheie,    m_txtDescriere,
-                    m_txtDiscount, m_txtRezerva,   m_txtRezerva1, m_chkTransferabil,
-                    m_cmbRezerva,  m_cmdAction[0], m_cmdAction[1]};
+    // Design order of the rows; the layout of a catalogue may bring some of them forward.
+    for (Field field : fields())
+        m_designRows.push_back({designLabel(field), control(field)});
+    m_designTabs = {txtCont,     txtCod,          txtCheie,   txtDescriere,   m_txtDiscount, txtRezerva,
+                    txtRezerva1, chkTransferabil, cmbRezerva, m_cmdAction[0], m_cmdAction[1]};
 
     m_grid = new QGridLayout;
     m_grid->setColumnMinimumWidth(1, 220);
@@ -121,31 +120,34 @@ void GridDetail::buildUi() {
     outer->addLayout(m_grid);
     outer->addLayout(buttons);
 
-    for (QWidget* hidden : {static_cast<QWidget*>(m_txtCont), static_cast<QWidget*>(m_txtCod),
-                            static_cast<QWidget*>(m_txtDiscount), static_cast<QWidget*>(m_chkTransferabil),
-                            static_cast<QWidget*>(m_cmbRezerva), static_cast<QWidget*>(m_lblRezerva),
-                            static_cast<QWidget*>(m_lblCod), static_cast<QWidget*>(m_lblCont),
-                            static_cast<QWidget*>(m_lblTransferabil)})
-        hidden->setVisible(false);
+    for (Field field : {Field::Cont, Field::Cod, Field::Discount, Field::Transferabil, Field::Combo})
+        control(field)->setVisible(false);
+    for (Field field : {Field::Rezerva, Field::Cod, Field::Cont, Field::Transferabil})
+        designLabel(field)->setVisible(false);
     setTabs({});
-
-    // Any change of the group code counts as typed until the chooser confirms it.
-    connect(m_txtRezerva, &QLineEdit::textChanged, this, [this] { m_groupLookup = true; });
 }
 
-void GridDetail::DeschideEditor(const QString& caption, const QString& mode, const QString& table) {
-    std::shared_ptr<Recordset> list;
-    if (auto* lista = ComponentContext::current().loaded<GridComun>()) list = lista->lista();
-    DeschideEditor(caption, mode, table, std::move(list));
+const std::vector<Field>& GridDetail::fields() const {
+    static const std::vector<Field> design = {Field::Cont,      Field::Cod,          Field::Cheie,
+                                              Field::Descriere, Field::Discount,     Field::Rezerva,
+                                              Field::Rezerva1,  Field::Transferabil, Field::Combo};
+    return design;
 }
 
-void GridDetail::DeschideEditor(const QString& caption, const QString& mode, const QString& table,
+QWidget* GridDetail::control(Field field) const {
+    const auto found = m_controls.find(field);
+    return found == m_controls.end() ? nullptr : found->second;
+}
+
+QLabel* GridDetail::designLabel(Field field) const {
+    const auto found = m_labels.find(field);
+    return found == m_labels.end() ? nullptr : found->second;
+}
+
+void GridDetail::DeschideEditor(const CatalogProfile& profile, EditMode mode,
                                 std::shared_ptr<Recordset> list) {
     load([&] {
-        m_caption = caption;
-        m_mode = mode;
-        m_table = table;
-        m_list = std::move(list);
+        begin(profile, mode, std::move(list));
         attachKeyFilters();
         centre();
         show();
@@ -155,18 +157,82 @@ void GridDetail::DeschideEditor(const QString& caption, const QString& mode, con
     });
 }
 
-void GridDetail::onAction(int index) {
-    if (index == 1) {
-        unload();
-        return;
-    }
-    if (!runChecks()) return;
-    if (SalveazaInregistrarea()) unload();
+void GridDetail::attachKeyFilters() {
+    using namespace KeyFilter;
+    const Rule usual = rejecting(kQuoteSemicolonPercentComma);
+    // The discount box takes no further character once its value is long enough.
+    const Rule discount = [box = m_txtDiscount](QChar typed) {
+        return typed.unicode() < 32 || Sql::numberText(box->Valoare()).size() <= 5;
+    };
+    attachKeyRules({{Field::Cheie, usual},
+                    {Field::Cod, usual},
+                    {Field::Descriere, usual},
+                    {Field::Cont, usual},
+                    {Field::Rezerva, usual},
+                    {Field::Combo, rejecting(kQuoteSemicolonPercentComma + QLatin1Char('"'))},
+                    {Field::Discount, discount}});
+    for (Field field : {Field::Cont, Field::Descriere, Field::Rezerva, Field::Rezerva1})
+        control(field)->installEventFilter(this);
 }
 
-void GridDetail::onUnload() {
-    if (auto* lista = ComponentContext::current().loaded<GridComun>())
-        lista->refreshAfterEditor(m_mode == u"A");
+bool GridDetail::filterEvent(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && lookUp(fieldOf(watched))) return true;
+    }
+    return FormWindow::filterEvent(watched, event);
+}
+
+void GridDetail::placeRows(const std::vector<Row>& first) {
+    std::vector<Row> rows = first;
+    auto placed = [&rows](QWidget* w) {
+        return std::any_of(rows.begin(), rows.end(),
+                           [w](const Row& r) { return r.first == w || r.second == w; });
+    };
+    for (const Row& design : m_designRows) {
+        if (placed(design.second)) continue;
+        rows.push_back({design.first && !placed(design.first) ? design.first : nullptr, design.second});
+    }
+    for (const Row& design : m_designRows) {
+        if (design.first) m_grid->removeWidget(design.first);
+        m_grid->removeWidget(design.second);
+    }
+    int index = 0;
+    for (const Row& row : rows) {
+        if (row.first) m_grid->addWidget(row.first, index, 0);
+        m_grid->addWidget(row.second, index, 1);
+        ++index;
+    }
+}
+
+void GridDetail::setTabs(const std::vector<QWidget*>& first) {
+    std::vector<QWidget*> order = first;
+    for (QWidget* w : m_designTabs)
+        if (std::find(order.begin(), order.end(), w) == order.end()) order.push_back(w);
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void GridDetail::AranjeazaCampuri() {
+    applyProfile();
+    const EditorProfile& form = profile().form;
+    std::vector<Row> rows;
+    std::vector<QWidget*> tabs;
+    for (const EditorField& f : form.fields) {
+        rows.push_back({designLabel(f.label == Field::Self ? f.field : f.label), control(f.field)});
+        tabs.push_back(control(f.field));
+    }
+    if (form.ownRowOrder) placeRows(rows);
+    if (form.ownTabOrder) setTabs(tabs);
+    activateWindow();
+    control(focusField(Field::Cheie))->setFocus(Qt::OtherFocusReason);
+}
+
+QString GridDetail::saveFailure(const DbError& error) const {
+    // Err.Number is shown as a signed 32-bit value, as the suite prints it.
+    return mode() == EditMode::Modify
+               ? QStringLiteral("Modificare imposibila!! Exista legaturi conexe. ")
+               : error.description() + " -- " + QString::number(static_cast<qint32>(error.number()));
 }
 
 } // namespace vornel

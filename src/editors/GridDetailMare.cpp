@@ -1,20 +1,17 @@
 #include "editors/GridDetailMare.h"
 
-#include "catalogs/GridComun.h"
 #include "controls/ActionButton.h"
 #include "controls/FocusColour.h"
+#include "controls/KeyFilter.h"
 #include "controls/Look.h"
-#include "data/Recordset.h"
-#include "entry/ComponentContext.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
-#include <QStyle>
 #include <QVBoxLayout>
 
 namespace vornel {
@@ -36,78 +33,76 @@ QLineEdit* makeField(QWidget* parent, const char* name) {
 }
 
 // A section heading over a group of fields.
-QLabel* makeHeading(QWidget* parent, int index) {
-    QLabel* heading = makeLabel(parent, QStringLiteral("Label2_%1").arg(index));
+QLabel* makeHeading(QWidget* parent, int index, const char* text) {
+    QLabel* heading = makeLabel(parent, QStringLiteral("Label2_%1").arg(index), text);
     Look::makeHeading(heading);
     return heading;
 }
 
 } // namespace
 
-GridDetailMare::GridDetailMare() : FormWindow(QStringLiteral("GridDetailMare")) {
+GridDetailMare::GridDetailMare() : RecordEditor(QStringLiteral("GridDetailMare")) {
     buildUi();
 }
 
 GridDetailMare::~GridDetailMare() = default;
 
 void GridDetailMare::buildUi() {
-
-    m_lblCodDepozit = makeLabel(this, QStringLiteral("lblCodDepozit"));
-    m_lblCodCasierie = makeLabel(this, QStringLiteral("lblCodCasierie"), "Cod Casierie");
-    m_lblDenumireDepozit = makeLabel(this, QStringLiteral("lblDenumireDepozit"), "Denumire");
-    m_lblDescriereDepozit = makeLabel(this, QStringLiteral("lblDescriereDepozit"), "Descriere");
-    m_lblAdresaDepozit = makeLabel(this, QStringLiteral("lblAdresaDepozit"), "Adresa");
-    m_lblContAnalitic = makeLabel(this, QStringLiteral("lblContAnalitic"), "Cont");
-    m_lblNumeGestionar = makeLabel(this, QStringLiteral("lblNumeGestionar"), "Gestionar");
-    m_lblTelefonVetra = makeLabel(this, QStringLiteral("lblTelefonVetra"), "Telefon");
-    m_lblTelefonMobil = makeLabel(this, QStringLiteral("lblTelefonMobil"), "Telefon Mobil");
-    m_lblCale = makeLabel(this, QStringLiteral("lblCale"), "Cale catre program");
-    m_lblNumeProgram = makeLabel(this, QStringLiteral("lblNumeProgram"), "Nume program");
-
-    m_txtCodCasierie = makeField(this, "txtCodCasierie");
-    m_txtDenumireDepozit = makeField(this, "txtDenumireDepozit");
-    m_txtDescriereDepozit = makeField(this, "txtDescriereDepozit");
-    m_txtAdresaDepozit = makeField(this, "txtAdresaDepozit");
-    m_txtContAnalitic = makeField(this, "txtContAnalitic");
-    m_txtNumeGestionar = makeField(this, "txtNumeGestionar");
-    m_txtTelefonVetra = makeField(this, "txtTelefonVetra");
-    m_txtTelefonMobil = makeField(this, "txtTelefonMobil");
-    m_txtCale = makeField(this, "txtCale");
-    m_txtNumeProgram = makeField(this, "txtNumeProgram");
-    m_chkTransferabil = new QCheckBox(this);
-    m_chkTransferabil->setObjectName(QStringLiteral("chkTransferabil"));
-    for (int i = 0; i < 3; ++i)
-        m_Label2.push_back(makeHeading(this, i));
-    m_Label2[0]->setText(QStringLiteral("Particularitati Depozit"));
-    m_Label2[1]->setText(QStringLiteral("Particularitati Gestionar"));
-    m_Label2[2]->setText(QStringLiteral("Particularitati Program Casa Marcat"));
+    const struct {
+        Field field;
+        const char* label;
+        const char* caption;
+        const char* name;
+    } rows[] = {{Field::CodCasierie, "lblCodCasierie", "Cod Casierie", "txtCodCasierie"},
+                {Field::DenumireDepozit, "lblDenumireDepozit", "Denumire", "txtDenumireDepozit"},
+                {Field::DescriereDepozit, "lblDescriereDepozit", "Descriere", "txtDescriereDepozit"},
+                {Field::AdresaDepozit, "lblAdresaDepozit", "Adresa", "txtAdresaDepozit"},
+                {Field::ContAnalitic, "lblContAnalitic", "Cont", "txtContAnalitic"},
+                {Field::NumeGestionar, "lblNumeGestionar", "Gestionar", "txtNumeGestionar"},
+                {Field::TelefonVetra, "lblTelefonVetra", "Telefon", "txtTelefonVetra"},
+                {Field::TelefonMobil, "lblTelefonMobil", "Telefon Mobil", "txtTelefonMobil"},
+                {Field::Cale, "lblCale", "Cale catre program", "txtCale"},
+                {Field::NumeProgram, "lblNumeProgram", "Nume program", "txtNumeProgram"}};
+    QLabel* lblCodDepozit = makeLabel(this, QStringLiteral("lblCodDepozit"));
+    for (const auto& row : rows) {
+        m_labels[row.field] = makeLabel(this, QString::fromLatin1(row.label), row.caption);
+        m_controls[row.field] = makeField(this, row.name);
+    }
+    auto* chkTransferabil = new QCheckBox(this);
+    chkTransferabil->setObjectName(QStringLiteral("chkTransferabil"));
+    m_controls[Field::CodDepozit] = lblCodDepozit;
+    m_controls[Field::Transferabil] = chkTransferabil;
+    m_controls[Field::Heading0] = makeHeading(this, 0, "Particularitati Depozit");
+    m_controls[Field::Heading1] = makeHeading(this, 1, "Particularitati Gestionar");
+    m_controls[Field::Heading2] = makeHeading(this, 2, "Particularitati Program Casa Marcat");
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(12);
     auto* codeRow = new QHBoxLayout;
-    codeRow->addWidget(m_txtCodCasierie);
-    codeRow->addWidget(m_lblCodDepozit);
+    codeRow->addWidget(control(Field::CodCasierie));
+    codeRow->addWidget(lblCodDepozit);
     codeRow->addStretch();
     int row = 0;
-    const auto pair = [&](QLabel* label, QWidget* field) {
-        grid->addWidget(label, row, 0);
-        grid->addWidget(field, row++, 1);
+    const auto pair = [&](Field field) {
+        grid->addWidget(designLabel(field), row, 0);
+        grid->addWidget(control(field), row++, 1);
     };
-    grid->addWidget(m_lblCodCasierie, row, 0);
+    const auto across = [&](Field field) { grid->addWidget(control(field), row++, 0, 1, 2); };
+    grid->addWidget(designLabel(Field::CodCasierie), row, 0);
     grid->addLayout(codeRow, row++, 1);
-    pair(m_lblDenumireDepozit, m_txtDenumireDepozit);
-    grid->addWidget(m_Label2[0], row++, 0, 1, 2);
-    pair(m_lblDescriereDepozit, m_txtDescriereDepozit);
-    pair(m_lblAdresaDepozit, m_txtAdresaDepozit);
-    pair(m_lblContAnalitic, m_txtContAnalitic);
-    grid->addWidget(m_Label2[1], row++, 0, 1, 2);
-    pair(m_lblNumeGestionar, m_txtNumeGestionar);
-    pair(m_lblTelefonVetra, m_txtTelefonVetra);
-    pair(m_lblTelefonMobil, m_txtTelefonMobil);
-    grid->addWidget(m_chkTransferabil, row++, 1);
-    grid->addWidget(m_Label2[2], row++, 0, 1, 2);
-    pair(m_lblCale, m_txtCale);
-    pair(m_lblNumeProgram, m_txtNumeProgram);
+    pair(Field::DenumireDepozit);
+    across(Field::Heading0);
+    pair(Field::DescriereDepozit);
+    pair(Field::AdresaDepozit);
+    pair(Field::ContAnalitic);
+    across(Field::Heading1);
+    pair(Field::NumeGestionar);
+    pair(Field::TelefonVetra);
+    pair(Field::TelefonMobil);
+    grid->addWidget(chkTransferabil, row++, 1);
+    across(Field::Heading2);
+    pair(Field::Cale);
+    pair(Field::NumeProgram);
 
     const char* captions[] = {"Salveaza", "Renunta"};
     const char* accelerators[] = {"Alt+S", "Alt+R"};
@@ -128,67 +123,93 @@ void GridDetailMare::buildUi() {
     outer->addSpacing(8);
     outer->addLayout(buttons);
 
-    // Shown by the captions that use them.
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{m_lblCodCasierie, m_txtCodCasierie, m_chkTransferabil, m_lblCale,
-                                         m_txtCale, m_lblNumeProgram, m_txtNumeProgram, m_Label2[2]})
-        w->setVisible(false);
+    // Shown by the catalogues that use them.
+    for (Field field : {Field::CodCasierie, Field::Cale, Field::NumeProgram}) {
+        control(field)->setVisible(false);
+        designLabel(field)->setVisible(false);
+    }
+    for (Field field : {Field::Transferabil, Field::Heading2})
+        control(field)->setVisible(false);
 
-    const std::vector<QWidget*> tabs = {m_txtCodCasierie,   m_txtDenumireDepozit, m_txtDescriereDepozit,
-                                        m_txtAdresaDepozit, m_txtContAnalitic,    m_txtNumeGestionar,
-                                        m_txtTelefonVetra,  m_txtTelefonMobil,    m_chkTransferabil,
-                                        m_txtCale,          m_txtNumeProgram,     m_cmdAction[0],
+    const std::vector<QWidget*> tabs = {control(Field::CodCasierie),
+                                        control(Field::DenumireDepozit),
+                                        control(Field::DescriereDepozit),
+                                        control(Field::AdresaDepozit),
+                                        control(Field::ContAnalitic),
+                                        control(Field::NumeGestionar),
+                                        control(Field::TelefonVetra),
+                                        control(Field::TelefonMobil),
+                                        chkTransferabil,
+                                        control(Field::Cale),
+                                        control(Field::NumeProgram),
+                                        m_cmdAction[0],
                                         m_cmdAction[1]};
     for (std::size_t i = 1; i < tabs.size(); ++i)
         setTabOrder(tabs[i - 1], tabs[i]);
 }
 
-void GridDetailMare::DeschideDetaliu(const QString& caption, const QString& mode, const QString& table) {
-    std::shared_ptr<Recordset> list;
-    if (auto* lista = ComponentContext::current().loaded<GridComun>()) list = lista->lista();
-    DeschideDetaliu(caption, mode, table, std::move(list));
+const std::vector<Field>& GridDetailMare::fields() const {
+    static const std::vector<Field> design = {
+        Field::CodCasierie,      Field::CodDepozit,    Field::DenumireDepozit, Field::Heading0,
+        Field::DescriereDepozit, Field::AdresaDepozit, Field::ContAnalitic,    Field::Heading1,
+        Field::NumeGestionar,    Field::TelefonVetra,  Field::TelefonMobil,    Field::Transferabil,
+        Field::Heading2,         Field::Cale,          Field::NumeProgram};
+    return design;
 }
 
-void GridDetailMare::DeschideDetaliu(const QString& caption, const QString& mode, const QString& table,
+QWidget* GridDetailMare::control(Field field) const {
+    const auto found = m_controls.find(field);
+    return found == m_controls.end() ? nullptr : found->second;
+}
+
+QLabel* GridDetailMare::designLabel(Field field) const {
+    const auto found = m_labels.find(field);
+    return found == m_labels.end() ? nullptr : found->second;
+}
+
+void GridDetailMare::DeschideDetaliu(const CatalogProfile& profile, EditMode mode,
                                      std::shared_ptr<Recordset> list) {
     load([&] {
-        m_caption = caption;
-        m_mode = mode;
-        m_table = table;
-        m_list = std::move(list);
-        if (auto* lista = ComponentContext::current().loaded<GridComun>()) lista->setEnabled(false);
-
-        // Loading: every catalogue but the warehouses has a code of its own.
-        if (m_caption != u"Depozite") {
-            m_lblCodCasierie->setVisible(true);
-            m_txtCodCasierie->setVisible(true);
-        }
+        begin(profile, mode, std::move(list));
         attachKeyFilters();
         show();
-        PregatesteMacheta();
+        applyProfile(); // PregatesteMacheta: the layout and, in modify mode, the loaded record
         adjustSize();
         centre();
-
-        const bool byName = m_caption == u"Depozite";
-        m_loadedKey = byName ? m_txtDenumireDepozit->text() : m_txtCodCasierie->text();
         activateWindow();
-        QLineEdit* first = byName || !m_txtCodCasierie->isEnabled() ? m_txtDenumireDepozit : m_txtCodCasierie;
-        first->setFocus(Qt::OtherFocusReason);
+        control(focusField(Field::CodCasierie))->setFocus(Qt::OtherFocusReason);
     });
 }
 
-void GridDetailMare::onAction(int index) {
-    if (index == 1) {
-        unload();
-        return;
-    }
-    if (!runChecks()) return;
-    if (SalveazaDate()) unload();
+void GridDetailMare::attachKeyFilters() {
+    using namespace KeyFilter;
+    const Rule usual = rejecting(kQuoteSemicolonPercentComma);
+    const Rule phone = rejecting(kQuoteSemicolonPercentComma + QLatin1Char('"'));
+    attachKeyRules({{Field::CodCasierie, rejecting(kQuoteSemicolonPercentComma + QStringLiteral(".]["))},
+                    {Field::DenumireDepozit, usual},
+                    {Field::ContAnalitic, usual},
+                    {Field::NumeGestionar, usual},
+                    {Field::DescriereDepozit, usual},
+                    {Field::AdresaDepozit, usual},
+                    {Field::TelefonVetra, phone},
+                    {Field::TelefonMobil, phone}});
+    control(Field::ContAnalitic)->installEventFilter(this);
 }
 
-void GridDetailMare::onUnload() {
-    if (auto* lista = ComponentContext::current().loaded<GridComun>())
-        lista->refreshAfterEditor(m_mode == u"A");
+bool GridDetailMare::filterEvent(QObject* watched, QEvent* event) {
+    if (watched == control(Field::ContAnalitic) && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            // The chooser's code replaces the account; Enter does nothing else here.
+            lookUp(Field::ContAnalitic);
+            return true;
+        }
+    }
+    return FormWindow::filterEvent(watched, event);
+}
+
+QString GridDetailMare::saveFailure(const DbError&) const {
+    return QStringLiteral(" Exista deja o inregistrare cu acesta cheie!!");
 }
 
 } // namespace vornel

@@ -72,7 +72,7 @@ Missing missingAccount(int category, const QString& stock, const QString& expens
 }
 
 bool needsCountQuery(const Input& in) {
-    return in.mode != u"M" || in.code != in.loadedCode;
+    return in.mode != EditMode::Modify || in.code != in.loadedCode;
 }
 
 QString countQuery(const QString& code) {
@@ -82,7 +82,7 @@ QString countQuery(const QString& code) {
 QString saveStatement(const Input& in) {
     if (in.category < 0 || in.category >= kCategories) return {};
     const QString fel = QString::number(in.category);
-    if (in.mode != u"M")
+    if (in.mode != EditMode::Modify)
         return "INSERT INTO TipuriProduse ( [Tip Produs], Fel, Descrire, [Cont Venit] , [Cont Cheltuiala], "
                "Cont) "
                "Values ('" +

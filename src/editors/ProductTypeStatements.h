@@ -2,6 +2,8 @@
 // The product type catalogue: its nine categories, the accounts each category needs, and the SQL
 // text of the product type editor's save. Text values pass through Sql::text.
 
+#include "profiles/EditorProfile.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -28,7 +30,7 @@ Missing missingAccount(int category, const QString& stock, const QString& expens
 
 // Everything the save statement is built from; accounts are the validated values.
 struct Input {
-    QString mode; // "A" add, "M" modify
+    EditMode mode = EditMode::Add;
     QString loadedCode;
     QString code;
     int category = 0;

@@ -1,8 +1,6 @@
 #include "editors/TipuriProdus.h"
 
-#include "catalogs/GridComun.h"
 #include "controls/ActionButton.h"
-#include "controls/FlexGrid.h"
 #include "controls/FocusColour.h"
 #include "controls/KeyFilter.h"
 #include "controls/Twips.h"
@@ -134,9 +132,9 @@ void TipuriProdus::buildUi() {
             }));
 }
 
-void TipuriProdus::DeschideTip(const QString& mode, const QString& origin) {
+void TipuriProdus::DeschideTip(EditMode mode, std::shared_ptr<Recordset> list) {
     load([&] {
-        m_origin = origin;
+        m_list = std::move(list);
         m_mode = mode;
         m_loading = true;
         m_cmbFel->clear();
@@ -152,11 +150,9 @@ void TipuriProdus::DeschideTip(const QString& mode, const QString& origin) {
         m_revenue.clear();
         applyColumnSizes();
         ArataConturi();
-        if (mode == u"M" && origin.isEmpty()) loadFromList();
-        static_cast<CategoryCombo*>(m_cmbFel)->setLocked(mode == u"M");
+        if (mode == EditMode::Modify && m_list) loadFromList();
+        static_cast<CategoryCombo*>(m_cmbFel)->setLocked(mode == EditMode::Modify);
 
-        if (origin.isEmpty())
-            if (auto* list = ComponentContext::current().loaded<GridComun>()) list->setEnabled(false);
         centre();
         show();
         raise();
@@ -166,11 +162,11 @@ void TipuriProdus::DeschideTip(const QString& mode, const QString& origin) {
 }
 
 void TipuriProdus::loadFromList() {
-    auto* list = ComponentContext::current().loaded<GridComun>();
-    if (!list || !list->grid()) return;
-    const FlexGrid* grid = list->grid();
-    const int row = grid->Row();
-    const auto cell = [grid, row](int col) { return row >= 1 ? grid->TextMatrix(row, col) : QString(); };
+    const Recordset& rs = *m_list;
+    const bool onRow = rs.isOpen() && !rs.bof() && !rs.eof();
+    const auto cell = [&rs, onRow](int col) {
+        return onRow && col < rs.fieldCount() ? rs.text(col) : QString();
+    };
 
     m_txtTipProdus->setText(cell(0));
     m_loadedCode = m_txtTipProdus->text();
@@ -188,8 +184,7 @@ void TipuriProdus::loadFromList() {
 }
 
 void TipuriProdus::applyColumnSizes() {
-    auto* list = ComponentContext::current().loaded<GridComun>();
-    const auto rs = list ? list->lista() : nullptr;
+    const Recordset* rs = m_list.get();
     const std::pair<int, QLineEdit*> fields[] = {
         {0, m_txtTipProdus}, {2, m_txtDescriere}, {3, m_txtStoc}, {4, m_txtCh}, {5, m_txtV}};
     for (const auto& [column, field] : fields) {
@@ -213,15 +208,6 @@ void TipuriProdus::ArataConturi() {
     m_lblV->setVisible(shown.revenue);
 }
 
-void TipuriProdus::codePicked(const QString& kind, const QString& code) {
-    if (kind == u"Conturi de stocuri - Tipuri produse")
-        m_stock = code;
-    else if (kind == u"Conturi de cheltuieli - Tipuri produse")
-        m_expense = code;
-    else if (kind == u"Conturi de venituri - Tipuri produse")
-        m_revenue = code;
-}
-
 bool TipuriProdus::IesireTip() {
     if (!confirmLeave()) return false;
     unload();
@@ -237,26 +223,13 @@ bool TipuriProdus::confirmLeave() {
         if (active) active->setFocus(Qt::OtherFocusReason);
         return false;
     }
-    releaseList(false);
+    if (m_list) emit left();
     return true;
 }
 
 bool TipuriProdus::queryUnload(bool byCode) {
     // Leaving through the close box asks first; an unload by code has already decided.
     return byCode || confirmLeave();
-}
-
-void TipuriProdus::releaseList(bool reload) {
-    if (!m_origin.isEmpty()) return;
-    auto* list = ComponentContext::current().loaded<GridComun>();
-    if (!list) return;
-    list->setEnabled(true);
-    if (reload) {
-        list->IncarcaLista();
-        return;
-    }
-    list->activateWindow();
-    list->cmdAction(0)->setFocus(Qt::OtherFocusReason);
 }
 
 void TipuriProdus::message(const QString& text) {

@@ -3,9 +3,10 @@
 // Accounts count only when picked in the code chooser (or loaded with the record); typing in an
 // account field forgets the picked value.
 
-#include "catalogs/ChooserTarget.h"
 #include "controls/FormWindow.h"
+#include "profiles/EditorProfile.h"
 
+#include <memory>
 #include <vector>
 
 class QComboBox;
@@ -15,23 +16,24 @@ class QPushButton;
 
 namespace vornel {
 
-class TipuriProdus : public FormWindow, public ChooserTarget {
+class Recordset;
+
+class TipuriProdus : public FormWindow {
     Q_OBJECT
 public:
     TipuriProdus();
     ~TipuriProdus() override;
 
-    // Opens the editor in mode "A" or "M"; an empty origin means the catalogue list opened it
-    // (it is disabled while the editor is open and takes the record to modify from its grid).
-    void DeschideTip(const QString& mode, const QString& origin);
+    // Opens the editor in a mode. Opened from the catalogue list, the list's recordset stands on the
+    // record to modify and the list waits, disabled, until the editor tells it that it was saved or
+    // left; without a list nobody waits.
+    void DeschideTip(EditMode mode, std::shared_ptr<Recordset> list);
     // Empties the account fields and shows those the selected category needs.
     void ArataConturi();
     // Asks whether to leave without saving; true when the window unloaded.
     bool IesireTip();
     // Checks the accounts and the code, writes the record and closes; false when it stayed open.
     bool SalveazaTip();
-
-    void codePicked(const QString& kind, const QString& code) override;
 
     QLineEdit* txtTipProdus() const { return m_txtTipProdus; }
     QComboBox* cmbFel() const { return m_cmbFel; }
@@ -41,12 +43,18 @@ public:
     QLineEdit* txtV() const { return m_txtV; }
     QPushButton* cmdAction(int index) const { return m_cmdAction.at(static_cast<std::size_t>(index)); }
 
-    const QString& mode() const { return m_mode; }
+    EditMode mode() const { return m_mode; }
     const QString& loadedCode() const { return m_loadedCode; }
     // The validated accounts: what the save writes.
     const QString& stockAccount() const { return m_stock; }
     const QString& expenseAccount() const { return m_expense; }
     const QString& revenueAccount() const { return m_revenue; }
+
+signals:
+    // The record was saved: the list reads itself anew.
+    void saved();
+    // The editor was left without saving: the list takes the focus back.
+    void left();
 
 protected:
     bool queryUnload(bool byCode) override;
@@ -56,9 +64,8 @@ private:
     void buildUi();
     void loadFromList();
     void applyColumnSizes();
-    // The exit question; on Yes the list window is given back. True when the user leaves.
+    // The exit question; on Yes the list is told. True when the user leaves.
     bool confirmLeave();
-    void releaseList(bool reload);
     void message(const QString& text);
 
     // Keyboard movement between the fields (TipuriProdusKeys.cpp).
@@ -66,12 +73,12 @@ private:
     bool forward(QWidget* field, int key);
     bool backward(QWidget* field);
     bool comboKey(int key);
-    void accountForward(QLineEdit* field, const QString& validated, const QString& kind,
+    void accountForward(QLineEdit* field, QString& validated, const QString& title,
                         std::initializer_list<QWidget*> next);
     void goTo(QWidget* field);
 
-    QString m_mode;
-    QString m_origin;
+    EditMode m_mode = EditMode::Add;
+    std::shared_ptr<Recordset> m_list; // the catalogue list's, when the list opened the editor
     QString m_loadedCode;
     QString m_stock;
     QString m_expense;

@@ -3,7 +3,7 @@
 // picked, and Esc that asks to leave.
 #include "editors/TipuriProdus.h"
 
-#include "catalogs/AlegeGrupaProd.h"
+#include "catalogs/Chooser.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -52,7 +52,7 @@ bool TipuriProdus::handleKey(QWidget* field, int key) {
 }
 
 bool TipuriProdus::comboKey(int key) {
-    const bool modify = m_mode == u"M";
+    const bool modify = m_mode == EditMode::Modify;
     const int index = m_cmbFel->currentIndex();
     if (key == Qt::Key_Tab || isEnter(key)) {
         goTo(m_txtDescriere);
@@ -94,13 +94,20 @@ bool TipuriProdus::forward(QWidget* field, int) {
     return true;
 }
 
-void TipuriProdus::accountForward(QLineEdit* field, const QString& validated, const QString& kind,
+void TipuriProdus::accountForward(QLineEdit* field, QString& validated, const QString& title,
                                   std::initializer_list<QWidget*> next) {
     if (validated.isEmpty()) {
         // Even a valid account typed by hand has to be picked in the chooser.
         QPointer<QLineEdit> guard(field);
-        AlegeGrupaProd::alege(kind, field->text());
-        if (guard) guard->setFocus(Qt::OtherFocusReason);
+        Lookup accounts;
+        accounts.title = title;
+        const std::optional<QString> code = Chooser::pick(accounts, field->text());
+        if (!guard) return;
+        if (code && !unloaded()) {
+            field->setText(*code);
+            validated = *code; // picked, so it holds until the field is edited
+        }
+        guard->setFocus(Qt::OtherFocusReason);
         return;
     }
     for (QWidget* candidate : next)

@@ -52,7 +52,7 @@ bool TipuriProdus::SalveazaTip() {
         message(error.description());
         return false;
     }
-    releaseList(true);
+    if (m_list) emit saved();
     unload();
     return true;
 }

@@ -4,8 +4,12 @@
 #include "company/ParamSocietate.h"
 #include "controls/FormWindow.h"
 #include "documents/ConfDocOut.h"
+#include "editors/GridDetail.h"
+#include "editors/GridDetailMare.h"
+#include "editors/TipuriProdus.h"
 #include "entry/ComponentContext.h"
 #include "messages/QtMessageWindow.h"
+#include "profiles/CatalogRegistry.h"
 #include "salaries/Salarii.h"
 
 #include <array>
@@ -19,6 +23,49 @@ constexpr std::array<const char*, 8> kUnloadOrder = {"GridDetail",   "AlegeGrupa
                                                      "GridComun",    "GridDetailMare", "ParamSocietate",
                                                      "TipuriProdus", "Salarii"};
 
+// The editor of a window class, built on first use; a new one tells the list when it closes.
+template <class Editor> Editor& editorFor(GridComun& list) {
+    auto& context = ComponentContext::current();
+    if (auto* open = context.loaded<Editor>()) return *open;
+    auto& editor = context.instance<Editor>();
+    QObject::connect(&editor, &Editor::closed, &list, &GridComun::refreshAfterEditor);
+    return editor;
+}
+
+// Opens the editor of the list's catalogue on the list's recordset.
+void openEditor(GridComun& list, EditMode mode) {
+    const CatalogProfile& profile = *list.profile();
+    auto& context = ComponentContext::current();
+    switch (profile.editor) {
+    case CatalogEditor::GridDetail:
+        editorFor<GridDetail>(list).DeschideEditor(profile, mode, list.lista());
+        return;
+    case CatalogEditor::GridDetailMare:
+        editorFor<GridDetailMare>(list).DeschideDetaliu(profile, mode, list.lista());
+        return;
+    case CatalogEditor::TipuriProdus: {
+        TipuriProdus* editor = context.loaded<TipuriProdus>();
+        if (!editor) {
+            editor = &context.instance<TipuriProdus>();
+            QObject::connect(editor, &TipuriProdus::saved, &list, &GridComun::reloadAfterEditor);
+            QObject::connect(editor, &TipuriProdus::left, &list, &GridComun::resumeAfterEditor);
+        }
+        editor->DeschideTip(mode, list.lista());
+        return;
+    }
+    }
+}
+
+// The catalogue list, built on first use; the editors it asks for are opened here.
+GridComun& catalogueList() {
+    auto& context = ComponentContext::current();
+    if (auto* open = context.loaded<GridComun>()) return *open;
+    auto& list = context.instance<GridComun>();
+    QObject::connect(&list, &GridComun::editorRequested, &list,
+                     [&list](EditMode mode) { openEditor(list, mode); });
+    return list;
+}
+
 } // namespace
 
 Vornel::Vornel(QObject* parent) : QObject(parent) {}
@@ -31,7 +78,6 @@ Vornel::~Vornel() {
 
 void Vornel::Apel(std::shared_ptr<Connection> Legatura, const QString& argCaption, qint32 IDSoc,
                   qint32 IdUsers) {
-    const QString caption = argCaption;
     auto& context = ComponentContext::current();
     std::unique_ptr<MessageWindow> messages = m_factory ? m_factory() : nullptr;
     context.messages = messages ? std::move(messages) : std::make_unique<QtMessageWindow>();
@@ -40,17 +86,21 @@ void Vornel::Apel(std::shared_ptr<Connection> Legatura, const QString& argCaptio
     context.idSoc = IDSoc;
     context.idUsers = IdUsers;
 
-    if (caption == QLatin1String("Salarii")) {
+    const Entry entry = CatalogRegistry::entry(argCaption);
+    if (!entry.rightsCode.isEmpty()) context.rightsCode = entry.rightsCode;
+    switch (entry.window) {
+    case EntryWindow::Salarii:
         context.instance<Salarii>().Incarca();
-    } else if (caption == QLatin1String("Banca Tert")) {
-        context.instance<GridComun>().Deschide(QStringLiteral("Banci"));
-    } else if (caption == QLatin1String("Parametrii societate")) {
+        return;
+    case EntryWindow::ParamSocietate:
         context.instance<ParamSocietate>().Incarca();
-    } else if (caption == QLatin1String("Documente de iesire") || caption == QLatin1String("Serii Avize")) {
-        context.rightsCode = QStringLiteral("4341");
+        return;
+    case EntryWindow::ConfDocOut:
         context.instance<ConfDocOut>().Incarca();
-    } else {
-        context.instance<GridComun>().Deschide(caption);
+        return;
+    case EntryWindow::GridComun:
+        catalogueList().Deschide(entry.catalogue);
+        return;
     }
 }
 

@@ -1,7 +1,7 @@
 // The salary window: loading, pages, keyboard movement, account lookups and closing.
 #include "salaries/Salarii.h"
 
-#include "catalogs/AlegeGrupaProd.h"
+#include "catalogs/Chooser.h"
 #include "controls/EditableGrid.h"
 #include "controls/KeyFilter.h"
 #include "controls/Look.h"
@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 
 namespace vornel {
@@ -201,22 +202,25 @@ bool Salarii::moveFocus(QWidget* field, int key, Qt::KeyboardModifiers modifiers
 }
 
 bool Salarii::enterAccount(QLineEdit* field) {
-    int index = -1;
     const char* prompt = nullptr;
-    if ((index = indexIn(m_txtCh, field)) >= 0)
+    if (indexIn(m_txtCh, field) >= 0)
         prompt = "Alegeti contul pentru > Cont Cheltuieli <";
-    else if ((index = indexIn(m_txtC, field)) >= 0)
+    else if (indexIn(m_txtC, field) >= 0)
         prompt = "Alegeti contul pentru > Cont cl 4 <";
-    else if ((index = indexIn(m_txtAch, field)) >= 0)
+    else if (indexIn(m_txtAch, field) >= 0)
         prompt = "Alegeti contul pentru > Cont cheltuieli angajati <";
-    else if ((index = indexIn(m_txtCa, field)) >= 0)
+    else if (indexIn(m_txtCa, field) >= 0)
         prompt = "Alegeti contul pentru > Cont cl 4 angajati <";
     else if (field == m_txtCD)
         prompt = "Alegeti contul pentru > Impozit salarii <";
     if (!prompt) return false;
     if (!accountChanged(field)) return true;
-    if (index >= 0) Indexul = static_cast<qint16>(index);
-    AlegeGrupaProd::alege(QString::fromLatin1(prompt), field->text());
+    Lookup accounts;
+    accounts.title = QString::fromLatin1(prompt);
+    QPointer<QLineEdit> guard(field);
+    const std::optional<QString> code = Chooser::pick(accounts, field->text());
+    if (!guard) return true;
+    if (code && !unloaded()) field->setText(*code);
     setMarked(field, false);
     return true;
 }

@@ -23,8 +23,6 @@ struct SalaryParameters;
 
 class Salarii : public FormWindow {
     Q_OBJECT
-    // The chooser reads the index of the account field it fills through this property.
-    Q_PROPERTY(qint16 Indexul MEMBER Indexul)
 public:
     Salarii();
     ~Salarii() override;
@@ -39,9 +37,6 @@ public:
     // True when the three bracket tables of the chosen month are right; otherwise shows the
     // message and opens the page of the first wrong table.
     bool VerificaTabele();
-
-    // Index of the account field for which the chooser was opened.
-    qint16 Indexul = 0;
 
     // Page buttons 0..6: employer, employee, deductions, other, seniority, monthly and annual tax.
     void selectPage(int index);

@@ -1,12 +1,9 @@
-// The code chooser over the demo chart of accounts, written into an open record editor.
+// The code chooser over the demo chart of accounts: what it lists and what it gives back.
 #include "CatalogFixture.h"
 
 #include "catalogs/AlegeGrupaProd.h"
-#include "catalogs/GridComun.h"
-#include "data/Recordset.h"
-#include "editors/GridDetail.h"
+#include "catalogs/Chooser.h"
 
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -15,18 +12,16 @@
 namespace vornel::test {
 namespace {
 
+Lookup lookup(const char* title, ChooserList list = ChooserList::Accounts,
+              std::vector<int> widths = {3000, 4000}) {
+    return {QString::fromLatin1(title), list, std::move(widths)};
+}
+
 class AlegeGrupaProdTest : public CatalogDbTest {
 protected:
-    void SetUp() override {
-        CatalogDbTest::SetUp();
-        auto& ctx = ComponentContext::current();
-        ctx.instance<GridComun>().Deschide("Rate TVA");
-        ctx.instance<GridComun>().cmdAction(0)->click(); // the record editor in add mode
-        editor = ctx.loaded<GridDetail>();
-    }
-
-    // Opens the chooser and runs the steps while it is open (it is modal).
-    void pick(const QString& kind, const QString& start, std::function<void(AlegeGrupaProd&)> steps) {
+    // Opens the chooser, runs the steps while it is open (it is modal) and returns what it gave back.
+    std::optional<QString> pick(const Lookup& lookup, const QString& start,
+                                std::function<void(AlegeGrupaProd&)> steps) {
         bool ran = false;
         QTimer::singleShot(0, [&] {
             auto* w = ComponentContext::current().loaded<AlegeGrupaProd>();
@@ -36,18 +31,16 @@ protected:
             if (ComponentContext::current().loaded<AlegeGrupaProd>())
                 w->findChild<QPushButton*>("cmdAction_1")->click(); // never leave it open
         });
-        AlegeGrupaProd::alege(kind, start);
+        const std::optional<QString> code = Chooser::pick(lookup, start);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(ran);
+        return code;
     }
-
-    GridDetail* editor = nullptr;
 };
 
-TEST_F(AlegeGrupaProdTest, StartTextWithSlashListsTheAccountsStartingWithItAndAcceptWritesTheCode) {
-    ASSERT_TRUE(editor);
+TEST_F(AlegeGrupaProdTest, StartTextWithSlashListsTheAccountsStartingWithItAndAcceptGivesTheCode) {
     QString first;
-    pick("TVA deductibil", "442/", [&](AlegeGrupaProd& w) {
+    const auto code = pick(lookup("TVA deductibil"), "442/", [&](AlegeGrupaProd& w) {
         FlexGrid* g = w.grid();
         ASSERT_GT(g->Rows(), 1);
         for (int r = 1; r < g->Rows(); ++r)
@@ -56,19 +49,18 @@ TEST_F(AlegeGrupaProdTest, StartTextWithSlashListsTheAccountsStartingWithItAndAc
         first = g->TextMatrix(1, 0);
         w.findChild<QPushButton*>("cmdAction_0")->click();
     });
-    EXPECT_EQ(editor->txtRezerva()->text(), first);
+    EXPECT_EQ(code, first);
     EXPECT_FALSE(ComponentContext::current().loaded<AlegeGrupaProd>());
 }
 
-TEST_F(AlegeGrupaProdTest, RenuntaWritesNothing) {
-    ASSERT_TRUE(editor);
-    editor->txtRezerva1()->setText("keep");
-    pick("TVA colectat", "", [](AlegeGrupaProd& w) { w.findChild<QPushButton*>("cmdAction_1")->click(); });
-    EXPECT_EQ(editor->txtRezerva1()->text(), "keep");
+TEST_F(AlegeGrupaProdTest, RenuntaGivesNothing) {
+    const auto code = pick(lookup("TVA colectat"), "",
+                           [](AlegeGrupaProd& w) { w.findChild<QPushButton*>("cmdAction_1")->click(); });
+    EXPECT_FALSE(code.has_value());
 }
 
 TEST_F(AlegeGrupaProdTest, TypingNarrowsTheListAndANonMatchRestoresIt) {
-    pick("Conturi de stocuri", "", [](AlegeGrupaProd& w) {
+    pick(lookup("Conturi de stocuri"), "", [](AlegeGrupaProd& w) {
         FlexGrid* g = w.grid();
         const int all = g->Rows();
         QTest::keyClicks(g, "37");
@@ -84,7 +76,7 @@ TEST_F(AlegeGrupaProdTest, TypingNarrowsTheListAndANonMatchRestoresIt) {
 }
 
 TEST_F(AlegeGrupaProdTest, EmptyListLeavesOnlyRenunta) {
-    pick("Clasa Cont", "nu-exista/", [](AlegeGrupaProd& w) {
+    pick(lookup("Clasa Cont", ChooserList::AccountClasses), "nu-exista/", [](AlegeGrupaProd& w) {
         EXPECT_FALSE(w.findChild<QPushButton*>("cmdAction_0")->isEnabled());
         EXPECT_TRUE(w.findChild<QPushButton*>("cmdAction_1")->isEnabled());
         EXPECT_FALSE(w.grid()->isEnabled());
@@ -93,21 +85,20 @@ TEST_F(AlegeGrupaProdTest, EmptyListLeavesOnlyRenunta) {
 
 TEST_F(AlegeGrupaProdTest, CostCentreGroupsWithEmptyStartTextListOnlyEmptyCodes) {
     sql("INSERT INTO yC1 (Cod, Denumire, Tip) VALUES ('', 'Fara cod', 0)");
-    ASSERT_TRUE(editor);
-    editor->setGroupLookup(true);
-    pick("Grupe Centre", "", [](AlegeGrupaProd& w) {
+    const Lookup groups = lookup("Grupe Centre", ChooserList::CentreGroups, {2500, 3500, 500});
+    const auto empty = pick(groups, "", [](AlegeGrupaProd& w) {
         EXPECT_EQ(w.grid()->Rows(), 2);
         EXPECT_EQ(w.grid()->ColWidth(2), 500);
-        w.findChild<QPushButton*>("cmdAction_0")->click(); // empty code: nothing written
+        w.findChild<QPushButton*>("cmdAction_0")->click(); // an empty code is no pick
     });
-    EXPECT_TRUE(editor->groupLookup());
-    pick("Grupe Centre", "/", [](AlegeGrupaProd& w) {
+    EXPECT_FALSE(empty.has_value());
+    const auto code = pick(groups, "/", [](AlegeGrupaProd& w) {
         EXPECT_GT(w.grid()->Rows(), 2);
         w.grid()->setRow(1);
         w.findChild<QPushButton*>("cmdAction_0")->click();
     });
-    EXPECT_FALSE(editor->txtRezerva()->text().isEmpty());
-    EXPECT_FALSE(editor->groupLookup());
+    ASSERT_TRUE(code.has_value());
+    EXPECT_FALSE(code->isEmpty());
 }
 
 } // namespace

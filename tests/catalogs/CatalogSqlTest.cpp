@@ -1,9 +1,33 @@
+// The list window's search and delete statements, from the catalogues' profiles, and the chooser's
+// lists.
 #include "catalogs/CatalogSql.h"
+#include "profiles/CatalogRegistry.h"
 
 #include <gtest/gtest.h>
 
 using namespace vornel;
 using namespace vornel::CatalogSql;
+
+namespace {
+
+const CatalogProfile& profile(const char* caption) {
+    return *CatalogRegistry::find(QString::fromLatin1(caption));
+}
+
+QString searchQuery(const char* caption, const QString& text0, const QString& text1) {
+    return CatalogSql::searchQuery(*profile(caption).search, text0, text1);
+}
+
+std::optional<QString> deleteStatement(const char* caption, const char* table, const char* name0,
+                                       const char* value0, const char* name1, const char* value1) {
+    return profile(caption).deletion.statement({table, name0, value0, name1, value1});
+}
+
+const std::vector<int>& lookupWidths(const char* caption) {
+    return profile(caption).form.lookups.front().lookup.widths;
+}
+
+} // namespace
 
 TEST(SearchQuery, PatternsTurnSlashIntoWildcardAndBlankIntoEverything) {
     EXPECT_EQ(searchPattern(""), "%");
@@ -68,44 +92,46 @@ TEST(DeleteStatement, BareNumbersAreCheckedBeforeTheyAreWritten) {
 }
 
 TEST(DeletePaths, DepotsRefusedFourCataloguesThroughTheProcedure) {
-    EXPECT_EQ(deletePath("Depozite"), DeletePath::Refused);
-    EXPECT_EQ(procedureWhat("Banci"), 5);
-    EXPECT_EQ(procedureWhat("Casierii"), 6);
-    EXPECT_EQ(procedureWhat("Centre de productie"), 7);
-    EXPECT_EQ(procedureWhat("Subgrupe Centre"), 9);
-    EXPECT_TRUE(procedureTakesIntegerKey("Banci"));
-    EXPECT_FALSE(procedureTakesIntegerKey("Subgrupe Centre"));
-    EXPECT_EQ(deletePath("Subgrupe Centre"), DeletePath::Procedure);
-    EXPECT_EQ(deletePath("Grupe Centre"), DeletePath::Statement);
+    using Path = DeleteProfile::Path;
+    EXPECT_EQ(profile("Depozite").deletion.path, Path::Refused);
+    EXPECT_EQ(profile("Banci").deletion.procedureWhat, 5);
+    EXPECT_EQ(profile("Casierii").deletion.procedureWhat, 6);
+    EXPECT_EQ(profile("Centre de productie").deletion.procedureWhat, 7);
+    EXPECT_EQ(profile("Subgrupe Centre").deletion.procedureWhat, 9);
+    EXPECT_TRUE(profile("Banci").deletion.integerKey);
+    EXPECT_FALSE(profile("Subgrupe Centre").deletion.integerKey);
+    EXPECT_EQ(profile("Subgrupe Centre").deletion.path, Path::Procedure);
+    EXPECT_EQ(profile("Grupe Centre").deletion.path, Path::Statement);
     EXPECT_EQ(confirmationText("TVA", "19", "DenumireTVA", "Redusa"),
               "Sunteti sigur ca doriti stergerea pentru :\r\nTVA=19\r\nDenumireTVA=Redusa");
-    EXPECT_TRUE(useCheckQuery("Grupe de produse", "Grupa Produs", "A'B")
+    EXPECT_TRUE(profile("Grupe de produse")
+                    .deletion.useCheck({"GrupeProdus", "Grupa Produs", "A'B", {}, {}})
                     .endsWith("WHERE GrupeProdus.[Grupa Produs]='A''B'"));
-    EXPECT_TRUE(useCheckQuery("Subclasa Cont", "Grupa", "1").isEmpty());
+    EXPECT_FALSE(profile("Subclasa Cont").deletion.useCheck);
 }
 
 TEST(ChooserList, FiltersByStartTextExceptTheCostCentreGroups) {
     EXPECT_EQ(
-        chooserList("TVA deductibil", "442/").query,
+        chooserQuery(ChooserList::Accounts, "442/").query,
         "  SELECT zConta_Plan.Cont, zConta_Plan.[Titlu Cont]     FROM zConta_Plan    WHERE zConta_Plan.Cont "
         "LIKE '442%' ORDER BY zConta_Plan.Cont;");
-    EXPECT_EQ(chooserList("TVA deductibil", "  ").query,
+    EXPECT_EQ(chooserQuery(ChooserList::Accounts, "  ").query,
               "  SELECT zConta_Plan.Cont, zConta_Plan.[Titlu Cont]     FROM zConta_Plan  ORDER BY "
               "zConta_Plan.Cont;");
-    EXPECT_EQ(chooserList("Grupe Centre", "").query,
+    EXPECT_EQ(chooserQuery(ChooserList::CentreGroups, "").query,
               "SELECT Cod, Denumire, Case WHEN Tip = 0 THEN 'I' ELSE 'II' END FROM yC1 WHERE  Cod Like ''");
-    EXPECT_EQ(chooserList("Grupe produs", "o'k").query,
+    EXPECT_EQ(chooserQuery(ChooserList::ProductGroups, "o'k").query,
               "  SELECT GrupeProdus.[Grupa Produs], GrupeProdus.Descriere     From GrupeProdus    WHERE "
               "GrupeProdus.[Grupa Produs] LIKE 'o''k' ORDER BY GrupeProdus.[Grupa Produs];");
-    EXPECT_EQ(chooserList("Grupe Centre", "").columnNames, (QStringList{"Cod", "[Denumire]", "[Cat]"}));
-    EXPECT_EQ(chooserList("Clasa Cont", "").format, "<Clasa cont|<Descriere");
+    EXPECT_EQ(chooserQuery(ChooserList::CentreGroups, "").columnNames,
+              (QStringList{"Cod", "[Denumire]", "[Cat]"}));
+    EXPECT_EQ(chooserQuery(ChooserList::AccountClasses, "").format, "<Clasa cont|<Descriere");
 }
 
-TEST(ChooserList, WidthsByKind) {
-    EXPECT_EQ(chooserList("Grupe Centre", "").widths, (std::vector<int>{2500, 3500, 500}));
-    EXPECT_EQ(chooserList("Conturi CASA", "").widths, (std::vector<int>{2500, 4500}));
-    EXPECT_EQ(chooserList("Alegeti contul pentru > Documente de Transfer <", "").widths,
-              (std::vector<int>{2500, 4500}));
-    EXPECT_EQ(chooserList("TVA deductibil", "").widths, (std::vector<int>{3000, 4000}));
+TEST(ChooserList, WidthsByLookup) {
+    EXPECT_EQ(lookupWidths("Subgrupe Centre"), (std::vector<int>{2500, 3500, 500}));
+    EXPECT_EQ(lookupWidths("Casierii"), (std::vector<int>{2500, 4500}));
+    EXPECT_EQ(lookupWidths("Alte Documente Intrare"), (std::vector<int>{2500, 4500}));
+    EXPECT_EQ(lookupWidths("Rate TVA"), (std::vector<int>{3000, 4000}));
     EXPECT_EQ(typeAheadFilter("[Titlu Cont]", "Fur'n"), "[Titlu Cont] Like 'Fur''n%'");
 }

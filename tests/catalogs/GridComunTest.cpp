@@ -130,37 +130,6 @@ TEST_F(GridComunTest, FailedSearchKeepsThePreviousListAndQuery) {
     EXPECT_EQ(w.grid()->Rows(), rows);
 }
 
-TEST_F(GridComunTest, ModifyRefusesTheNoCodeCustomsRowButDoubleClickDoesNot) {
-    GridComun& w = open("Coduri vamale");
-    const int row = rowWith(w.grid(), 0, "Fara Cod");
-    ASSERT_GT(row, 0);
-    w.grid()->setRow(row);
-    w.cmdAction(1)->click();
-    ASSERT_EQ(script->shown.size(), 1u);
-    EXPECT_EQ(script->shown[0].text, "Nu se poate modifica acest cod vamal !");
-    EXPECT_EQ(script->shown[0].title, "Coduri vamale");
-    EXPECT_TRUE(w.isEnabled());
-    EXPECT_FALSE(ComponentContext::current().window("GridDetail"));
-
-    FlexGrid* g = w.grid();
-    QTest::mouseDClick(g->viewport(), Qt::LeftButton, {},
-                       g->visualRect(g->model()->index(row - 1, 0)).center());
-    EXPECT_TRUE(ComponentContext::current().window("GridDetail"));
-    EXPECT_EQ(w.lista()->text(0), "Fara Cod");
-    EXPECT_EQ(script->shown.size(), 1u);
-}
-
-TEST_F(GridComunTest, ProductTypesOpenTheirOwnEditorWithTheListDisabled) {
-    GridComun& w = open("Tipuri de produse");
-    w.cmdAction(0)->click();
-    auto* editor = qobject_cast<FormWindow*>(ComponentContext::current().window("TipuriProdus"));
-    ASSERT_TRUE(editor);
-    EXPECT_FALSE(ComponentContext::current().window("GridDetail"));
-    EXPECT_TRUE(script->shown.empty());
-    EXPECT_FALSE(w.isEnabled());
-    editor->unload();
-}
-
 TEST_F(GridComunTest, RightsRefusalStopsTheDeletion) {
     ComponentContext::current().idUsers = 2; // the demo user who may not delete
     GridComun& w = open("Rate TVA");

@@ -2,15 +2,16 @@
 // A demo company database, a recording message window and the list recordset of a catalogue, so
 // that the record editor runs as the list window would open it.
 
-#include "catalogs/CatalogRegistry.h"
 #include "data/Connection.h"
 #include "data/Recordset.h"
 #include "data/sqlite/DemoDatabase.h"
 #include "editors/GridDetail.h"
 #include "entry/ComponentContext.h"
+#include "profiles/CatalogRegistry.h"
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -59,15 +60,15 @@ protected:
     // column (or the column given) has the text given.
     GridDetail& open(const QString& caption, const QString& mode, const QString& rowText = {},
                      int column = 0) {
-        const auto entry = CatalogRegistry::find(caption);
-        EXPECT_TRUE(entry.has_value());
+        const CatalogProfile* profile = CatalogRegistry::find(caption);
+        EXPECT_TRUE(profile);
         m_list = std::make_shared<Recordset>();
-        m_list->open(entry->query, ComponentContext::current().connection);
+        m_list->open(profile->query, ComponentContext::current().connection);
         if (!rowText.isEmpty())
             while (!m_list->eof() && m_list->text(column) != rowText)
                 m_list->moveNext();
         auto& editor = ComponentContext::current().instance<GridDetail>();
-        editor.DeschideEditor(caption, mode, entry->table, m_list);
+        editor.DeschideEditor(*profile, mode == u"M" ? EditMode::Modify : EditMode::Add, m_list);
         executed.clear();
         return editor;
     }
@@ -81,6 +82,9 @@ protected:
 
     std::vector<Shown> shown;
     std::vector<QString> executed;
+
+    // The record editor's controls by name.
+    static QLineEdit* txt(GridDetail& w, const char* name) { return w.findChild<QLineEdit*>(name); }
 
 private:
     QTemporaryDir m_dir;

@@ -18,15 +18,15 @@ protected:
     // In modify mode the list stands on the row whose column (0 unless given) has the text given.
     GridDetailMare& open(const QString& caption, const QString& mode, const QString& rowText = {},
                          int column = 0) {
-        const auto entry = CatalogRegistry::find(caption);
-        EXPECT_TRUE(entry.has_value());
+        const CatalogProfile* profile = CatalogRegistry::find(caption);
+        EXPECT_TRUE(profile);
         m_list = std::make_shared<Recordset>();
-        m_list->open(entry->query, ComponentContext::current().connection);
+        m_list->open(profile->query, ComponentContext::current().connection);
         if (!rowText.isEmpty())
             while (!m_list->eof() && m_list->text(column) != rowText)
                 m_list->moveNext();
         auto& editor = ComponentContext::current().instance<GridDetailMare>();
-        editor.DeschideDetaliu(caption, mode, entry->table, m_list);
+        editor.DeschideDetaliu(*profile, mode == u"M" ? EditMode::Modify : EditMode::Add, m_list);
         executed.clear();
         return editor;
     }

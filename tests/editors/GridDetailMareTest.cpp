@@ -70,7 +70,7 @@ TEST_F(LargeEditorTest, ModifyLoadsTheCurrentRow) {
     EXPECT_EQ(text(control<QLabel>(*w, "lblCodDepozit")), "3");
     EXPECT_TRUE(control<QCheckBox>(*w, "chkTransferabil")->isChecked());
     EXPECT_EQ(text(field(*w, "txtTelefonMobil")), "0740111222");
-    EXPECT_EQ(w->loadedKey(), "Depozit custodie");
+    EXPECT_EQ(w->oldKey(), "Depozit custodie");
     w->unload();
 
     w = &open("Casierii", "M", "1");
@@ -78,7 +78,7 @@ TEST_F(LargeEditorTest, ModifyLoadsTheCurrentRow) {
     EXPECT_EQ(text(field(*w, "txtContAnalitic")), "5311");
     EXPECT_EQ(text(field(*w, "txtCale")), "C:\\CasaMarcat");
     EXPECT_EQ(text(field(*w, "txtTelefonVetra")), "0264111223");
-    EXPECT_EQ(w->loadedKey(), "1");
+    EXPECT_EQ(w->oldKey(), "1");
     w->unload();
 
     // An account longer than the field's limit is kept whole, not cut on the next save.

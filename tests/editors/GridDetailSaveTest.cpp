@@ -2,12 +2,15 @@
 // statement that reaches the database, and the messages of a refused statement.
 #include "EditorFixture.h"
 
+#include "catalogs/AlegeGrupaProd.h"
 #include "controls/NumericBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
+#include <QTimer>
 
 using namespace vornel;
 using namespace vornel::test;
@@ -22,10 +25,10 @@ void fill(QLineEdit* field, const char* text) {
 
 TEST_F(EditorTest, VatRateAddReachesTheDatabase) {
     GridDetail& w = open("Rate TVA", "A");
-    fill(w.txtCheie(), "24");
-    fill(w.txtDescriere(), "Cota 24%");
-    fill(w.txtRezerva(), "4426");
-    fill(w.txtRezerva1(), "4427");
+    fill(txt(w, "txtCheie"), "24");
+    fill(txt(w, "txtDescriere"), "Cota 24%");
+    fill(txt(w, "txtRezerva"), "4426");
+    fill(txt(w, "txtRezerva1"), "4427");
     w.cmdAction(0)->click();
     EXPECT_TRUE(shown.empty());
     ASSERT_FALSE(executed.empty());
@@ -49,31 +52,31 @@ TEST_F(EditorTest, VatRateChecksInOrder) {
         EXPECT_TRUE(editorOpen());
         shown.clear();
     };
-    expectRefused("Valoare obligatorie !", w.txtCheie());
-    fill(w.txtCheie(), "101");
-    expectRefused("Valoarea TVA trebuie sa fie <= 100% !", w.txtCheie());
-    fill(w.txtCheie(), "21");
-    expectRefused("Exista deja o inregistrare cu aceasta descriere !", w.txtCheie());
-    fill(w.txtCheie(), "12a"); // pasted past the key filter
-    expectRefused("Valoare numerica incorecta !", w.txtCheie());
-    fill(w.txtCheie(), "100");
-    expectRefused("Valoare obligatorie !", w.txtDescriere());
-    fill(w.txtDescriere(), "Cota 100");
-    expectRefused("Valoarea cont obligatorie ! ", w.txtRezerva());
-    fill(w.txtRezerva(), "9999");
-    expectRefused("Cont inexistent !", w.txtRezerva());
-    fill(w.txtRezerva(), "4426");
+    expectRefused("Valoare obligatorie !", txt(w, "txtCheie"));
+    fill(txt(w, "txtCheie"), "101");
+    expectRefused("Valoarea TVA trebuie sa fie <= 100% !", txt(w, "txtCheie"));
+    fill(txt(w, "txtCheie"), "21");
+    expectRefused("Exista deja o inregistrare cu aceasta descriere !", txt(w, "txtCheie"));
+    fill(txt(w, "txtCheie"), "12a"); // pasted past the key filter
+    expectRefused("Valoare numerica incorecta !", txt(w, "txtCheie"));
+    fill(txt(w, "txtCheie"), "100");
+    expectRefused("Valoare obligatorie !", txt(w, "txtDescriere"));
+    fill(txt(w, "txtDescriere"), "Cota 100");
+    expectRefused("Valoarea cont obligatorie ! ", txt(w, "txtRezerva"));
+    fill(txt(w, "txtRezerva"), "9999");
+    expectRefused("Cont inexistent !", txt(w, "txtRezerva"));
+    fill(txt(w, "txtRezerva"), "4426");
     expectRefused("Valoarea cont obligatorie !  Contul trebuie sa fie in grupa 4427 de conturi !",
-                  w.txtRezerva1());
-    fill(w.txtRezerva1(), "4427x");
-    expectRefused("Valoarea cont trebuie sa fie in grupa 4427 de conturi !", w.txtRezerva1());
+                  txt(w, "txtRezerva1"));
+    fill(txt(w, "txtRezerva1"), "4427x");
+    expectRefused("Valoarea cont trebuie sa fie in grupa 4427 de conturi !", txt(w, "txtRezerva1"));
     EXPECT_EQ(scalar("SELECT COUNT(*) FROM TVA WHERE TVA=100"), "0");
 }
 
 TEST_F(EditorTest, ModifyWithOnlyLetterCaseChangedIsNotADuplicate) {
     GridDetail& w = open("Grupe de produse", "M", "MOB");
-    fill(w.txtCheie(), "mob");
-    fill(w.txtDescriere(), "Mobila");
+    fill(txt(w, "txtCheie"), "mob");
+    fill(txt(w, "txtDescriere"), "Mobila");
     w.cmdAction(0)->click();
     EXPECT_TRUE(shown.empty());
     EXPECT_EQ(scalar("SELECT Descriere FROM GrupeProdus WHERE [Grupa Produs]='MOB'"), "Mobila");
@@ -81,13 +84,13 @@ TEST_F(EditorTest, ModifyWithOnlyLetterCaseChangedIsNotADuplicate) {
 
 TEST_F(EditorTest, ProductGroupDiscountLimit) {
     GridDetail& w = open("Grupe de produse", "A");
-    fill(w.txtCheie(), "NOU");
-    w.txtDiscount()->setValoare(100);
+    fill(txt(w, "txtCheie"), "NOU");
+    w.findChild<NumericBox*>("txtDiscount")->setValoare(100);
     w.cmdAction(0)->click();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].text, "Valoare incorecta !");
-    EXPECT_EQ(w.focusWidget(), w.txtDiscount());
-    w.txtDiscount()->setValoare(99.99);
+    EXPECT_EQ(w.focusWidget(), w.findChild<NumericBox*>("txtDiscount"));
+    w.findChild<NumericBox*>("txtDiscount")->setValoare(99.99);
     w.cmdAction(0)->click();
     EXPECT_EQ(shown.size(), 1u);
     EXPECT_EQ(scalar("SELECT Discount FROM GrupeProdus WHERE [Grupa Produs]='NOU'"), "99.99");
@@ -95,39 +98,39 @@ TEST_F(EditorTest, ProductGroupDiscountLimit) {
 
 TEST_F(EditorTest, SubclassMustStartWithItsClass) {
     GridDetail& w = open("Subclasa Cont", "A");
-    fill(w.txtRezerva(), "41");
-    fill(w.txtCheie(), "401");
-    fill(w.txtDescriere(), "Noua");
+    fill(txt(w, "txtRezerva"), "41");
+    fill(txt(w, "txtCheie"), "401");
+    fill(txt(w, "txtDescriere"), "Noua");
     w.cmdAction(0)->click();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].text, "Clasa contului trebuie sa fie inclusa in subclasa!!");
-    fill(w.txtRezerva(), "X");
-    fill(w.txtCheie(), "X1");
+    fill(txt(w, "txtRezerva"), "X");
+    fill(txt(w, "txtCheie"), "X1");
     w.cmdAction(0)->click();
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[1].text, "Grupa cont inexistenta !\r\nIntroduceti alta grupa de cont!");
-    EXPECT_EQ(w.focusWidget(), w.txtRezerva());
+    EXPECT_EQ(w.focusWidget(), txt(w, "txtRezerva"));
 }
 
 TEST_F(EditorTest, BankCodeAndAccountChecks) {
     GridDetail& w = open("Banci", "A");
-    fill(w.txtCod(), "3");
-    fill(w.txtCheie(), "Banca noua");
+    fill(txt(w, "txtCod"), "3");
+    fill(txt(w, "txtCheie"), "Banca noua");
     w.cmdAction(0)->click();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].text, "Exista deja o inregistrare cu aceasta cheie !");
-    EXPECT_EQ(w.focusWidget(), w.txtCod());
-    fill(w.txtCod(), "007");
-    fill(w.txtCont(), "53");
+    EXPECT_EQ(w.focusWidget(), txt(w, "txtCod"));
+    fill(txt(w, "txtCod"), "007");
+    fill(txt(w, "txtCont"), "53");
     w.cmdAction(0)->click();
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[1].text, "Cont obligatoriu  !");
-    EXPECT_EQ(w.focusWidget(), w.txtCont());
-    fill(w.txtCont(), "5129");
+    EXPECT_EQ(w.focusWidget(), txt(w, "txtCont"));
+    fill(txt(w, "txtCont"), "5129");
     w.cmdAction(0)->click();
     ASSERT_EQ(shown.size(), 3u);
     EXPECT_EQ(shown[2].text, "Contul nu exista in planul de conturi  !");
-    fill(w.txtCont(), "5121");
+    fill(txt(w, "txtCont"), "5121");
     w.cmdAction(0)->click();
     EXPECT_EQ(shown.size(), 3u);
     EXPECT_EQ(scalar("SELECT Descriere FROM Banci WHERE [Cod Banca]=7"), "Banca noua");
@@ -137,21 +140,21 @@ TEST_F(EditorTest, DocumentDuplicatesAreCheckedWithinTheirKind) {
     {
         // "Casare" is an output document: a transfer document may bear the same name.
         GridDetail& w = open("Documente de Transfer", "A");
-        fill(w.txtCheie(), "Casare");
+        fill(txt(w, "txtCheie"), "Casare");
         w.cmdAction(0)->click();
         EXPECT_TRUE(shown.empty());
         EXPECT_EQ(scalar("SELECT COUNT(*) FROM TipuriBonConsum WHERE Descriere='Casare'"), "2");
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     GridDetail& w = open("Alte Documente Iesire", "A");
-    fill(w.txtCheie(), "casare");
+    fill(txt(w, "txtCheie"), "casare");
     w.cmdAction(0)->click();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].text, "Exista deja o inregistrare cu aceasta cheie !");
     // Ticked, the document needs no account and is written without one.
-    fill(w.txtCheie(), "Consum direct");
-    fill(w.txtCont(), "6588");
-    w.chkTransferabil()->setChecked(true);
+    fill(txt(w, "txtCheie"), "Consum direct");
+    fill(txt(w, "txtCont"), "6588");
+    w.findChild<QCheckBox*>("chkTransferabil")->setChecked(true);
     w.cmdAction(0)->click();
     EXPECT_EQ(shown.size(), 1u);
     EXPECT_EQ(scalar("SELECT Cont FROM TipuriBonConsum WHERE Descriere='Consum direct'"), "");
@@ -160,14 +163,19 @@ TEST_F(EditorTest, DocumentDuplicatesAreCheckedWithinTheirKind) {
 
 TEST_F(EditorTest, CostCentreSubgroupNeedsTheGroupFromTheChooser) {
     GridDetail& w = open("Subgrupe Centre", "A");
-    fill(w.txtCheie(), "PROD-VOP");
-    fill(w.txtDescriere(), "Vopsitorie");
-    fill(w.txtRezerva(), "PROD");
+    fill(txt(w, "txtCheie"), "PROD-VOP");
+    fill(txt(w, "txtDescriere"), "Vopsitorie");
+    fill(txt(w, "txtRezerva"), "PROD");
     w.cmdAction(0)->click();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].text, "Introduceti o valoare corecta !");
-    EXPECT_EQ(w.focusWidget(), w.txtRezerva());
-    w.setGroupLookup(false); // as the chooser does after writing the group
+    EXPECT_EQ(w.focusWidget(), txt(w, "txtRezerva"));
+    // The group picked in the chooser counts.
+    QTimer::singleShot(0, [] {
+        if (auto* chooser = ComponentContext::current().loaded<AlegeGrupaProd>())
+            chooser->findChild<QPushButton*>(QStringLiteral("cmdAction_0"))->click();
+    });
+    QTest::keyClick(txt(w, "txtRezerva"), Qt::Key_Return);
     w.cmdAction(0)->click();
     EXPECT_EQ(shown.size(), 1u);
     EXPECT_EQ(scalar("SELECT Cod FROM yC2 WHERE CodC='PROD-VOP'"), "PROD");
@@ -176,7 +184,7 @@ TEST_F(EditorTest, CostCentreSubgroupNeedsTheGroupFromTheChooser) {
 TEST_F(EditorTest, RefusedChangeShowsTheLinkedRecordsMessageAndCloses) {
     // Cost-centre subgroups refer to the group "PROD": renaming it is refused.
     GridDetail& w = open("Grupe Centre", "M", "PROD");
-    fill(w.txtCheie(), "PRODX");
+    fill(txt(w, "txtCheie"), "PRODX");
     w.cmdAction(0)->click();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].text, "Modificare imposibila!! Exista legaturi conexe. ");
@@ -188,8 +196,8 @@ TEST_F(EditorTest, RefusedChangeShowsTheLinkedRecordsMessageAndCloses) {
 
 TEST_F(EditorTest, RefusedAddShowsTheDatabaseErrorAndItsNumber) {
     GridDetail& w = open("Grupe Amortizari", "A");
-    fill(w.txtCheie(), "9.9");
-    fill(w.txtDescriere(), "Fara ani");
+    fill(txt(w, "txtCheie"), "9.9");
+    fill(txt(w, "txtDescriere"), "Fara ani");
     w.cmdAction(0)->click();
     ASSERT_EQ(executed.size() >= 1, true);
     EXPECT_EQ(executed.back(), "INSERT INTO mf_grupe (cod, descriere,amortizare) VALUES('9.9','Fara ani',)");
@@ -201,22 +209,22 @@ TEST_F(EditorTest, RefusedAddShowsTheDatabaseErrorAndItsNumber) {
 
 TEST_F(EditorTest, YearsThatAreNotANumberKeepTheWindowOpen) {
     GridDetail& w = open("Grupe Amortizari", "M", "1.1");
-    EXPECT_EQ(w.txtRezerva()->text(), "40");
-    fill(w.txtRezerva(), "4O");
+    EXPECT_EQ(txt(w, "txtRezerva")->text(), "40");
+    fill(txt(w, "txtRezerva"), "4O");
     w.cmdAction(0)->click();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].text, "Valoare numerica incorecta !");
     EXPECT_EQ(shown[0].title, "Grupe Amortizari - Modificare");
-    EXPECT_EQ(w.focusWidget(), w.txtRezerva());
+    EXPECT_EQ(w.focusWidget(), txt(w, "txtRezerva"));
     EXPECT_TRUE(editorOpen());
-    fill(w.txtRezerva(), "45");
+    fill(txt(w, "txtRezerva"), "45");
     w.cmdAction(0)->click();
     EXPECT_EQ(scalar("SELECT amortizare FROM mf_grupe WHERE cod='1.1'"), "45");
 }
 
 TEST_F(EditorTest, CancelWritesNothing) {
     GridDetail& w = open("Producatori", "A");
-    fill(w.txtCheie(), "P9");
+    fill(txt(w, "txtCheie"), "P9");
     w.cmdAction(1)->click();
     EXPECT_TRUE(executed.empty());
     EXPECT_FALSE(editorOpen());

@@ -11,7 +11,7 @@ namespace {
 
 Input modify(const QString& loaded, const QString& code) {
     Input in;
-    in.mode = QStringLiteral("M");
+    in.mode = EditMode::Modify;
     in.loadedCode = loaded;
     in.code = code;
     in.category = 3;
@@ -71,7 +71,7 @@ TEST(ProductTypeRules, CategoriesReadFromTheListIncludingItsSpellingOfLohn) {
 
 TEST(ProductTypeStatements, AddWritesCodeAndDescriptionAsTyped) {
     Input in;
-    in.mode = QStringLiteral("A");
+    in.mode = EditMode::Add;
     in.code = QStringLiteral(" AMB ");
     in.category = 0;
     in.description = QStringLiteral("Ambalaje ");

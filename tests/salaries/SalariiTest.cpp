@@ -48,8 +48,6 @@ TEST_F(SalariiTest, LoadsJanuaryOfTheFirstGroup) {
     EXPECT_DOUBLE_EQ(box("txtX", 0)->Valoare(), 0);
     edit("txtC", 1)->setText(QStringLiteral("43"));
     EXPECT_TRUE(w.accountChanged(edit("txtC", 1)));
-    w.Indexul = 5;
-    EXPECT_EQ(w.property("Indexul").toInt(), 5);
 }
 
 TEST_F(SalariiTest, AcceptaRefusesRatesOfAHundredAndTypedAccountsOnTheirPage) {

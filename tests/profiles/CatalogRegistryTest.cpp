@@ -1,4 +1,5 @@
-#include "catalogs/CatalogRegistry.h"
+// The registry of catalogues: every caption with its rights code, table, list and search.
+#include "profiles/CatalogRegistry.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -113,15 +114,32 @@ TEST(CatalogRegistry, SearchButtonLabelsDeleteButtonAndEditors) {
     int withSearch = 0;
     for (const QString& caption : CatalogRegistry::captions()) {
         const auto e = CatalogRegistry::find(caption);
-        withSearch += e->showSearch ? 1 : 0;
+        withSearch += e->search ? 1 : 0;
         EXPECT_EQ(e->hideDelete, caption == "Depozite") << caption.toStdString();
     }
     EXPECT_EQ(withSearch, 6);
     const auto centres = CatalogRegistry::find("Subgrupe Centre");
-    EXPECT_EQ(centres->searchLabel0, "Cod Centru");
-    EXPECT_EQ(centres->searchLabel1, "Denumire Centru");
-    EXPECT_EQ(CatalogRegistry::find("Angajati")->searchLabel1, "Prenume");
+    EXPECT_EQ(centres->search->label0, "Cod Centru");
+    EXPECT_EQ(centres->search->label1, "Denumire Centru");
+    EXPECT_EQ(CatalogRegistry::find("Angajati")->search->label1, "Prenume");
     // Incasari keeps the design captions.
-    EXPECT_TRUE(CatalogRegistry::find("Incasari")->showSearch);
-    EXPECT_TRUE(CatalogRegistry::find("Incasari")->searchLabel0.isEmpty());
+    EXPECT_TRUE(CatalogRegistry::find("Incasari")->search->label0.isEmpty());
+    // Each catalogue's editor.
+    EXPECT_EQ(CatalogRegistry::find("Tipuri de produse")->editor, CatalogEditor::TipuriProdus);
+    for (const char* large : {"Depozite", "Casierii", "Angajati", "Centre de productie"})
+        EXPECT_EQ(CatalogRegistry::find(large)->editor, CatalogEditor::GridDetailMare) << large;
+    EXPECT_EQ(CatalogRegistry::find("Banci")->editor, CatalogEditor::GridDetail);
+}
+
+TEST(CatalogRegistry, EntriesOpenTheirWindows) {
+    EXPECT_EQ(CatalogRegistry::entry("Salarii").window, EntryWindow::Salarii);
+    EXPECT_EQ(CatalogRegistry::entry("Parametrii societate").window, EntryWindow::ParamSocietate);
+    for (const char* documents : {"Documente de iesire", "Serii Avize"}) {
+        EXPECT_EQ(CatalogRegistry::entry(documents).window, EntryWindow::ConfDocOut);
+        EXPECT_EQ(CatalogRegistry::entry(documents).rightsCode, "4341");
+    }
+    EXPECT_EQ(CatalogRegistry::entry("Banca Tert").catalogue, "Banci");
+    EXPECT_TRUE(CatalogRegistry::accepts("Banca Tert"));
+    EXPECT_FALSE(CatalogRegistry::accepts("salarii"));
+    EXPECT_FALSE(CatalogRegistry::accepts("Nu exista"));
 }

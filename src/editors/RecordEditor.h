@@ -1,0 +1,105 @@
+#pragma once
+// The base of the record editor and the large record editor. It opens on a catalogue's profile
+// and the list's recordset, lays its fields out from the profile, runs the profile's key rules,
+// chooser lookups and checks, saves with the profile's statement, and on closing tells the list
+// through a signal. The two editors differ only in their controls and their design.
+
+#include "controls/FormWindow.h"
+#include "controls/KeyFilter.h"
+#include "profiles/CatalogProfile.h"
+
+#include <memory>
+#include <set>
+#include <utility>
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace vornel {
+
+class DbError;
+class Recordset;
+
+class RecordEditor : public FormWindow {
+    Q_OBJECT
+public:
+    ~RecordEditor() override;
+
+    const CatalogProfile& profile() const { return *m_profile; }
+    const QString& caption() const { return m_profile->caption; }
+    EditMode mode() const { return m_mode; }
+    // The key field's text right after loading: the record a modify writes back to.
+    const QString& oldKey() const { return m_oldKey; }
+    QPushButton* cmdAction(int index) const { return m_cmdAction.at(static_cast<std::size_t>(index)); }
+
+    // Lookups of the checks: an account of the chart, a group of the catalogue, a cost centre, and
+    // another record with this key (the record's own key, letter case and blanks aside, is none).
+    bool ExistaCont(const QString& cont) const;
+    bool ExistaGrupa(const QString& grupa) const;
+    bool ExistaCentruCost(const QString& cod) const;
+    bool ExistaCheie(const QString& cheie) const;
+
+signals:
+    // The editor closed (after a save or without one): the list refreshes itself.
+    void closed(EditMode mode);
+
+protected:
+    explicit RecordEditor(const QString& name);
+
+    // Keeps what the editor works on; the subclass then loads its window.
+    void begin(const CatalogProfile& profile, EditMode mode, std::shared_ptr<Recordset> list);
+
+    // The subclass's controls: every field of its design, a field's control (nullptr for a field
+    // it does not have) and the label beside it by design.
+    virtual const std::vector<Field>& fields() const = 0;
+    virtual QWidget* control(Field field) const = 0;
+    virtual QLabel* designLabel(Field field) const = 0;
+    // The field whose loaded text is the old key, unless the profile names another.
+    virtual Field designKey() const = 0;
+    // The message of a statement the database refused.
+    virtual QString saveFailure(const DbError& error) const = 0;
+
+    // Shows, captions, limits and (in modify mode) loads and locks the profile's fields; every other
+    // field is hidden. Sets the title and the old key.
+    void applyProfile();
+    // The key rules: the design's rule per field, or the profile's where it has one.
+    void attachKeyRules(const std::vector<std::pair<Field, KeyFilter::Rule>>& design);
+    // Enter in a field: opens the chooser of the field's lookup and writes the code picked; false
+    // when the field has no lookup (now).
+    bool lookUp(Field field);
+    // "Salveaza" (0) checks and saves, then closes; "Renunta" (1) closes.
+    void onAction(int index);
+    void onUnload() override;
+
+    // The field that takes the focus: the profile's, or the one given.
+    Field focusField(Field byDesign) const;
+    QLineEdit* lineEdit(Field field) const;
+    QString text(Field field) const;
+    Field fieldOf(const QObject* widget) const;
+
+    std::vector<QPushButton*> m_cmdAction; // 0 Salveaza, 1 Renunta
+
+private:
+    bool runChecks();
+    bool applies(const FieldCheck& check) const;
+    bool passes(const FieldCheck& check) const;
+    // Runs the profile's statement; false (after a message) when a bare value is not a number.
+    bool save();
+    EditorInput input() const;
+    void loadField(const EditorField& field);
+    QString columnName(int column) const;
+    int columnSize(int column) const;
+    bool onRow() const;
+    bool hasRow(const QString& sql) const;
+    void message(const QString& text) const;
+
+    const CatalogProfile* m_profile = nullptr;
+    EditMode m_mode = EditMode::Add;
+    std::shared_ptr<Recordset> m_list;
+    QString m_oldKey;
+    std::set<Field> m_typed; // fields of lookups that must be picked, holding typed text
+};
+
+} // namespace vornel
