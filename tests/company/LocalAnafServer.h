@@ -71,19 +71,15 @@ inline QByteArray anafFound(bool tvaLaIncasare = false) {
  "stare_inregistrare":"INREGISTRAT din data 12.03.2015","data_inregistrare":"2015-03-12","cod_CAEN":"3109",
  "iban":"","statusRO_e_Factura":true,"organFiscalCompetent":"","forma_de_proprietate":"","forma_organizare":"",
  "forma_juridica":""},
- "inregistrare_scop_Tva":{"scpTVA":true,"perioade_TVA":[{"data_inceput_ScpTVA":"2015-03-12","data_sfarsit_ScpTVA":"",
- "data_anul_imp_ScpTVA":"","mesaj_ScpTVA":""}]},
+ "inregistrare_scop_Tva":{"scpTVA":true,"perioade_TVA":[{"data_inceput_ScpTVA":"2015-03-12"}]},
  "inregistrare_RTVAI":{"dataInceputTvaInc":"","dataSfarsitTvaInc":"","dataActualizareTvaInc":"",
  "dataPublicareTvaInc":"","tipActTvaInc":"","statusTvaIncasare":)") +
            (tvaLaIncasare ? "true" : "false") +
            R"(},
  "stare_inactiv":{"dataInactivare":"","dataReactivare":"","dataPublicare":"","dataRadiere":"","statusInactivi":false},
- "inregistrare_SplitTVA":{"dataInceputSplitTVA":"","dataAnulareSplitTVA":"","statusSplitTVA":false},
  "adresa_sediu_social":{"sdenumire_Strada":"Str. Fabricii","snumar_Strada":"12","sdenumire_Localitate":"Mun. Cluj-Napoca",
  "scod_Localitate":"54","sdenumire_Judet":"CLUJ","scod_Judet":"12","scod_JudetAuto":"CJ","stara":"",
- "sdetalii_Adresa":"Clădirea B","scod_Postal":"400620"},
- "adresa_domiciliu_fiscal":{"ddenumire_Strada":"Str. Fabricii","dnumar_Strada":"12",
- "ddenumire_Localitate":"Mun. Cluj-Napoca","ddenumire_Judet":"CLUJ"}}],"notFound":[]})";
+ "sdetalii_Adresa":"Clădirea B","scod_Postal":"400620"}}],"notFound":[]})";
 }
 
 } // namespace vornel::test
