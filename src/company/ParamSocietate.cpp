@@ -1,6 +1,7 @@
 #include "company/ParamSocietate.h"
 
 #include "company/CompanyStatements.h"
+#include "company/FiscalIdentity.h"
 #include "controls/EditableGrid.h"
 #include "controls/FlexGrid.h"
 #include "data/DbError.h"
@@ -122,6 +123,7 @@ bool ParamSocietate::Salveaza() {
             check.field->setFocus(Qt::OtherFocusReason);
             return false;
         }
+    if (!ConfirmaIdentitateFiscala()) return false;
 
     company::CompanyFields fields;
     fields.denumire = m_txtDs->text();
@@ -133,7 +135,7 @@ bool ParamSocietate::Salveaza() {
     fields.codFiscal = m_txtCodFiscal->text();
     fields.nrInm = m_txtNrInm->text();
     fields.banca = m_txtBanca->text();
-    fields.contBanca = m_txtContBanca->text();
+    fields.contBanca = fiscal::compactIban(m_txtContBanca->text()); // blanks only group it on screen
     fields.cafea = m_txtCafea->text();
     fields.alcool = m_txtAlcool->text();
     fields.tigari = m_txtTigari->text();

@@ -8,15 +8,18 @@
 #include <vector>
 
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 class QFrame;
 
 namespace vornel {
 
+class AnafClient;
 class EditableGrid;
 class FlexGrid;
 class Recordset;
+struct AnafCompany;
 
 class ParamSocietate : public FormWindow {
     Q_OBJECT
@@ -56,6 +59,16 @@ private:
     void ArataRegie();
     void AscundeRegie();
     void placeRegie();
+    // The fiscal identity (ParamSocietateFiscal.cpp): hints while typing, the questions of the
+    // save, and the company's data from ANAF's register.
+    QLayout* fiscalCodeCell();
+    QLayout* bankAccountCell();
+    void ArataVerificareCodFiscal();
+    void ArataVerificareContBanca();
+    bool ConfirmaIdentitateFiscala();
+    void PreiaDateAnaf();
+    void CompleteazaDinAnaf(const AnafCompany& company);
+    void arataCerereAnaf(bool inCurs);
 
     std::unique_ptr<Recordset> m_societate;
     std::unique_ptr<Recordset> m_depozite;
@@ -85,6 +98,11 @@ private:
     QFrame* m_frmC = nullptr;
     EditableGrid* m_gridEX1 = nullptr;
     QPushButton* m_cmdC = nullptr;
+    QPushButton* m_cmdAnaf = nullptr;
+    QLabel* m_lblInfoCodFiscal = nullptr;
+    QLabel* m_lblInfoContBanca = nullptr;
+    QLabel* m_lblStareTva = nullptr;
+    AnafClient* m_anaf = nullptr; // created on the first request
     // Arrow key -> field to focus, per field.
     std::map<QWidget*, std::map<int, QWidget*>> m_arrows;
 };
