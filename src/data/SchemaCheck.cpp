@@ -59,13 +59,16 @@ QStringList missing(Backend& backend) {
     return phrases;
 }
 
-QString verdict(const QStringList& missing) {
-    if (missing.isEmpty()) return {};
+QString summary(const QStringList& missing) {
     QStringList named = missing.mid(0, kNamedAtMost);
     if (missing.size() > kNamedAtMost)
         named << QStringLiteral("si inca %1").arg(missing.size() - kNamedAtMost);
-    return QStringLiteral("Structura bazei de date nu corespunde programului: %1.")
-        .arg(named.join(QStringLiteral(", ")));
+    return named.join(QStringLiteral(", "));
+}
+
+QString verdict(const QStringList& missing) {
+    if (missing.isEmpty()) return {};
+    return QStringLiteral("Structura bazei de date nu corespunde programului: %1.").arg(summary(missing));
 }
 
 void verify(Connection& connection) {

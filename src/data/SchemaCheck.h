@@ -27,6 +27,9 @@ std::vector<Table> expected();
 // case, as SQL Server's default collation does.
 QStringList missing(Backend& backend);
 
+// The phrases joined, at most a few of them named ("lipseste tabela Cpp, lipseste ..., si inca 4").
+QString summary(const QStringList& missing);
+
 // The sentence for a database that lacks something: "Structura bazei de date nu corespunde
 // programului: lipseste coloana Adresa din tabela Cpp."; empty when nothing is missing.
 QString verdict(const QStringList& missing);
