@@ -21,6 +21,10 @@ void printError(const QString& line) {
     print(stderr, line + QLatin1Char('\n'));
 }
 
+void printLine(const QString& line) {
+    print(stdout, line + QLatin1Char('\n'));
+}
+
 bool hasDisplay() {
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     if (platform.startsWith("offscreen") || platform.startsWith("minimal")) return false;

@@ -66,7 +66,8 @@ private:
 // on Qt's offscreen and minimal platforms, where a message box would wait unseen.
 bool hasDisplay();
 
-// Prints a line on standard error.
+// Prints a line on standard error / standard output.
 void printError(const QString& line);
+void printLine(const QString& line);
 
 } // namespace vornel
