@@ -33,6 +33,15 @@ Files filesOf(const QString& main) {
     return {main, QFileInfo(adm).isFile() ? adm : QString()};
 }
 
+// The files at `main` that take the place of `like`: an administration file when it has one.
+Files counterpart(const Files& like, const QString& main) {
+    return {main, like.adm.isEmpty() ? QString() : DemoDatabase::admPathFor(main)};
+}
+
+Files withSuffix(const Files& files, const QString& suffix) {
+    return {files.main + suffix, files.adm.isEmpty() ? QString() : files.adm + suffix};
+}
+
 [[noreturn]] void fail(sqlite3* db, int rc, const QString& where) {
     const QString reason = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
     throw DbError(ErrorNumber::Unspecified, QStringLiteral("%1: %2").arg(where, reason), rc);
@@ -208,9 +217,8 @@ bool save(const QString& database, const QString& copy, const Progress& progress
         throw DbError(ErrorNumber::BadArgument,
                       QStringLiteral("Copia de siguranta nu poate fi scrisa peste baza de date."));
     const Files from = filesOf(database);
-    const Files to{copy, from.adm.isEmpty() ? QString() : DemoDatabase::admPathFor(copy)};
-    const Files partial{copy + QStringLiteral(".partial"),
-                        to.adm.isEmpty() ? QString() : to.adm + QStringLiteral(".partial")};
+    const Files to = counterpart(from, copy);
+    const Files partial = withSuffix(to, QStringLiteral(".partial"));
     if (!copyFiles(from, partial, progress)) return false;
     QString damage;
     {
@@ -257,9 +265,8 @@ bool restore(const QString& copy, const QString& database, int companyId, const 
         throw DbError(ErrorNumber::Unspecified, text);
     }
     const Files from = filesOf(copy);
-    const Files to{database, from.adm.isEmpty() ? QString() : DemoDatabase::admPathFor(database)};
-    const Files fresh{database + QStringLiteral(".restaurare"),
-                      to.adm.isEmpty() ? QString() : to.adm + QStringLiteral(".restaurare")};
+    const Files to = counterpart(from, database);
+    const Files fresh = withSuffix(to, QStringLiteral(".restaurare"));
     if (!copyFiles(from, fresh, progress)) return false;
     // From here the files change: the replaced ones step aside, the checked copy takes their place.
     Renames renames;
