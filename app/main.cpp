@@ -78,11 +78,7 @@ vornel::CommandLine hostOptions() {
         QStringLiteral("vornel"), QStringLiteral("vornel [OPTION]..."),
         QStringLiteral("Vornel: the master data of the accounting suite. Without --db or --odbc it "
                        "opens the demo database,\ncreated on first use in the user's data folder."));
-    options
-        .option(QStringLiteral("db"), QStringLiteral("FILE"),
-                QStringLiteral("Embedded (SQLite) company database."))
-        .option(QStringLiteral("odbc"), QStringLiteral("CONNECTION"),
-                QStringLiteral("ODBC connection string."))
+    options.databaseOptions()
         .option(QStringLiteral("caption"), QStringLiteral("CAPTION"),
                 QStringLiteral("Entry to open at start."))
         .option(QStringLiteral("company"), QStringLiteral("N"),

@@ -53,6 +53,13 @@ CommandLine& CommandLine::flag(const QString& name, const QString& help) {
     return *this;
 }
 
+CommandLine& CommandLine::databaseOptions() {
+    option(QStringLiteral("db"), QStringLiteral("FILE"),
+           QStringLiteral("Embedded (SQLite) company database."));
+    return option(QStringLiteral("odbc"), QStringLiteral("CONNECTION"),
+                  QStringLiteral("ODBC connection string."));
+}
+
 CommandLine& CommandLine::positionals(const QString& valueName, const QString& help) {
     m_positionalName = valueName;
     m_positionalHelp = help;

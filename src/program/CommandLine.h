@@ -22,6 +22,8 @@ public:
     CommandLine& option(const QString& name, const QString& valueName, const QString& help);
     // An option without a value: "--name".
     CommandLine& flag(const QString& name, const QString& help);
+    // --db FILE and --odbc CONNECTION: how every program is told its database.
+    CommandLine& databaseOptions();
     // Arguments that are not options are accepted (and returned by positional()).
     CommandLine& positionals(const QString& valueName, const QString& help);
 

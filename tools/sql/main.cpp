@@ -118,11 +118,7 @@ int main(int argc, char** argv) {
                        "       vornel-sql --new-demo PATH"),
         QStringLiteral("Runs one statement or procedure against a company database and prints the "
                        "result tab-separated."));
-    options
-        .option(QStringLiteral("db"), QStringLiteral("PATH"),
-                QStringLiteral("Embedded (SQLite) company database."))
-        .option(QStringLiteral("odbc"), QStringLiteral("CONNECTION"),
-                QStringLiteral("ODBC connection string."))
+    options.databaseOptions()
         .flag(QStringLiteral("sizes"), QStringLiteral("Prints each column's defined size after its name."))
         .option(QStringLiteral("proc"), QStringLiteral("NAME"), QStringLiteral("Calls a stored procedure."))
         .option(QStringLiteral("new-demo"), QStringLiteral("PATH"),
