@@ -9,6 +9,7 @@ packages=(
   unixodbc unixodbc-dev odbcinst libsqliteodbc
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth clang-format
+  dpkg-dev file
 )
 missing=()
 for p in "${packages[@]}"; do

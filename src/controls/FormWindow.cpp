@@ -4,6 +4,7 @@
 
 #include "controls/Topmost.h"
 #include "controls/Twips.h"
+#include "controls/WindowPlace.h"
 #include "entry/ComponentContext.h"
 
 #include <QCloseEvent>
@@ -18,6 +19,7 @@ FormWindow::FormWindow(const QString& name, QWidget* parent) : QWidget(parent, Q
     setObjectName(name);
     setAttribute(Qt::WA_DeleteOnClose);
     Topmost::apply(this);
+    WindowPlace::remember(this);
     applyDarkLook();
     ComponentContext::current().setWindow(name, this);
 }

@@ -44,6 +44,10 @@ public:
     // Primary key columns of a table, in key order (empty when the table has none or is unknown).
     virtual std::vector<QString> primaryKey(const QString& table) = 0;
 
+    // Column names of a table ("Cpp", "AdmTivra.dbo.Societati") in their order; empty when the
+    // database has no such table.
+    virtual std::vector<QString> columns(const QString& table) = 0;
+
     // A short name of the engine for messages ("SQLite", "ODBC").
     virtual QString engineName() const = 0;
 };

@@ -1,5 +1,6 @@
 #include "Connection.h"
 
+#include "DataLog.h"
 #include "DbError.h"
 #include "SqlText.h"
 #include "odbc/OdbcBackend.h"
@@ -77,17 +78,33 @@ void refuseNul(const QString& sql) {
                       QStringLiteral("Comanda contine caracterul NUL si nu a fost trimisa bazei de date."));
 }
 
+// Runs the work; a database error is logged with the statement before it goes on to the caller.
+template <typename Work> auto logged(const QString& engine, const QString& statement, Work&& work) {
+    try {
+        return work();
+    } catch (const DbError& e) {
+        logFailure(engine, statement, e);
+        throw;
+    }
+}
+
 } // namespace
 
 std::shared_ptr<Connection> Connection::open(const QString& connectionString) {
     const QString s = connectionString.trimmed();
-    if (s.startsWith(QLatin1String("sqlite:"), Qt::CaseInsensitive))
-        return std::make_shared<Connection>(openSqlite(s.mid(7)), connectionString);
-    if (s.startsWith(QLatin1String("odbc:"), Qt::CaseInsensitive))
-        return std::make_shared<Connection>(std::make_unique<OdbcBackend>(s.mid(5)), connectionString);
-    throw DbError(ErrorNumber::BadArgument,
-                  QStringLiteral("Sir de conectare necunoscut (se asteapta sqlite: sau odbc:): ") +
-                      connectionString);
+    const bool odbc = s.startsWith(QLatin1String("odbc:"), Qt::CaseInsensitive);
+    // The log names the database but never an ODBC password.
+    const QString what = odbc ? QStringLiteral("connecting to the ODBC database")
+                              : QStringLiteral("opening ") + connectionString;
+    return logged(odbc ? QStringLiteral("ODBC") : QStringLiteral("SQLite"), what, [&] {
+        if (s.startsWith(QLatin1String("sqlite:"), Qt::CaseInsensitive))
+            return std::make_shared<Connection>(openSqlite(s.mid(7)), connectionString);
+        if (odbc)
+            return std::make_shared<Connection>(std::make_unique<OdbcBackend>(s.mid(5)), connectionString);
+        throw DbError(ErrorNumber::BadArgument,
+                      QStringLiteral("Sir de conectare necunoscut (se asteapta sqlite: sau odbc:): ") +
+                          connectionString);
+    });
 }
 
 Connection::Connection(std::unique_ptr<Backend> backend, QString connectionString)
@@ -114,14 +131,14 @@ int Connection::execute(const QString& sql, const std::vector<QVariant>& params)
     ensureOpen();
     refuseNul(sql);
     notify(sql);
-    return m_backend->execute(sql, params);
+    return logged(m_backend->engineName(), sql, [&] { return m_backend->execute(sql, params); });
 }
 
 QueryResult Connection::query(const QString& sql) {
     ensureOpen();
     refuseNul(sql);
     notify(sql);
-    return m_backend->query(sql);
+    return logged(m_backend->engineName(), sql, [&] { return m_backend->query(sql); });
 }
 
 int Connection::callProcedure(const QString& name, std::vector<Parameter>& params) {
@@ -129,7 +146,7 @@ int Connection::callProcedure(const QString& name, std::vector<Parameter>& param
     const QString text = procedureCallText(name, params);
     refuseNul(text);
     notify(text);
-    return m_backend->callProcedure(name, params);
+    return logged(m_backend->engineName(), text, [&] { return m_backend->callProcedure(name, params); });
 }
 
 QVariant Connection::scalar(const QString& sql) {
@@ -158,7 +175,8 @@ void Connection::close() {
 }
 
 Transaction::Transaction(Connection& connection) : m_connection(connection) {
-    m_connection.backend().begin();
+    Backend& backend = m_connection.backend();
+    logged(backend.engineName(), QStringLiteral("BEGIN TRANSACTION"), [&] { backend.begin(); });
 }
 
 Transaction::~Transaction() {
@@ -171,7 +189,8 @@ Transaction::~Transaction() {
 }
 
 void Transaction::commit() {
-    m_connection.backend().commit();
+    Backend& backend = m_connection.backend();
+    logged(backend.engineName(), QStringLiteral("COMMIT"), [&] { backend.commit(); });
     m_done = true;
 }
 

@@ -32,6 +32,7 @@ Vornel::~Vornel() {
 void Vornel::Apel(std::shared_ptr<Connection> Legatura, const QString& argCaption, qint32 IDSoc,
                   qint32 IdUsers) {
     const QString caption = argCaption;
+    qCInfo(logWindows).noquote() << "Apel" << caption << "societate" << IDSoc << "utilizator" << IdUsers;
     auto& context = ComponentContext::current();
     std::unique_ptr<MessageWindow> messages = m_factory ? m_factory() : nullptr;
     context.messages = messages ? std::move(messages) : std::make_unique<QtMessageWindow>();

@@ -28,6 +28,7 @@ public:
     void commit() override {}
     void rollback() override {}
     std::vector<QString> primaryKey(const QString&) override { return {}; }
+    std::vector<QString> columns(const QString&) override { return {}; }
     QString engineName() const override { return QStringLiteral("Scripted"); }
 };
 

@@ -71,7 +71,7 @@ struct OdbcBackend::Handles {
                     QStringLiteral("The connection to the database server was lost and could not be "
                                    "restored: %1")
                         .arg(e.description()),
-                    e.nativeCode(), false);
+                    e.nativeCode(), false, e.sqlState());
             }
         }
         if (transactionLost)
@@ -264,6 +264,10 @@ void OdbcBackend::rollback() {
 
 std::vector<QString> OdbcBackend::primaryKey(const QString& table) {
     return guarded([&] { return primaryKeyColumns(m_h->dbc.get(), table, m_h->dialect); });
+}
+
+std::vector<QString> OdbcBackend::columns(const QString& table) {
+    return guarded([&] { return columnNames(m_h->dbc.get(), table, m_h->dialect); });
 }
 
 } // namespace vornel

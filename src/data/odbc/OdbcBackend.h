@@ -24,6 +24,7 @@ public:
     void commit() override;
     void rollback() override;
     std::vector<QString> primaryKey(const QString& table) override;
+    std::vector<QString> columns(const QString& table) override;
     QString engineName() const override { return QStringLiteral("ODBC"); }
 
 private:

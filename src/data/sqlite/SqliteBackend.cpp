@@ -323,6 +323,14 @@ void SqliteBackend::setBusyTimeout(int milliseconds) {
 }
 
 std::vector<QString> SqliteBackend::primaryKey(const QString& table) {
+    return tableInfo(table, true);
+}
+
+std::vector<QString> SqliteBackend::columns(const QString& table) {
+    return tableInfo(table, false);
+}
+
+std::vector<QString> SqliteBackend::tableInfo(const QString& table, bool keyOnly) {
     QString name = table.trimmed();
     name.remove(QLatin1Char('[')).remove(QLatin1Char(']')).remove(QLatin1Char('"'));
     QStringList parts = name.split(QLatin1Char('.'));
@@ -331,7 +339,8 @@ std::vector<QString> SqliteBackend::primaryKey(const QString& table) {
     const QByteArray tableName = parts.isEmpty() ? QByteArray() : parts.last().toUtf8();
 
     Statement st;
-    const char* sql = "SELECT name FROM pragma_table_info(?1, ?2) WHERE pk > 0 ORDER BY pk";
+    const char* sql = keyOnly ? "SELECT name FROM pragma_table_info(?1, ?2) WHERE pk > 0 ORDER BY pk"
+                              : "SELECT name FROM pragma_table_info(?1, ?2) ORDER BY cid";
     int rc = sqlite3_prepare_v2(m_db, sql, -1, &st.s, nullptr);
     if (rc != SQLITE_OK) fail(rc);
     const QByteArray schemaName = schema.toUtf8();

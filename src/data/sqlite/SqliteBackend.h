@@ -29,6 +29,7 @@ public:
     void commit() override;
     void rollback() override;
     std::vector<QString> primaryKey(const QString& table) override;
+    std::vector<QString> columns(const QString& table) override;
     QString engineName() const override { return QStringLiteral("SQLite"); }
 
     // Runs SQLite's own SQL (no T-SQL translation): schema scripts, PRAGMAs.
@@ -43,6 +44,7 @@ private:
     int run(const QByteArray& sql, const std::vector<QVariant>& params);
     void describeColumns(Statement& st, const QByteArray& sql, const std::vector<bool>& named,
                          std::vector<Column>& columns);
+    std::vector<QString> tableInfo(const QString& table, bool keyOnly);
     void bindParameters(Statement& st, const std::vector<QVariant>& params, std::size_t& next);
 
     sqlite3* m_db = nullptr;
