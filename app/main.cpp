@@ -8,6 +8,8 @@
 #include "HostDatabase.h"
 #include "HostWindow.h"
 
+#include "controls/GuardedApplication.h"
+#include "controls/Look.h"
 #include "data/DataLog.h"
 #include "data/DbError.h"
 #include "entry/ComponentContext.h"
@@ -17,39 +19,10 @@
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
-#include <QPalette>
 #include <QScreen>
-#include <QStyleFactory>
 #include <QTimer>
 #include <algorithm>
 #include <memory>
-
-namespace {
-
-void applyDarkLook(QApplication& app) {
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    QPalette p;
-    const QColor window(0x2b, 0x2b, 0x2b), base(0x1e, 0x1e, 0x1e), text(0xdc, 0xdc, 0xdc),
-        accent(0x2a, 0x6f, 0xb0);
-    p.setColor(QPalette::Window, window);
-    p.setColor(QPalette::WindowText, text);
-    p.setColor(QPalette::Base, base);
-    p.setColor(QPalette::AlternateBase, window);
-    p.setColor(QPalette::ToolTipBase, base);
-    p.setColor(QPalette::ToolTipText, text);
-    p.setColor(QPalette::Text, text);
-    p.setColor(QPalette::Button, window);
-    p.setColor(QPalette::ButtonText, text);
-    p.setColor(QPalette::BrightText, Qt::red);
-    p.setColor(QPalette::Highlight, accent);
-    p.setColor(QPalette::HighlightedText, Qt::white);
-    p.setColor(QPalette::Link, accent.lighter());
-    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        p.setColor(QPalette::Disabled, role, QColor(0x80, 0x80, 0x80));
-    app.setPalette(p);
-}
-
-} // namespace
 
 // Paints every visible top-level window at its place on one picture of the screen.
 bool saveScreenshot(const QString& file) {
@@ -142,8 +115,8 @@ int main(int argc, char** argv) {
     // goes to standard error only, where no window can wait unseen for an answer.
     std::unique_ptr<QApplication> app;
     const auto startWindows = [&] {
-        app = std::make_unique<QApplication>(argc, argv);
-        applyDarkLook(*app);
+        app = std::make_unique<GuardedApplication>(argc, argv);
+        Look::applyToApplication(*app);
     };
     if (hasDisplay()) startWindows();
     host::HostDatabase database;

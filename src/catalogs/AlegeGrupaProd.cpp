@@ -1,6 +1,7 @@
 #include "catalogs/AlegeGrupaProd.h"
 
 #include "catalogs/CatalogSql.h"
+#include "controls/ActionButton.h"
 #include "controls/FlexGrid.h"
 #include "controls/Twips.h"
 #include "data/DbError.h"
@@ -10,7 +11,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QStyle>
 
 namespace vornel {
 
@@ -46,26 +46,22 @@ void AlegeGrupaProd::buildUi() {
     m_mnuAccepta->setObjectName(QStringLiteral("mnuAccepta"));
     QAction* renunta = oper->addAction(QStringLiteral("Renunta"));
     renunta->setObjectName(QStringLiteral("mnuRenunta"));
-    connect(m_mnuAccepta, &QAction::triggered, this, [this] { accept(); });
-    connect(renunta, &QAction::triggered, this, [this] { unload(); });
+    connect(m_mnuAccepta, &QAction::triggered, this, guarded([this] { accept(); }));
+    connect(renunta, &QAction::triggered, this, guarded([this] { unload(); }));
 
     m_grid = new FlexGrid(this);
     m_grid->setObjectName(QStringLiteral("Grid"));
 
     const char* const captions[] = {"Accepta", "Renunta"};
-    const QStyle::StandardPixmap icons[] = {QStyle::SP_DialogApplyButton, QStyle::SP_DialogCancelButton};
-    for (int i = 0; i < 2; ++i) {
-        auto* b = new QPushButton(QString::fromLatin1(captions[i]), this);
-        b->setObjectName(QStringLiteral("cmdAction_%1").arg(i));
-        b->setIcon(style()->standardIcon(icons[i]));
-        m_cmdAction.push_back(b);
-    }
-    connect(m_cmdAction[0], &QPushButton::clicked, this, [this] { accept(); });
-    connect(m_cmdAction[1], &QPushButton::clicked, this, [this] { unload(); });
+    const Look::Picture pictures[] = {Look::Picture::Accept, Look::Picture::Cancel};
+    for (int i = 0; i < 2; ++i)
+        m_cmdAction.push_back(makeActionButton(this, i, QString::fromLatin1(captions[i]), pictures[i]));
+    connect(m_cmdAction[0], &QPushButton::clicked, this, guarded([this] { accept(); }));
+    connect(m_cmdAction[1], &QPushButton::clicked, this, guarded([this] { unload(); }));
 
-    connect(m_grid, &FlexGrid::rowDoubleClicked, this, [this](int) { accept(); });
-    connect(m_grid, &FlexGrid::enterPressed, this, [this] { accept(); });
-    connect(m_grid, &FlexGrid::charTyped, this, [this](QChar ch) { typeAhead(ch); });
+    connect(m_grid, &FlexGrid::rowDoubleClicked, this, guarded([this] { accept(); }));
+    connect(m_grid, &FlexGrid::enterPressed, this, guarded([this] { accept(); }));
+    connect(m_grid, &FlexGrid::charTyped, this, guarded<QChar>([this](QChar ch) { typeAhead(ch); }));
     layoutWindow({3000, 4000});
 }
 
@@ -77,40 +73,42 @@ void AlegeGrupaProd::alege(const QString& kind, const QString& startText) {
 }
 
 void AlegeGrupaProd::Incarca() {
-    auto& ctx = ComponentContext::current();
-    const CatalogSql::ChooserList chosen = CatalogSql::chooserList(m_kind, m_startText);
-    m_typed.clear();
-    m_columnNames = chosen.columnNames;
+    load([&] {
+        auto& ctx = ComponentContext::current();
+        const CatalogSql::ChooserList chosen = CatalogSql::chooserList(m_kind, m_startText);
+        m_typed.clear();
+        m_columnNames = chosen.columnNames;
 
-    auto list = std::make_shared<Recordset>();
-    try {
-        list->open(chosen.query, ctx.connection, CursorLocation::Client, CursorType::Keyset,
-                   LockType::Optimistic);
-    } catch (const DbError& e) {
-        // No list to pick from: the caller's field stays as it is.
-        ctx.Afiseaza(e.description(), MessageIcon::Error, MessageButtons::Ok, windowTitle());
-        unload();
-        return;
-    }
-    m_grid->bind(nullptr);
-    m_list = std::move(list);
-    m_grid->bind(m_list.get());
-    m_grid->setFormatString(chosen.format);
-    for (std::size_t i = 0; i < chosen.widths.size() && static_cast<int>(i) < m_grid->Cols(); ++i)
-        m_grid->setColWidth(static_cast<int>(i), chosen.widths[i]);
-    layoutWindow(chosen.widths);
+        auto list = std::make_shared<Recordset>();
+        try {
+            list->open(chosen.query, ctx.connection, CursorLocation::Client, CursorType::Keyset,
+                       LockType::Optimistic);
+        } catch (const DbError& e) {
+            // No list to pick from: the caller's field stays as it is.
+            ctx.Afiseaza(e.description(), MessageIcon::Error, MessageButtons::Ok, windowTitle());
+            unload();
+            return;
+        }
+        m_grid->bind(nullptr);
+        m_list = std::move(list);
+        m_grid->bind(m_list.get());
+        m_grid->setFormatString(chosen.format);
+        for (std::size_t i = 0; i < chosen.widths.size() && static_cast<int>(i) < m_grid->Cols(); ++i)
+            m_grid->setColWidth(static_cast<int>(i), chosen.widths[i]);
+        layoutWindow(chosen.widths);
 
-    m_hasRows = m_list->recordCount() > 0;
-    m_cmdAction[0]->setEnabled(m_hasRows);
-    m_mnuAccepta->setEnabled(m_hasRows);
-    m_grid->setEnabled(m_hasRows);
-    if (m_hasRows) {
-        m_grid->setRow(1);
-        m_list->moveFirst();
-    }
-    centre();
-    if (m_hasRows) m_grid->setFocus();
-    showModal();
+        m_hasRows = m_list->recordCount() > 0;
+        m_cmdAction[0]->setEnabled(m_hasRows);
+        m_mnuAccepta->setEnabled(m_hasRows);
+        m_grid->setEnabled(m_hasRows);
+        if (m_hasRows) {
+            m_grid->setRow(1);
+            m_list->moveFirst();
+        }
+        centre();
+        if (m_hasRows) m_grid->setFocus();
+        showModal();
+    });
 }
 
 void AlegeGrupaProd::layoutWindow(const std::vector<int>& widths) {

@@ -1,6 +1,6 @@
 #include "catalogs/CatalogSql.h"
 
-#include "data/SqlText.h"
+#include "data/StatementBuilder.h"
 
 namespace vornel::CatalogSql {
 
@@ -116,15 +116,15 @@ std::optional<QString> deleteStatement(const QString& caption, const QString& ta
     if (caption == QLatin1String("Rate TVA")) {
         QString rate = value0;
         rate.remove(QLatin1Char(','));
-        if (!Sql::isNumber(rate)) return std::nullopt;
-        return QStringLiteral("DELETE FROM [") + table + QStringLiteral("] WHERE [") + name0 +
-               QStringLiteral("]=") + rate;
+        StatementBuilder b;
+        return b.statement(QStringLiteral("DELETE FROM [") + table + QStringLiteral("] WHERE [") + name0 +
+                           QStringLiteral("]=") + b.number(rate));
     }
     if (isOneOf(caption, {"Subgrupe de produse", "Subclasa Cont", "Documente Corectie Terti"}))
         return quotedKey(table, name1, value1, "=");
     if (isOneOf(caption, {"Incasari", "Plati"})) {
-        if (!Sql::isNumber(value0)) return std::nullopt;
-        return QStringLiteral("DELETE FROM TipuriApi WHERE IdOp = ") + value0;
+        StatementBuilder b;
+        return b.statement(QStringLiteral("DELETE FROM TipuriApi WHERE IdOp = ") + b.number(value0));
     }
     if (isOneOf(caption, {"Locatii", "Grupe Amortizari", "Norme Productie"}))
         return quotedKey(table, name0, value0, "= ");

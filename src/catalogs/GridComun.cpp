@@ -1,8 +1,10 @@
 #include "catalogs/GridComun.h"
 
+#include "controls/ActionButton.h"
 #include "controls/FlexGrid.h"
 #include "controls/FocusColour.h"
 #include "controls/KeyFilter.h"
+#include "controls/Look.h"
 #include "controls/Twips.h"
 #include "data/DbError.h"
 #include "data/Recordset.h"
@@ -17,7 +19,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QStyle>
 #include <algorithm>
 
 namespace vornel {
@@ -58,14 +59,12 @@ void GridComun::buildUi() {
     m_grid->move(px(kMargin), px(kGridTop));
     m_grid->resize(px(7000), px(kGridHeight));
 
-    const QStyle::StandardPixmap icons[] = {QStyle::SP_FileDialogNewFolder, QStyle::SP_FileDialogDetailedView,
-                                            QStyle::SP_TrashIcon, QStyle::SP_DialogCancelButton,
-                                            QStyle::SP_FileDialogContentsView};
+    using Look::Picture;
+    const Picture pictures[] = {Picture::Add, Picture::Modify, Picture::Delete, Picture::Cancel,
+                                Picture::Search};
     for (int i = 0; i < 5; ++i) {
-        auto* b = new QPushButton(QString::fromLatin1(kActionCaptions[i]), this);
-        b->setObjectName(QStringLiteral("cmdAction_%1").arg(i));
-        b->setIcon(style()->standardIcon(icons[i]));
-        connect(b, &QPushButton::clicked, this, [this, i] { onAction(i); });
+        QPushButton* b = makeActionButton(this, i, QString::fromLatin1(kActionCaptions[i]), pictures[i]);
+        connect(b, &QPushButton::clicked, this, guarded([this, i] { onAction(i); }));
         m_cmdAction.push_back(b);
     }
     m_cmdAction[4]->hide();
@@ -89,58 +88,60 @@ void GridComun::buildUi() {
         m_txt.push_back(txt);
     }
     const char* const cmdCaptions[] = {"Accepta", "Renunta"};
-    const QStyle::StandardPixmap cmdIcons[] = {QStyle::SP_DialogApplyButton, QStyle::SP_DialogCancelButton};
+    const Picture cmdPictures[] = {Picture::Accept, Picture::Cancel};
     for (int i = 0; i < 2; ++i) {
         auto* b = new QPushButton(QString::fromLatin1(cmdCaptions[i]), m_frmFiltru);
         b->setObjectName(QStringLiteral("cmd_%1").arg(i));
-        b->setIcon(style()->standardIcon(cmdIcons[i]));
+        b->setIcon(Look::picture(cmdPictures[i]));
         b->setGeometry(px(2100 + i * 1600), px(1260), px(1500), px(450));
         m_cmd.push_back(b);
     }
-    connect(m_cmd[0], &QPushButton::clicked, this, [this] { onSearchAccept(); });
-    connect(m_cmd[1], &QPushButton::clicked, this, [this] { onSearchCancel(); });
+    connect(m_cmd[0], &QPushButton::clicked, this, guarded([this] { onSearchAccept(); }));
+    connect(m_cmd[1], &QPushButton::clicked, this, guarded([this] { onSearchCancel(); }));
     m_frmFiltru->hide();
 
-    connect(m_grid, &FlexGrid::rowClicked, this, [this](int) { SincronizeazaRand(); });
-    connect(m_grid, &FlexGrid::arrowMoved, this, [this](int) { SincronizeazaRand(); });
-    connect(m_grid, &FlexGrid::rowDoubleClicked, this, [this](int) { openEditor(QStringLiteral("M")); });
-    connect(m_grid, &FlexGrid::enterPressed, this, [this] { openEditor(QStringLiteral("M")); });
+    connect(m_grid, &FlexGrid::rowClicked, this, guarded([this] { SincronizeazaRand(); }));
+    connect(m_grid, &FlexGrid::arrowMoved, this, guarded([this] { SincronizeazaRand(); }));
+    connect(m_grid, &FlexGrid::rowDoubleClicked, this, guarded([this] { openEditor(QStringLiteral("M")); }));
+    connect(m_grid, &FlexGrid::enterPressed, this, guarded([this] { openEditor(QStringLiteral("M")); }));
 }
 
 void GridComun::Deschide(const QString& caption) {
-    auto& ctx = ComponentContext::current();
-    const std::optional<CatalogEntry> entry = CatalogRegistry::find(caption);
-    if (!entry) {
-        ctx.Afiseaza(QStringLiteral("Catalogul ") + caption + QStringLiteral(" nu exista."),
-                     MessageIcon::Error, MessageButtons::Ok, QStringLiteral("Eroare"));
-        if (!isVisible()) unload(); // nothing to show: do not leave an empty window behind
-        return;
-    }
+    load([&] {
+        auto& ctx = ComponentContext::current();
+        const std::optional<CatalogEntry> entry = CatalogRegistry::find(caption);
+        if (!entry) {
+            ctx.Afiseaza(QStringLiteral("Catalogul ") + caption + QStringLiteral(" nu exista."),
+                         MessageIcon::Error, MessageButtons::Ok, QStringLiteral("Eroare"));
+            if (!isVisible()) unload(); // nothing to show: do not leave an empty window behind
+            return;
+        }
 
-    m_caption = caption;
-    m_format = entry->format;
-    m_table = entry->table;
-    m_query = entry->query;
-    m_widths = entry->widths;
-    ctx.rightsCode = entry->rightsCode;
+        m_caption = caption;
+        m_format = entry->format;
+        m_table = entry->table;
+        m_query = entry->query;
+        m_widths = entry->widths;
+        ctx.rightsCode = entry->rightsCode;
 
-    // Back to the design state before the entry's extras apply (the window may show another catalogue).
-    m_lbl[0]->setText(entry->searchLabel0.isEmpty() ? QStringLiteral("Cont") : entry->searchLabel0);
-    m_lbl[1]->setText(entry->searchLabel1.isEmpty() ? QStringLiteral("Denumire Operatie")
-                                                    : entry->searchLabel1);
-    m_cmdAction[4]->setVisible(entry->showSearch);
-    m_cmdAction[2]->setVisible(!entry->hideDelete);
-    m_frmFiltru->hide();
-    for (QLineEdit* t : m_txt)
-        t->clear();
-    for (QPushButton* b : m_cmdAction)
-        b->setEnabled(true);
-    m_grid->setEnabled(true);
-    setEnabled(true);
+        // Back to the design state before the entry's extras apply (the window may show another catalogue).
+        m_lbl[0]->setText(entry->searchLabel0.isEmpty() ? QStringLiteral("Cont") : entry->searchLabel0);
+        m_lbl[1]->setText(entry->searchLabel1.isEmpty() ? QStringLiteral("Denumire Operatie")
+                                                        : entry->searchLabel1);
+        m_cmdAction[4]->setVisible(entry->showSearch);
+        m_cmdAction[2]->setVisible(!entry->hideDelete);
+        m_frmFiltru->hide();
+        for (QLineEdit* t : m_txt)
+            t->clear();
+        for (QPushButton* b : m_cmdAction)
+            b->setEnabled(true);
+        m_grid->setEnabled(true);
+        setEnabled(true);
 
-    IncarcaLista();
-    show();
-    raise();
+        IncarcaLista();
+        show();
+        raise();
+    });
 }
 
 void GridComun::IncarcaLista() {

@@ -17,13 +17,18 @@ namespace vornel {
 ParamSocietate::ParamSocietate() : FormWindow(QStringLiteral("ParamSocietate")) {
     buildUi();
     attachKeys();
-    m_gridEX1->setBeforeUpdate([this](int row) { return VerificaRegie(row); });
-    connect(m_gridEX1, &EditableGrid::writeFailed, this, [this](const QString& description) {
-        ComponentContext::current().Afiseaza(description, MessageIcon::Error, MessageButtons::Ok,
-                                             windowTitle());
+    // A check that cannot run refuses the row.
+    m_gridEX1->setBeforeUpdate([this](int row) {
+        bool right = false;
+        guard([&] { right = VerificaRegie(row); });
+        return right;
     });
-    connect(m_gridEX1, &EditableGrid::escapePressed, this, &ParamSocietate::AscundeRegie);
-    connect(m_cmdC, &QPushButton::clicked, this, &ParamSocietate::AscundeRegie);
+    connect(m_gridEX1, &EditableGrid::writeFailed, this, guarded<const QString&>([this](const QString& text) {
+                ComponentContext::current().Afiseaza(text, MessageIcon::Error, MessageButtons::Ok,
+                                                     windowTitle());
+            }));
+    connect(m_gridEX1, &EditableGrid::escapePressed, this, guarded([this] { AscundeRegie(); }));
+    connect(m_cmdC, &QPushButton::clicked, this, guarded([this] { AscundeRegie(); }));
 }
 
 ParamSocietate::~ParamSocietate() = default;
@@ -33,22 +38,24 @@ void ParamSocietate::message(const QString& text) const {
 }
 
 void ParamSocietate::Incarca() {
-    auto& context = ComponentContext::current();
-    m_societate = std::make_unique<Recordset>();
-    m_societate->open(company::loadStatement(context.idSoc), context.connection);
-    fill();
+    load([&] {
+        auto& context = ComponentContext::current();
+        m_societate = std::make_unique<Recordset>();
+        m_societate->open(company::loadStatement(context.idSoc), context.connection);
+        fill();
 
-    m_depozite = std::make_unique<Recordset>();
-    m_depozite->open(company::depoziteStatement(), context.connection);
-    m_grid->bind(m_depozite.get());
-    const int widths[] = {600, 2600, 1400, 1400, 1400};
-    for (int col = 0; col < 5; ++col)
-        m_grid->setColWidth(col, widths[col]);
+        m_depozite = std::make_unique<Recordset>();
+        m_depozite->open(company::depoziteStatement(), context.connection);
+        m_grid->bind(m_depozite.get());
+        const int widths[] = {600, 2600, 1400, 1400, 1400};
+        for (int col = 0; col < 5; ++col)
+            m_grid->setColWidth(col, widths[col]);
 
-    adjustSize();
-    centre();
-    show();
-    activateWindow();
+        adjustSize();
+        centre();
+        show();
+        activateWindow();
+    });
 }
 
 void ParamSocietate::clearFields() {

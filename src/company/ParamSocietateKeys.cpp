@@ -70,7 +70,7 @@ bool ParamSocietate::gridArrow(int key) {
     return false;
 }
 
-bool ParamSocietate::eventFilter(QObject* watched, QEvent* event) {
+bool ParamSocietate::filterEvent(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down) {
@@ -78,7 +78,7 @@ bool ParamSocietate::eventFilter(QObject* watched, QEvent* event) {
             if (auto* widget = qobject_cast<QWidget*>(watched)) return moveByArrow(widget, key);
         }
     }
-    return FormWindow::eventFilter(watched, event);
+    return FormWindow::filterEvent(watched, event);
 }
 
 } // namespace vornel

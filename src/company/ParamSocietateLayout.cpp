@@ -1,9 +1,12 @@
 // Controls and layout of the company parameters window.
 #include "company/ParamSocietate.h"
 
+#include "controls/ActionButton.h"
+
 #include "controls/EditableGrid.h"
 #include "controls/FlexGrid.h"
 #include "controls/FocusColour.h"
+#include "controls/Look.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -12,7 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
 namespace vornel {
@@ -47,7 +49,7 @@ void ParamSocietate::buildUi() {
 
     m_imgFirma = new QLabel(m_body);
     m_imgFirma->setObjectName(QStringLiteral("imgFirma"));
-    m_imgFirma->setPixmap(style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(48, 48));
+    m_imgFirma->setPixmap(Look::picture(Look::Picture::Company).pixmap(48, 48));
 
     m_txtDs = addField("txtDs");
     m_txtNrInm = addField("txtNrInm");
@@ -151,16 +153,12 @@ void ParamSocietate::buildUi() {
     validatedLayout->addWidget(m_grid);
 
     const char* captions[] = {"Accepta", "Renunta", "Regie Societate"};
-    const QStyle::StandardPixmap pictures[] = {QStyle::SP_DialogApplyButton, QStyle::SP_DialogCancelButton,
-                                               QStyle::SP_FileDialogDetailedView};
+    const Look::Picture pictures[] = {Look::Picture::Accept, Look::Picture::Cancel, Look::Picture::None};
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     for (int i = 0; i < 3; ++i) {
-        auto* button = new QPushButton(QString::fromLatin1(captions[i]), m_body);
-        button->setObjectName(QStringLiteral("cmdAction_%1").arg(i));
-        if (i < 2) button->setIcon(style()->standardIcon(pictures[i]));
-        button->setAutoDefault(false);
-        connect(button, &QPushButton::clicked, this, [this, i] { onAction(i); });
+        QPushButton* button = makeActionButton(m_body, i, QString::fromLatin1(captions[i]), pictures[i]);
+        connect(button, &QPushButton::clicked, this, guarded([this, i] { onAction(i); }));
         buttons->addWidget(button);
         m_cmdAction.push_back(button);
     }

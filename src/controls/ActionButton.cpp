@@ -4,11 +4,11 @@
 
 namespace vornel {
 
-QPushButton* makeActionButton(QWidget* parent, int index, const QString& caption, QStyle::StandardPixmap icon,
+QPushButton* makeActionButton(QWidget* parent, int index, const QString& caption, Look::Picture picture,
                               const QString& accelerator) {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QStringLiteral("cmdAction_%1").arg(index));
-    button->setIcon(parent->style()->standardIcon(icon));
+    button->setIcon(Look::picture(picture));
     button->setAutoDefault(false);
     if (!accelerator.isEmpty()) {
         auto* shortcut = new QShortcut(QKeySequence(accelerator), parent);

@@ -2,12 +2,13 @@
 // The action buttons of the windows: cmdAction_<index> with its caption, a picture and an
 // accelerator (Alt+letter) that clicks it while keeping the caption's text as designed.
 
+#include "controls/Look.h"
+
 #include <QPushButton>
-#include <QStyle>
 
 namespace vornel {
 
-QPushButton* makeActionButton(QWidget* parent, int index, const QString& caption, QStyle::StandardPixmap icon,
+QPushButton* makeActionButton(QWidget* parent, int index, const QString& caption, Look::Picture picture,
                               const QString& accelerator = {});
 
 } // namespace vornel

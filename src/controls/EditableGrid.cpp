@@ -1,5 +1,6 @@
 #include "controls/EditableGrid.h"
 
+#include "controls/Look.h"
 #include "controls/Twips.h"
 #include "data/DbError.h"
 #include "data/Recordset.h"
@@ -7,7 +8,6 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QPalette>
 
 namespace vornel {
 
@@ -43,15 +43,7 @@ EditableGrid::EditableGrid(QWidget* parent) : QTableView(parent), m_model(new Re
     horizontalHeader()->setSectionsClickable(false);
     horizontalHeader()->setStretchLastSection(false);
 
-    QPalette dark = palette();
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        dark.setColor(group, QPalette::Base, Qt::black);
-        dark.setColor(group, QPalette::AlternateBase, QColor(0x20, 0x20, 0x20));
-        dark.setColor(group, QPalette::Window, Qt::black);
-        dark.setColor(group, QPalette::Text, QColor(0xd0, 0xd0, 0xd0));
-        dark.setColor(group, QPalette::WindowText, QColor(0xd0, 0xd0, 0xd0));
-    }
-    setPalette(dark);
+    Look::applyToGrid(this);
 
     connect(m_model, &QAbstractItemModel::modelReset, this, &EditableGrid::applyColumns);
     // Moving to another row writes the row that was left.

@@ -1,12 +1,12 @@
 #include "controls/FlexGrid.h"
 
+#include "controls/Look.h"
 #include "controls/Twips.h"
 #include "data/Recordset.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPalette>
 
 namespace vornel {
 
@@ -27,15 +27,7 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), m_model(new RecordsetM
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setStretchLastSection(false);
 
-    QPalette dark = palette();
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        dark.setColor(group, QPalette::Base, Qt::black);
-        dark.setColor(group, QPalette::AlternateBase, QColor(0x20, 0x20, 0x20));
-        dark.setColor(group, QPalette::Window, Qt::black);
-        dark.setColor(group, QPalette::Text, QColor(0xd0, 0xd0, 0xd0));
-        dark.setColor(group, QPalette::WindowText, QColor(0xd0, 0xd0, 0xd0));
-    }
-    setPalette(dark);
+    Look::applyToGrid(this);
 
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current, const QModelIndex&) {

@@ -1,33 +1,23 @@
 #include "controls/FocusColour.h"
 
+#include "controls/Look.h"
+
 #include <QComboBox>
 #include <QEvent>
 #include <QLineEdit>
-#include <QPalette>
 #include <QTimer>
 
 namespace vornel::FocusColour {
 
 namespace {
 
-constexpr int kIdle = 0x000000;
-constexpr int kFocused = 0x404040;
+constexpr int kIdle = Look::kFieldBackground;
+constexpr int kFocused = Look::kFocusedBackground;
 const char* const kProperty = "vornelBackground";
 const char* const kWatcherName = "vornelFocusColour";
 
 void paint(QWidget* widget, int rgb) {
-    QPalette palette = widget->palette();
-    const QColor base = QColor::fromRgb(static_cast<QRgb>(rgb));
-    const QColor text(0xd0, 0xd0, 0xd0);
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-        palette.setColor(group, QPalette::Base, base);
-        palette.setColor(group, QPalette::Window, base);
-        palette.setColor(group, QPalette::Button, base);
-        palette.setColor(group, QPalette::Text, text);
-        palette.setColor(group, QPalette::WindowText, text);
-        palette.setColor(group, QPalette::ButtonText, text);
-    }
-    widget->setPalette(palette);
+    Look::paintField(widget, rgb);
     widget->setProperty(kProperty, rgb);
 }
 

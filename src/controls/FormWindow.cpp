@@ -1,10 +1,10 @@
 #include "controls/FormWindow.h"
 
-#include <QPalette>
-
+#include "controls/Look.h"
 #include "controls/Topmost.h"
 #include "controls/Twips.h"
 #include "controls/WindowPlace.h"
+#include "data/DbError.h"
 #include "entry/ComponentContext.h"
 
 #include <QCloseEvent>
@@ -20,25 +20,8 @@ FormWindow::FormWindow(const QString& name, QWidget* parent) : QWidget(parent, Q
     setAttribute(Qt::WA_DeleteOnClose);
     Topmost::apply(this);
     WindowPlace::remember(this);
-    applyDarkLook();
+    Look::applyToWindow(this);
     ComponentContext::current().setWindow(name, this);
-}
-
-void FormWindow::applyDarkLook() {
-    // The suite's look: dark window and buttons, light text; disabled controls stay dark and dim.
-    QPalette p = palette();
-    p.setColor(QPalette::Window, QColor(0x20, 0x20, 0x20));
-    p.setColor(QPalette::WindowText, QColor(0xe0, 0xe0, 0xe0));
-    p.setColor(QPalette::Button, QColor(0x30, 0x30, 0x30));
-    p.setColor(QPalette::ButtonText, QColor(0xe0, 0xe0, 0xe0));
-    p.setColor(QPalette::Base, Qt::black);
-    p.setColor(QPalette::Text, QColor(0xd0, 0xd0, 0xd0));
-    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x70, 0x70, 0x70));
-    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x90, 0x90, 0x90));
-    p.setColor(QPalette::Disabled, QPalette::Base, QColor(0x18, 0x18, 0x18));
-    p.setColor(QPalette::Disabled, QPalette::Text, QColor(0x80, 0x80, 0x80));
-    setPalette(p);
-    setAutoFillBackground(true);
 }
 
 FormWindow::~FormWindow() {
@@ -50,6 +33,34 @@ FormWindow::~FormWindow() {
 
 bool FormWindow::queryUnload(bool) {
     return true;
+}
+
+bool FormWindow::guard(const std::function<void()>& handler) {
+    QString problem;
+    try {
+        handler();
+        return true;
+    } catch (const DbError& error) {
+        problem = error.description();
+    } catch (const std::exception& error) {
+        problem = QString::fromLocal8Bit(error.what());
+    }
+    ComponentContext::current().Afiseaza(problem, MessageIcon::Error, MessageButtons::Ok, windowTitle());
+    return false;
+}
+
+void FormWindow::load(const std::function<void()>& loading) {
+    if (!guard(loading) && !isVisible()) unload();
+}
+
+bool FormWindow::filterEvent(QObject* watched, QEvent* event) {
+    return QWidget::eventFilter(watched, event);
+}
+
+bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
+    bool consumed = true; // a key whose handler failed does nothing more
+    guard([&] { consumed = filterEvent(watched, event); });
+    return consumed;
 }
 
 void FormWindow::unload() {
@@ -68,13 +79,15 @@ void FormWindow::unload() {
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {
-    if (!queryUnload(m_unloadingByCode)) {
+    bool leave = false;
+    guard([&] { leave = queryUnload(m_unloadingByCode); });
+    if (!leave) {
         event->ignore();
         return;
     }
     if (!m_unloaded) {
         m_unloaded = true;
-        onUnload();
+        guard([this] { onUnload(); });
     }
     event->accept();
 }

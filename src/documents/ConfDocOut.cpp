@@ -34,30 +34,32 @@ ConfDocOut::~ConfDocOut() {
 }
 
 void ConfDocOut::Incarca() {
-    m_mode = QStringLiteral("V");
-    m_cmbTipFactura->clear();
-    m_cmbTipFactura->addItems(Series::invoiceKinds());
-    m_cmbTipFactura->setCurrentIndex(0);
-    m_cmbTipHartie->clear();
-    m_cmbTipHartie->addItems(Series::paperSizes());
-    m_cmbTipHartie->setCurrentIndex(0);
-    m_lblOrientare->setText(QStringLiteral("Portrait"));
-    try {
-        fillCombos();
-        IncarcaSerii();
-    } catch (const DbError& e) {
-        // Without its lists the window has nothing to show.
-        showError(e.description());
-        unload();
-        return;
-    }
-    PozitioneazaSeria(1);
-    AfiseazaSeria();
-    m_fraDate->setEnabled(false);
-    show();
-    centre();
-    raise();
-    activateWindow();
+    load([&] {
+        m_mode = QStringLiteral("V");
+        m_cmbTipFactura->clear();
+        m_cmbTipFactura->addItems(Series::invoiceKinds());
+        m_cmbTipFactura->setCurrentIndex(0);
+        m_cmbTipHartie->clear();
+        m_cmbTipHartie->addItems(Series::paperSizes());
+        m_cmbTipHartie->setCurrentIndex(0);
+        m_lblOrientare->setText(QStringLiteral("Portrait"));
+        try {
+            fillCombos();
+            IncarcaSerii();
+        } catch (const DbError& e) {
+            // Without its lists the window has nothing to show.
+            showError(e.description());
+            unload();
+            return;
+        }
+        PozitioneazaSeria(1);
+        AfiseazaSeria();
+        m_fraDate->setEnabled(false);
+        show();
+        centre();
+        raise();
+        activateWindow();
+    });
 }
 
 void ConfDocOut::fillCombos() {

@@ -68,7 +68,7 @@ public:
 protected:
     bool queryUnload(bool byCode) override;
     void onUnload() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool filterEvent(QObject* watched, QEvent* event) override;
 
 private:
     // Controls, key filters and arrow movement (ConfDocOutLayout.cpp).

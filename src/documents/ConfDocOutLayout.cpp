@@ -1,9 +1,11 @@
 // Controls of the output document window, their key filters and the arrow movement between them.
 #include "documents/ConfDocOut.h"
 
+#include "controls/ActionButton.h"
 #include "controls/FlexGrid.h"
 #include "controls/FocusColour.h"
 #include "controls/KeyFilter.h"
+#include "controls/Look.h"
 #include "controls/Twips.h"
 
 #include <QComboBox>
@@ -13,7 +15,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
 
 namespace vornel {
 
@@ -50,13 +51,7 @@ template <class W> W* field(QWidget* parent, const char* name, int left, int top
     w->setObjectName(QString::fromLatin1(name));
     place(w, left, top, width);
     FocusColour::attach(w);
-    // Fields of a disabled frame stay dark, only their text dims.
-    QPalette p = w->palette();
-    p.setColor(QPalette::Disabled, QPalette::Base, Qt::black);
-    p.setColor(QPalette::Disabled, QPalette::Button, Qt::black);
-    p.setColor(QPalette::Disabled, QPalette::Text, QColor(0x90, 0x90, 0x90));
-    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x90, 0x90, 0x90));
-    w->setPalette(p);
+    Look::keepDarkWhenDisabled(w);
     return w;
 }
 
@@ -134,30 +129,27 @@ void ConfDocOut::buildUi() {
     m_cmbCasierie = combo(d, "cmbCasierie", 7000, r4, 2650, false);
 
     const char* const captions[] = {"Adauga", "Modifica", "Sterge", "Iesire"};
-    const QStyle::StandardPixmap icons[] = {QStyle::SP_FileDialogNewFolder, QStyle::SP_FileDialogDetailedView,
-                                            QStyle::SP_TrashIcon, QStyle::SP_DialogCloseButton};
+    using Look::Picture;
+    const Picture pictures[] = {Picture::Add, Picture::Modify, Picture::Delete, Picture::Close};
     constexpr int kButtonWidth = 1500;
     for (int i = 0; i < 4; ++i) {
-        auto* b = new QPushButton(QString::fromLatin1(captions[i]), this);
-        b->setObjectName(QStringLiteral("cmdAction_%1").arg(i));
-        b->setIcon(style()->standardIcon(icons[i]));
-        b->setAutoDefault(false);
+        QPushButton* b = makeActionButton(this, i, QString::fromLatin1(captions[i]), pictures[i]);
         place(b, kMargin + i * (kButtonWidth + 60), kButtonsTop, kButtonWidth, kButtonHeight);
-        connect(b, &QPushButton::clicked, this, [this, i] { onAction(i); });
+        connect(b, &QPushButton::clicked, this, guarded([this, i] { onAction(i); }));
         m_cmdAction.push_back(b);
     }
     m_cmdOK = new QPushButton(QStringLiteral("Accepta"), this);
     m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    m_cmdOK->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
+    m_cmdOK->setIcon(Look::picture(Picture::Accept));
     m_cmdCancel = new QPushButton(QStringLiteral("Renunta"), this);
     m_cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    m_cmdCancel->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+    m_cmdCancel->setIcon(Look::picture(Picture::Cancel));
     place(m_cmdOK, kMargin + kWidth - 2 * kButtonWidth - 60, kButtonsTop, kButtonWidth, kButtonHeight);
     place(m_cmdCancel, kMargin + kWidth - kButtonWidth, kButtonsTop, kButtonWidth, kButtonHeight);
     for (QPushButton* b : {m_cmdOK, m_cmdCancel})
         b->setAutoDefault(false);
-    connect(m_cmdOK, &QPushButton::clicked, this, [this] { accept(); });
-    connect(m_cmdCancel, &QPushButton::clicked, this, [this] { cancel(); });
+    connect(m_cmdOK, &QPushButton::clicked, this, guarded([this] { accept(); }));
+    connect(m_cmdCancel, &QPushButton::clicked, this, guarded([this] { cancel(); }));
 
     setFixedSize(px(kMargin * 2 + kWidth), px(kButtonsTop + kButtonHeight + kMargin));
 
@@ -192,10 +184,11 @@ void ConfDocOut::attachKeyboard() {
     for (QPushButton* b : m_cmdAction)
         b->installEventFilter(this);
     // A click on a row acts as Enter on it.
-    connect(m_grid, &FlexGrid::rowClicked, this, [this](int row) { gridNavigate(row); });
+    connect(m_grid, &FlexGrid::rowClicked, this, guarded<int>([this](int row) { gridNavigate(row); }));
     // The paper size decides the orientation shown beside it.
     connect(m_cmbTipHartie, &QComboBox::textActivated, this,
-            [this](const QString& paper) { m_lblOrientare->setText(Series::orientation(paper)); });
+            guarded<const QString&>(
+                [this](const QString& paper) { m_lblOrientare->setText(Series::orientation(paper)); }));
 }
 
 // Up and Down move between the fields of a column; the key is consumed when it moved the focus.
@@ -220,7 +213,7 @@ bool ConfDocOut::arrowKey(QObject* watched, int key) {
     return true;
 }
 
-bool ConfDocOut::eventFilter(QObject* watched, QEvent* event) {
+bool ConfDocOut::filterEvent(QObject* watched, QEvent* event) {
     if (watched == m_grid) {
         if (event->type() == QEvent::FocusIn) {
             m_grid->viewport()->update();
@@ -233,13 +226,13 @@ bool ConfDocOut::eventFilter(QObject* watched, QEvent* event) {
             // The fields follow the row that was current when the key went down; the grid moves after.
             if (key == Qt::Key_Up || key == Qt::Key_Down) gridNavigate(m_grid->Row());
         }
-        return FormWindow::eventFilter(watched, event);
+        return FormWindow::filterEvent(watched, event);
     }
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if ((key == Qt::Key_Up || key == Qt::Key_Down) && arrowKey(watched, key)) return true;
     }
-    return FormWindow::eventFilter(watched, event);
+    return FormWindow::filterEvent(watched, event);
 }
 
 } // namespace vornel

@@ -1,6 +1,7 @@
 #include "documents/SeriesStatements.h"
 
 #include "data/SqlText.h"
+#include "data/StatementBuilder.h"
 
 #include <algorithm>
 #include <cmath>
@@ -123,9 +124,10 @@ QString descriptionCountQuery(const QString& descriere) {
 }
 
 std::optional<QString> addedIdQuery(const QString& serie, const QString& pd, const QString& ud) {
-    if (!Sql::isNumber(pd) || !Sql::isNumber(ud)) return std::nullopt;
-    return QStringLiteral("select IdSerie from SeriiDocumente where serie='") + Sql::text(serie) +
-           QStringLiteral("' and firstdoc=") + pd + QStringLiteral(" and lastdoc=") + ud;
+    StatementBuilder b;
+    return b.statement(QStringLiteral("select IdSerie from SeriiDocumente where serie='") + b.text(serie) +
+                       QStringLiteral("' and firstdoc=") + b.number(pd) + QStringLiteral(" and lastdoc=") +
+                       b.number(ud));
 }
 
 QString deletePackagingQuery(qint16 idSerie) {

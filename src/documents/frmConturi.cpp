@@ -3,6 +3,7 @@
 #include "controls/FlexGrid.h"
 #include "controls/FocusColour.h"
 #include "controls/KeyFilter.h"
+#include "controls/Look.h"
 #include "controls/Twips.h"
 #include "data/DbError.h"
 #include "data/Recordset.h"
@@ -16,7 +17,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QStyle>
 
 namespace vornel {
 
@@ -51,11 +51,11 @@ void frmConturi::buildUi() {
     place(m_txtCont, 120, 120, 4300, 330);
     m_btnAdauga = new QPushButton(QStringLiteral(" Adauga"), this);
     m_btnAdauga->setObjectName(QStringLiteral("btnAdauga"));
-    m_btnAdauga->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
+    m_btnAdauga->setIcon(Look::picture(Look::Picture::Take));
     place(m_btnAdauga, 4550, 90, 1300, 400);
     m_btnStergeTot = new QPushButton(QStringLiteral(" Sterge tot"), this);
     m_btnStergeTot->setObjectName(QStringLiteral("btnStergeTot"));
-    m_btnStergeTot->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
+    m_btnStergeTot->setIcon(Look::picture(Look::Picture::Delete));
     place(m_btnStergeTot, 5950, 90, 1300, 400);
 
     m_txtConturi = new QListWidget(this);
@@ -70,7 +70,7 @@ void frmConturi::buildUi() {
     place(m_txtNrLinAmbalaje, 2050, 3680, 800, 330);
     m_cmdC = new QPushButton(QStringLiteral("Accepta"), this);
     m_cmdC->setObjectName(QStringLiteral("cmdC"));
-    m_cmdC->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
+    m_cmdC->setIcon(Look::picture(Look::Picture::Accept));
     place(m_cmdC, 5950, 3620, 1300, 450);
     for (QPushButton* b : {m_btnAdauga, m_btnStergeTot, m_cmdC})
         b->setAutoDefault(false);
@@ -101,46 +101,49 @@ void frmConturi::buildUi() {
                                                       m_btnAdauga, m_btnStergeTot, m_cmdC})
         w->installEventFilter(this);
 
-    connect(m_btnAdauga, &QPushButton::clicked, this, [this] { add(); });
-    connect(m_btnStergeTot, &QPushButton::clicked, this, [this] { clearAll(); });
-    connect(m_cmdC, &QPushButton::clicked, this, [this] { Iesire(); });
-    connect(m_gridC, &FlexGrid::enterPressed, this, [this] { takeAccount(); });
-    connect(m_gridC, &FlexGrid::escapePressed, this, [this] {
-        closeSearch();
-        m_txtCont->setFocus(Qt::OtherFocusReason);
-    });
-    connect(m_gridC, &FlexGrid::charTyped, this, [this](QChar typed) { typeAhead(typed); });
+    connect(m_btnAdauga, &QPushButton::clicked, this, guarded([this] { add(); }));
+    connect(m_btnStergeTot, &QPushButton::clicked, this, guarded([this] { clearAll(); }));
+    connect(m_cmdC, &QPushButton::clicked, this, guarded([this] { Iesire(); }));
+    connect(m_gridC, &FlexGrid::enterPressed, this, guarded([this] { takeAccount(); }));
+    connect(m_gridC, &FlexGrid::escapePressed, this, guarded([this] {
+                closeSearch();
+                m_txtCont->setFocus(Qt::OtherFocusReason);
+            }));
+    connect(m_gridC, &FlexGrid::charTyped, this, guarded<QChar>([this](QChar typed) { typeAhead(typed); }));
     m_btnAdauga->setEnabled(false);
     m_cmdC->setEnabled(false);
 }
 
 void frmConturi::Incarca(qint16 IdSerie) {
-    auto& ctx = ComponentContext::current();
-    m_accepted = false;
-    m_txtConturi->clear();
-    m_txtCont->clear();
-    m_btnAdauga->setEnabled(false);
-    closeSearch();
-    try {
-        if (IdSerie != -1) {
-            Recordset accounts;
-            accounts.open(Series::packagingAccountsQuery(IdSerie), ctx.connection);
-            for (; !accounts.eof(); accounts.moveNext())
-                m_txtConturi->addItem(accounts.text(accounts.indexOf(QStringLiteral("Cont"))));
-            m_cmdC->setEnabled(m_txtConturi->count() > 0);
-            const QVariant lines = ctx.connection->scalar(Series::packagingLinesQuery(IdSerie));
-            m_txtNrLinAmbalaje->setText(lines.isValid() && !lines.isNull() ? lines.toString() : QString());
-        } else {
-            m_cmdC->setEnabled(false);
-            m_txtNrLinAmbalaje->setText(QStringLiteral("0"));
+    load([&] {
+        auto& ctx = ComponentContext::current();
+        m_accepted = false;
+        m_txtConturi->clear();
+        m_txtCont->clear();
+        m_btnAdauga->setEnabled(false);
+        closeSearch();
+        try {
+            if (IdSerie != -1) {
+                Recordset accounts;
+                accounts.open(Series::packagingAccountsQuery(IdSerie), ctx.connection);
+                for (; !accounts.eof(); accounts.moveNext())
+                    m_txtConturi->addItem(accounts.text(accounts.indexOf(QStringLiteral("Cont"))));
+                m_cmdC->setEnabled(m_txtConturi->count() > 0);
+                const QVariant lines = ctx.connection->scalar(Series::packagingLinesQuery(IdSerie));
+                m_txtNrLinAmbalaje->setText(lines.isValid() && !lines.isNull() ? lines.toString()
+                                                                               : QString());
+            } else {
+                m_cmdC->setEnabled(false);
+                m_txtNrLinAmbalaje->setText(QStringLiteral("0"));
+            }
+        } catch (const DbError& e) {
+            ctx.Afiseaza(e.description(), MessageIcon::Error, MessageButtons::Ok, kCaption);
+            return;
         }
-    } catch (const DbError& e) {
-        ctx.Afiseaza(e.description(), MessageIcon::Error, MessageButtons::Ok, kCaption);
-        return;
-    }
-    centre();
-    m_txtCont->setFocus(Qt::OtherFocusReason);
-    showModal();
+        centre();
+        m_txtCont->setFocus(Qt::OtherFocusReason);
+        showModal();
+    });
 }
 
 void frmConturi::Iesire() {
@@ -239,7 +242,7 @@ void frmConturi::clearAll() {
     m_txtCont->setFocus(Qt::OtherFocusReason);
 }
 
-bool frmConturi::eventFilter(QObject* watched, QEvent* event) {
+bool frmConturi::filterEvent(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Escape) {
@@ -251,7 +254,7 @@ bool frmConturi::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    return FormWindow::eventFilter(watched, event);
+    return FormWindow::filterEvent(watched, event);
 }
 
 bool frmConturi::queryUnload(bool byCode) {

@@ -96,11 +96,10 @@ void GridDetail::buildUi() {
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     for (int i = 0; i < 2; ++i) {
-        QPushButton* button =
-            makeActionButton(this, i, QString::fromLatin1(captions[i]),
-                             i == 0 ? QStyle::SP_DialogSaveButton : QStyle::SP_DialogCancelButton,
-                             QString::fromLatin1(accelerators[i]));
-        connect(button, &QPushButton::clicked, this, [this, i] { onAction(i); });
+        QPushButton* button = makeActionButton(this, i, QString::fromLatin1(captions[i]),
+                                               i == 0 ? Look::Picture::Save : Look::Picture::Cancel,
+                                               QString::fromLatin1(accelerators[i]));
+        connect(button, &QPushButton::clicked, this, guarded([this, i] { onAction(i); }));
         buttons->addWidget(button);
         m_cmdAction.push_back(button);
     }
@@ -142,16 +141,18 @@ void GridDetail::DeschideEditor(const QString& caption, const QString& mode, con
 
 void GridDetail::DeschideEditor(const QString& caption, const QString& mode, const QString& table,
                                 std::shared_ptr<Recordset> list) {
-    m_caption = caption;
-    m_mode = mode;
-    m_table = table;
-    m_list = std::move(list);
-    attachKeyFilters();
-    centre();
-    show();
-    AranjeazaCampuri();
-    adjustSize();
-    centre();
+    load([&] {
+        m_caption = caption;
+        m_mode = mode;
+        m_table = table;
+        m_list = std::move(list);
+        attachKeyFilters();
+        centre();
+        show();
+        AranjeazaCampuri();
+        adjustSize();
+        centre();
+    });
 }
 
 void GridDetail::onAction(int index) {

@@ -59,7 +59,7 @@ public:
 
 protected:
     void onUnload() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool filterEvent(QObject* watched, QEvent* event) override;
 
 private:
     using Row = std::pair<QLabel*, QWidget*>;

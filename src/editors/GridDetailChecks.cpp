@@ -55,13 +55,13 @@ void GridDetail::attachKeyFilters() {
         field->installEventFilter(this);
 }
 
-bool GridDetail::eventFilter(QObject* watched, QEvent* event) {
+bool GridDetail::filterEvent(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if ((key == Qt::Key_Return || key == Qt::Key_Enter) && enterLookup(qobject_cast<QWidget*>(watched)))
             return true;
     }
-    return FormWindow::eventFilter(watched, event);
+    return FormWindow::filterEvent(watched, event);
 }
 
 bool GridDetail::enterLookup(QWidget* field) {

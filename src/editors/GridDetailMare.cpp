@@ -3,6 +3,7 @@
 #include "catalogs/GridComun.h"
 #include "controls/ActionButton.h"
 #include "controls/FocusColour.h"
+#include "controls/Look.h"
 #include "data/Recordset.h"
 #include "entry/ComponentContext.h"
 
@@ -37,13 +38,7 @@ QLineEdit* makeField(QWidget* parent, const char* name) {
 // A section heading over a group of fields.
 QLabel* makeHeading(QWidget* parent, int index) {
     QLabel* heading = makeLabel(parent, QStringLiteral("Label2_%1").arg(index));
-    QFont font = heading->font();
-    font.setBold(true);
-    heading->setFont(font);
-    QPalette p = heading->palette();
-    p.setColor(QPalette::WindowText, QColor(0xf0, 0xc0, 0x60));
-    heading->setPalette(p);
-    heading->setContentsMargins(0, 8, 0, 2);
+    Look::makeHeading(heading);
     return heading;
 }
 
@@ -119,11 +114,10 @@ void GridDetailMare::buildUi() {
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     for (int i = 0; i < 2; ++i) {
-        QPushButton* button =
-            makeActionButton(this, i, QString::fromLatin1(captions[i]),
-                             i == 0 ? QStyle::SP_DialogSaveButton : QStyle::SP_DialogCancelButton,
-                             QString::fromLatin1(accelerators[i]));
-        connect(button, &QPushButton::clicked, this, [this, i] { onAction(i); });
+        QPushButton* button = makeActionButton(this, i, QString::fromLatin1(captions[i]),
+                                               i == 0 ? Look::Picture::Save : Look::Picture::Cancel,
+                                               QString::fromLatin1(accelerators[i]));
+        connect(button, &QPushButton::clicked, this, guarded([this, i] { onAction(i); }));
         buttons->addWidget(button);
         m_cmdAction.push_back(button);
     }
@@ -157,28 +151,30 @@ void GridDetailMare::DeschideDetaliu(const QString& caption, const QString& mode
 
 void GridDetailMare::DeschideDetaliu(const QString& caption, const QString& mode, const QString& table,
                                      std::shared_ptr<Recordset> list) {
-    m_caption = caption;
-    m_mode = mode;
-    m_table = table;
-    m_list = std::move(list);
-    if (auto* lista = ComponentContext::current().loaded<GridComun>()) lista->setEnabled(false);
+    load([&] {
+        m_caption = caption;
+        m_mode = mode;
+        m_table = table;
+        m_list = std::move(list);
+        if (auto* lista = ComponentContext::current().loaded<GridComun>()) lista->setEnabled(false);
 
-    // Loading: every catalogue but the warehouses has a code of its own.
-    if (m_caption != u"Depozite") {
-        m_lblCodCasierie->setVisible(true);
-        m_txtCodCasierie->setVisible(true);
-    }
-    attachKeyFilters();
-    show();
-    PregatesteMacheta();
-    adjustSize();
-    centre();
+        // Loading: every catalogue but the warehouses has a code of its own.
+        if (m_caption != u"Depozite") {
+            m_lblCodCasierie->setVisible(true);
+            m_txtCodCasierie->setVisible(true);
+        }
+        attachKeyFilters();
+        show();
+        PregatesteMacheta();
+        adjustSize();
+        centre();
 
-    const bool byName = m_caption == u"Depozite";
-    m_loadedKey = byName ? m_txtDenumireDepozit->text() : m_txtCodCasierie->text();
-    activateWindow();
-    QLineEdit* first = byName || !m_txtCodCasierie->isEnabled() ? m_txtDenumireDepozit : m_txtCodCasierie;
-    first->setFocus(Qt::OtherFocusReason);
+        const bool byName = m_caption == u"Depozite";
+        m_loadedKey = byName ? m_txtDenumireDepozit->text() : m_txtCodCasierie->text();
+        activateWindow();
+        QLineEdit* first = byName || !m_txtCodCasierie->isEnabled() ? m_txtDenumireDepozit : m_txtCodCasierie;
+        first->setFocus(Qt::OtherFocusReason);
+    });
 }
 
 void GridDetailMare::onAction(int index) {

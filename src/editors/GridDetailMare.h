@@ -43,7 +43,7 @@ public:
 
 protected:
     void onUnload() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool filterEvent(QObject* watched, QEvent* event) override;
 
 private:
     void buildUi();

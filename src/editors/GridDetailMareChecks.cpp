@@ -41,7 +41,7 @@ void GridDetailMare::attachKeyFilters() {
     m_txtContAnalitic->installEventFilter(this);
 }
 
-bool GridDetailMare::eventFilter(QObject* watched, QEvent* event) {
+bool GridDetailMare::filterEvent(QObject* watched, QEvent* event) {
     if (watched == m_txtContAnalitic && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
@@ -53,7 +53,7 @@ bool GridDetailMare::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    return FormWindow::eventFilter(watched, event);
+    return FormWindow::filterEvent(watched, event);
 }
 
 void GridDetailMare::message(const QString& text) const {
@@ -197,9 +197,10 @@ bool GridDetailMare::SalveazaDate() {
     const LargeStatement statement = largeSaveStatement(input());
     if (!statement.ok()) {
         message(kNotANumber);
-        QLineEdit* field = statement.badNumber == LargeField::Descriere ? m_txtDescriereDepozit
-                           : statement.badNumber == LargeField::Adresa  ? m_txtAdresaDepozit
-                                                                        : m_txtCodCasierie;
+        const auto bad = static_cast<LargeField>(statement.badField);
+        QLineEdit* field = bad == LargeField::Descriere ? m_txtDescriereDepozit
+                           : bad == LargeField::Adresa  ? m_txtAdresaDepozit
+                                                        : m_txtCodCasierie;
         field->setFocus(Qt::OtherFocusReason);
         return false;
     }

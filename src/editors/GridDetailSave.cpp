@@ -44,7 +44,7 @@ bool GridDetail::SalveazaInregistrarea() {
     const SaveStatement statement = saveStatement(in);
     if (!statement.ok()) {
         message(QStringLiteral("Valoare numerica incorecta !"));
-        switch (statement.badNumber) {
+        switch (static_cast<RecordField>(statement.badField)) {
         case RecordField::Cod:
             m_txtCod->setFocus(Qt::OtherFocusReason);
             break;

@@ -1,7 +1,6 @@
 #include "editors/LargeRecordStatements.h"
 
-#include "data/BareNumbers.h"
-#include "data/SqlText.h"
+#include "data/StatementBuilder.h"
 
 namespace vornel {
 
@@ -14,7 +13,7 @@ QString qt(const QString& value) {
     return Sql::text(value.trimmed());
 }
 
-using Builder = BareNumbers<LargeStatement, LargeField>;
+using Builder = StatementBuilder;
 
 QString bit(bool value, const char* whenTrue, const char* whenFalse) {
     return QString::fromLatin1(value ? whenTrue : whenFalse);
@@ -100,8 +99,11 @@ std::optional<QString> duplicateQuery(const QString& caption, const QString& tab
                "'";
     if (caption == u"Centre de productie")
         return "SELECT 'x' FROM [" + table + "] WHERE Cod = '" + q(v) + "'";
-    if (caption == u"Casierii" && Sql::isNumber(v))
-        return "SELECT 'x' FROM [" + table + "] WHERE [" + table + "].[" + columns.value(0) + "]=" + v;
+    if (caption == u"Casierii") {
+        StatementBuilder b;
+        return b.statement("SELECT 'x' FROM [" + table + "] WHERE [" + table + "].[" + columns.value(0) +
+                           "]=" + b.number(v));
+    }
     return std::nullopt;
 }
 

@@ -3,6 +3,8 @@
 // employees): the lookups of its checks and its INSERT or UPDATE statement. Text values pass
 // through Sql::text; values written bare are checked to be numbers.
 
+#include "data/StatementBuilder.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -34,11 +36,8 @@ struct LargeRecordInput {
 // The field whose value was to be written bare and is not a number.
 enum class LargeField { None, Cod, Descriere, Adresa, LoadedKey };
 
-struct LargeStatement {
-    QString sql; // empty when badNumber is set
-    LargeField badNumber = LargeField::None;
-    bool ok() const { return badNumber == LargeField::None; }
-};
+// The statement, or the LargeField whose value is not a number.
+using LargeStatement = BuiltStatement;
 
 // The one statement of a save: UPDATE in mode "M", INSERT otherwise.
 LargeStatement largeSaveStatement(const LargeRecordInput& in);

@@ -1,7 +1,7 @@
 #include "editors/RecordStatements.h"
 
-#include "data/BareNumbers.h"
 #include "data/SqlText.h"
+#include "data/StatementBuilder.h"
 #include "entry/ComponentContext.h"
 
 namespace vornel {
@@ -23,7 +23,7 @@ QString rowAt(const RecordInput& in, int n) {
     return in.row.value(n);
 }
 
-using Builder = BareNumbers<SaveStatement, RecordField>;
+using Builder = StatementBuilder;
 
 QString flag(bool value, const char* whenTrue, const char* whenFalse) {
     return QString::fromLatin1(value ? whenTrue : whenFalse);
@@ -208,8 +208,8 @@ std::optional<QString> keyQuery(const QString& caption, const QString& table, co
     const QString k = key.trimmed();
     const QString head = "SELECT 'x' FROM [" + T + "] WHERE [" + T + "].[";
     if (hasNumericKey(caption)) {
-        if (!Sql::isNumber(k)) return std::nullopt;
-        return head + columns.value(0) + "]=" + k;
+        StatementBuilder b;
+        return b.statement(head + columns.value(0) + "]=" + b.number(k));
     }
     if (caption == u"Subgrupe de produse" || caption == u"Subclasa Cont")
         return head + columns.value(1) + "]='" + q(k) + "'";

@@ -2,6 +2,8 @@
 // The SQL text of the record editor: the lookup queries of its checks and the INSERT or UPDATE
 // statement of each catalogue. Text values pass through Sql::text; bare numbers are checked.
 
+#include "data/StatementBuilder.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -31,11 +33,8 @@ struct RecordInput {
 // The field whose value was to be written as a bare number and is not one.
 enum class RecordField { None, Cheie, Cod, Rezerva, OldKey, Row };
 
-struct SaveStatement {
-    QString sql; // empty when badNumber is set
-    RecordField badNumber = RecordField::None;
-    bool ok() const { return badNumber == RecordField::None; }
-};
+// The statement, or the RecordField whose value is not a number.
+using SaveStatement = BuiltStatement;
 
 // The one statement of a save: UPDATE in mode "M", INSERT otherwise.
 SaveStatement saveStatement(const RecordInput& in);

@@ -1,6 +1,7 @@
 #include "editors/TipuriProdus.h"
 
 #include "catalogs/GridComun.h"
+#include "controls/ActionButton.h"
 #include "controls/FlexGrid.h"
 #include "controls/FocusColour.h"
 #include "controls/KeyFilter.h"
@@ -14,7 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyle>
 
 namespace vornel {
 
@@ -99,20 +99,17 @@ void TipuriProdus::buildUi() {
     m_txtStoc = makeField<QLineEdit>(this, "txtStoc", 5);
 
     const char* captions[] = {" Salveaza", " Renunta"};
-    const QStyle::StandardPixmap icons[] = {QStyle::SP_DialogSaveButton, QStyle::SP_DialogCancelButton};
+    const Look::Picture pictures[] = {Look::Picture::Save, Look::Picture::Cancel};
     const int buttonsTop = kMargin + kRows * kRowPitch + kMargin;
     const int right = kFieldLeft + kFieldWidth;
     for (int i = 0; i < 2; ++i) {
-        auto* button = new QPushButton(QString::fromLatin1(captions[i]), this);
-        button->setObjectName(QStringLiteral("cmdAction_%1").arg(i));
-        button->setIcon(style()->standardIcon(icons[i]));
-        button->setAutoDefault(false);
+        QPushButton* button = makeActionButton(this, i, QString::fromLatin1(captions[i]), pictures[i]);
         button->setGeometry(px(right - (2 - i) * kButtonWidth - (1 - i) * kMargin), px(buttonsTop),
                             px(kButtonWidth), px(kButtonHeight));
         m_cmdAction.push_back(button);
     }
-    connect(m_cmdAction[0], &QPushButton::clicked, this, [this] { SalveazaTip(); });
-    connect(m_cmdAction[1], &QPushButton::clicked, this, [this] { IesireTip(); });
+    connect(m_cmdAction[0], &QPushButton::clicked, this, guarded([this] { SalveazaTip(); }));
+    connect(m_cmdAction[1], &QPushButton::clicked, this, guarded([this] { IesireTip(); }));
     setFixedSize(px(right + kMargin), px(buttonsTop + kButtonHeight + kMargin));
 
     const QString noQuotes = KeyFilter::kQuoteSemicolonPercentComma + QLatin1Char('"');
@@ -130,40 +127,42 @@ void TipuriProdus::buildUi() {
     connect(m_txtStoc, &QLineEdit::textChanged, this, [this] { m_stock.clear(); });
     connect(m_txtCh, &QLineEdit::textChanged, this, [this] { m_expense.clear(); });
     connect(m_txtV, &QLineEdit::textChanged, this, [this] { m_revenue.clear(); });
-    connect(m_cmbFel, &QComboBox::currentIndexChanged, this, [this] {
-        if (m_loading) return;
-        ArataConturi();
-        m_cmbFel->setFocus(Qt::OtherFocusReason);
-    });
+    connect(m_cmbFel, &QComboBox::currentIndexChanged, this, guarded([this] {
+                if (m_loading) return;
+                ArataConturi();
+                m_cmbFel->setFocus(Qt::OtherFocusReason);
+            }));
 }
 
 void TipuriProdus::DeschideTip(const QString& mode, const QString& origin) {
-    m_origin = origin;
-    m_mode = mode;
-    m_loading = true;
-    m_cmbFel->clear();
-    m_cmbFel->addItems(ProductType::categories());
-    m_cmbFel->setCurrentIndex(0);
-    m_loading = false;
+    load([&] {
+        m_origin = origin;
+        m_mode = mode;
+        m_loading = true;
+        m_cmbFel->clear();
+        m_cmbFel->addItems(ProductType::categories());
+        m_cmbFel->setCurrentIndex(0);
+        m_loading = false;
 
-    for (QLineEdit* field : {m_txtTipProdus, m_txtDescriere, m_txtStoc, m_txtCh, m_txtV})
-        field->clear();
-    m_loadedCode.clear();
-    m_stock.clear();
-    m_expense.clear();
-    m_revenue.clear();
-    applyColumnSizes();
-    ArataConturi();
-    if (mode == u"M" && origin.isEmpty()) loadFromList();
-    static_cast<CategoryCombo*>(m_cmbFel)->setLocked(mode == u"M");
+        for (QLineEdit* field : {m_txtTipProdus, m_txtDescriere, m_txtStoc, m_txtCh, m_txtV})
+            field->clear();
+        m_loadedCode.clear();
+        m_stock.clear();
+        m_expense.clear();
+        m_revenue.clear();
+        applyColumnSizes();
+        ArataConturi();
+        if (mode == u"M" && origin.isEmpty()) loadFromList();
+        static_cast<CategoryCombo*>(m_cmbFel)->setLocked(mode == u"M");
 
-    if (origin.isEmpty())
-        if (auto* list = ComponentContext::current().loaded<GridComun>()) list->setEnabled(false);
-    centre();
-    show();
-    raise();
-    activateWindow();
-    m_txtTipProdus->setFocus(Qt::OtherFocusReason);
+        if (origin.isEmpty())
+            if (auto* list = ComponentContext::current().loaded<GridComun>()) list->setEnabled(false);
+        centre();
+        show();
+        raise();
+        activateWindow();
+        m_txtTipProdus->setFocus(Qt::OtherFocusReason);
+    });
 }
 
 void TipuriProdus::loadFromList() {

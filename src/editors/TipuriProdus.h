@@ -50,7 +50,7 @@ public:
 
 protected:
     bool queryUnload(bool byCode) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool filterEvent(QObject* watched, QEvent* event) override;
 
 private:
     void buildUi();

@@ -23,7 +23,7 @@ bool isEnter(int key) {
 
 } // namespace
 
-bool TipuriProdus::eventFilter(QObject* watched, QEvent* event) {
+bool TipuriProdus::filterEvent(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* field = qobject_cast<QWidget*>(watched);
         const int key = static_cast<QKeyEvent*>(event)->key();
@@ -33,7 +33,7 @@ bool TipuriProdus::eventFilter(QObject* watched, QEvent* event) {
         }
         if (field && !qobject_cast<QPushButton*>(field) && handleKey(field, key)) return true;
     }
-    return FormWindow::eventFilter(watched, event);
+    return FormWindow::filterEvent(watched, event);
 }
 
 bool TipuriProdus::handleKey(QWidget* field, int key) {

@@ -4,6 +4,7 @@
 #include "catalogs/AlegeGrupaProd.h"
 #include "controls/EditableGrid.h"
 #include "controls/KeyFilter.h"
+#include "controls/Look.h"
 #include "controls/NumericBox.h"
 #include "data/DbError.h"
 #include "data/Recordset.h"
@@ -23,17 +24,6 @@ namespace {
 
 const char* const kMonths[] = {"Ianuarie", "Februarie", "Martie",     "Aprilie",   "Mai",       "Iunie",
                                "Iulie",    "August",    "Septembrie", "Octombrie", "Noiembrie", "Decembrie"};
-
-// Fore colours of the page buttons, as 0xBBGGRR: the chosen page red, the others green.
-constexpr int kChosenColour = 0xFF;
-constexpr int kOtherColour = 0xFF00;
-
-void setForeColour(QPushButton* button, int bgr) {
-    QPalette p = button->palette();
-    p.setColor(QPalette::ButtonText, QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF));
-    button->setPalette(p);
-    button->setProperty("ForeColor", bgr);
-}
 
 bool isForward(int key, Qt::KeyboardModifiers modifiers) {
     if (key == Qt::Key_Tab) return !(modifiers & Qt::ShiftModifier);
@@ -66,8 +56,8 @@ void Salarii::attachFields() {
     for (const char* name : kMonths)
         m_cmb->addItem(QString::fromLatin1(name));
     m_cmb->setCurrentIndex(-1);
-    connect(m_cmb, &QComboBox::currentIndexChanged, this, [this] { IncarcaParametri(); });
-    connect(m_cmbGrupa, &QComboBox::currentIndexChanged, this, [this] { IncarcaParametri(); });
+    connect(m_cmb, &QComboBox::currentIndexChanged, this, guarded([this] { IncarcaParametri(); }));
+    connect(m_cmbGrupa, &QComboBox::currentIndexChanged, this, guarded([this] { IncarcaParametri(); }));
 
     // Numeric boxes take digits, a sign and the decimal separators only.
     const KeyFilter::Rule numeric = [](QChar typed) {
@@ -102,32 +92,35 @@ void Salarii::attachFields() {
     watchAccount(m_txtCD);
 
     for (int i = 0; i < 7; ++i)
-        connect(m_cmd[i], &QPushButton::clicked, this, [this, i] { selectPage(i); });
+        connect(m_cmd[i], &QPushButton::clicked, this, guarded([this, i] { selectPage(i); }));
     for (int i = 0; i < 5; ++i)
-        connect(m_cmdG[i], &QPushButton::clicked, this, [this, i] { onGroupButton(i); });
-    connect(m_cmdAction[0], &QPushButton::clicked, this, [this] { accepta(); });
-    connect(m_cmdAction[1], &QPushButton::clicked, this, [this] { renunta(); });
-    connect(m_grid, &EditableGrid::writeFailed, this, [this](const QString& d) { reportDbError(d); });
+        connect(m_cmdG[i], &QPushButton::clicked, this, guarded([this, i] { onGroupButton(i); }));
+    connect(m_cmdAction[0], &QPushButton::clicked, this, guarded([this] { accepta(); }));
+    connect(m_cmdAction[1], &QPushButton::clicked, this, guarded([this] { renunta(); }));
+    connect(m_grid, &EditableGrid::writeFailed, this,
+            guarded<const QString&>([this](const QString& d) { reportDbError(d); }));
 
     for (QPushButton* b : m_cmd)
-        setForeColour(b, kOtherColour);
+        Look::setForeColour(b, Look::kOtherPage);
     showOnly(m_f[0]);
 }
 
 void Salarii::Incarca() {
-    setForeColour(m_cmd[0], kChosenColour);
-    try {
-        IncarcaGrupe();
-        m_cmb->setCurrentIndex(0);
-        IncarcaParametri();
-    } catch (const DbError& e) {
-        reportDbError(e.description());
-    }
-    adjustSize();
-    centre();
-    show();
-    raise();
-    activateWindow();
+    load([&] {
+        Look::setForeColour(m_cmd[0], Look::kChosenPage);
+        try {
+            IncarcaGrupe();
+            m_cmb->setCurrentIndex(0);
+            IncarcaParametri();
+        } catch (const DbError& e) {
+            reportDbError(e.description());
+        }
+        adjustSize();
+        centre();
+        show();
+        raise();
+        activateWindow();
+    });
 }
 
 int Salarii::month() const {
@@ -146,8 +139,8 @@ void Salarii::showOnly(QGroupBox* page) {
 
 void Salarii::selectPage(int index) {
     for (QPushButton* b : m_cmd)
-        setForeColour(b, kOtherColour);
-    setForeColour(m_cmd[index], kChosenColour);
+        Look::setForeColour(b, Look::kOtherPage);
+    Look::setForeColour(m_cmd[index], Look::kChosenPage);
     for (QGroupBox* p : m_f)
         p->setHidden(true);
     if (index < 4) {
@@ -173,7 +166,7 @@ void Salarii::setMarked(QLineEdit* field, bool marked) {
     field->setProperty("DataChanged", marked);
 }
 
-bool Salarii::eventFilter(QObject* watched, QEvent* event) {
+bool Salarii::filterEvent(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         auto* widget = qobject_cast<QWidget*>(watched);
@@ -181,7 +174,7 @@ bool Salarii::eventFilter(QObject* watched, QEvent* event) {
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter))
             if (auto* edit = qobject_cast<QLineEdit*>(watched); edit && enterAccount(edit)) return true;
     }
-    return FormWindow::eventFilter(watched, event);
+    return FormWindow::filterEvent(watched, event);
 }
 
 bool Salarii::moveFocus(QWidget* field, int key, Qt::KeyboardModifiers modifiers) {

@@ -53,7 +53,7 @@ public:
 protected:
     bool queryUnload(bool byCode) override;
     void onUnload() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool filterEvent(QObject* watched, QEvent* event) override;
 
 private:
     void buildUi(); // SalariiLayout.cpp
@@ -86,6 +86,8 @@ private:
 
     // Tax tables (SalariiTabele.cpp).
     void bindTable(int tip);
+    // The check before a bracket row of the table is written.
+    bool bracketRowRight(int tip, int forMonth);
     bool checkTable(int tip);
 
     void message(const QString& text) const;

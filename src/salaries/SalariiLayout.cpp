@@ -2,9 +2,11 @@
 // and the action buttons.
 #include "salaries/Salarii.h"
 
+#include "controls/ActionButton.h"
 #include "controls/EditableGrid.h"
 #include "controls/FocusColour.h"
 #include "controls/KeyFilter.h"
+#include "controls/Look.h"
 #include "controls/NumericBox.h"
 #include "controls/Twips.h"
 
@@ -164,21 +166,16 @@ void Salarii::buildUi() {
     pages->setColumnMinimumWidth(0, largest.width());
 
     m_lblClose = label(this, QStringLiteral("lblClose"), "Perioada inchisa nu se mai pot face modificari");
-    QPalette warning = m_lblClose->palette();
-    warning.setColor(QPalette::WindowText, QColor(0xff, 0x40, 0x40));
-    m_lblClose->setPalette(warning);
+    Look::makeWarning(m_lblClose);
     m_lblClose->setHidden(true);
 
     auto* actions = new QHBoxLayout;
     actions->addWidget(m_lblClose);
     actions->addStretch();
     const char* const actionCaptions[] = {"Accepta", "Renunta"};
-    const QStyle::StandardPixmap pictures[] = {QStyle::SP_DialogApplyButton, QStyle::SP_DialogCancelButton};
+    const Look::Picture pictures[] = {Look::Picture::Accept, Look::Picture::Cancel};
     for (int i = 0; i < 2; ++i) {
-        m_cmdAction[i] = new QPushButton(QString::fromLatin1(actionCaptions[i]), this);
-        m_cmdAction[i]->setObjectName(indexed("cmdAction", i));
-        m_cmdAction[i]->setIcon(style()->standardIcon(pictures[i]));
-        m_cmdAction[i]->setAutoDefault(false);
+        m_cmdAction[i] = makeActionButton(this, i, QString::fromLatin1(actionCaptions[i]), pictures[i]);
         m_cmdAction[i]->setMinimumSize(px(1300), px(450));
         actions->addWidget(m_cmdAction[i]);
     }

@@ -68,25 +68,31 @@ void Salarii::bindTable(int tip) {
 
     const int forMonth = month();
     m_grid->setBeforeUpdate([this, tip, forMonth](int) {
-        Recordset* rs = m_table.get();
-        if (rs && rs->adding()) {
-            // A new bracket belongs to the table and month shown; the seniority table has no fixed amount.
-            rs->setValue(QStringLiteral("T"), forMonth);
-            rs->setValue(QStringLiteral("TIP"), tip);
-            const int fixed = rs->indexOf(QStringLiteral("CONST"));
-            if (tip == Seniority && fixed >= 0 && m_grid->pendingValue(fixed).isNull())
-                rs->setValue(fixed, 0);
-        }
-        for (const char* name : kValueColumns) {
-            const int c = rs ? rs->indexOf(QString::fromLatin1(name)) : -1;
-            if (c >= 0 && !isBracketValue(m_grid->pendingValue(c))) {
-                ComponentContext::current().Afiseaza(QStringLiteral("Valoare Invalida! "), MessageIcon::Error,
-                                                     MessageButtons::Ok, kWrongData);
-                return false;
-            }
-        }
-        return true;
+        // A check that cannot run refuses the row.
+        bool right = false;
+        guard([&] { right = bracketRowRight(tip, forMonth); });
+        return right;
     });
+}
+
+bool Salarii::bracketRowRight(int tip, int forMonth) {
+    Recordset* rs = m_table.get();
+    if (rs && rs->adding()) {
+        // A new bracket belongs to the table and month shown; the seniority table has no fixed amount.
+        rs->setValue(QStringLiteral("T"), forMonth);
+        rs->setValue(QStringLiteral("TIP"), tip);
+        const int fixed = rs->indexOf(QStringLiteral("CONST"));
+        if (tip == Seniority && fixed >= 0 && m_grid->pendingValue(fixed).isNull()) rs->setValue(fixed, 0);
+    }
+    for (const char* name : kValueColumns) {
+        const int c = rs ? rs->indexOf(QString::fromLatin1(name)) : -1;
+        if (c >= 0 && !isBracketValue(m_grid->pendingValue(c))) {
+            ComponentContext::current().Afiseaza(QStringLiteral("Valoare Invalida! "), MessageIcon::Error,
+                                                 MessageButtons::Ok, kWrongData);
+            return false;
+        }
+    }
+    return true;
 }
 
 bool Salarii::checkTable(int tip) {

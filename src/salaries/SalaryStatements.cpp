@@ -1,6 +1,7 @@
 #include "salaries/SalaryStatements.h"
 
 #include "data/SqlText.h"
+#include "data/StatementBuilder.h"
 #include "entry/ComponentContext.h"
 
 #include <QLocale>
@@ -37,145 +38,126 @@ QString parametersQuery(int month, const QString& group) {
            QStringLiteral(" AND GRUPA = '") + Sql::text(group) + QStringLiteral("'");
 }
 
-namespace {
-
-// Appends the pieces of a statement, checking that every bare number is one.
-class Pieces {
-public:
-    void add(const char* piece) { m_sql += QLatin1String(piece); }
-    void number(const char* piece, double value) {
-        add(piece);
-        const QString text = ValText(value);
-        if (!Sql::isNumber(text)) m_ok = false;
-        m_sql += text;
-    }
-    void account(const char* piece, const QString& value) {
-        add(piece);
-        m_sql += Sql::text(value);
-    }
-    void flag(const char* piece, bool value) {
-        add(piece);
-        m_sql += value ? QLatin1Char('1') : QLatin1Char('0');
-    }
-    std::optional<QString> result() const { return m_ok ? std::optional<QString>(m_sql) : std::nullopt; }
-
-private:
-    QString m_sql;
-    bool m_ok = true;
-};
-
-} // namespace
-
 std::optional<QString> parametersUpdate(const SalaryParameters& p, int month, const QString& group) {
-    Pieces s;
+    StatementBuilder b;
+    QString sql;
+    const auto number = [&](const char* piece, double value) {
+        sql += QLatin1String(piece) + b.number(ValText(value));
+    };
+    const auto account = [&](const char* piece, const QString& value) {
+        sql += QLatin1String(piece) + b.text(value);
+    };
+    const auto flag = [&](const char* piece, bool value) {
+        sql += QLatin1String(piece) + QLatin1Char(value ? '1' : '0');
+    };
     const auto& x = p.employerRates;
-    s.number("UPDATE  sal_para SET CASF = ", x[0]);
-    s.number(" , SOMF = ", x[1]);
-    s.number(" , SANAF = ", x[2]);
-    s.number(" , HANF = ", x[3]);
-    s.number(" , FHANF = ", x[4]);
-    s.number(" , INVF = ", x[5]);
-    s.number(" , CM = ", x[6]);
-    s.number(" , F1 = ", x[7]);
+    number("UPDATE  sal_para SET CASF = ", x[0]);
+    number(" , SOMF = ", x[1]);
+    number(" , SANAF = ", x[2]);
+    number(" , HANF = ", x[3]);
+    number(" , FHANF = ", x[4]);
+    number(" , INVF = ", x[5]);
+    number(" , CM = ", x[6]);
+    number(" , F1 = ", x[7]);
 
     const auto& c = p.employerCredit;
-    s.account(" , CASFCT = '", c[0]);
-    s.account("', SOMFCT = '", c[1]);
-    s.account("', SANAFCT = '", c[2]);
-    s.account("', HANFCT = '", c[3]);
-    s.account("', FHANFCT = '", c[4]);
-    s.account("', INVFCT = '", c[5]);
-    s.account("', CMCT = '", c[6]);
-    s.account("',  F1CT = '", c[7]);
+    account(" , CASFCT = '", c[0]);
+    account("', SOMFCT = '", c[1]);
+    account("', SANAFCT = '", c[2]);
+    account("', HANFCT = '", c[3]);
+    account("', FHANFCT = '", c[4]);
+    account("', INVFCT = '", c[5]);
+    account("', CMCT = '", c[6]);
+    account("',  F1CT = '", c[7]);
 
     const auto& ch = p.employerDebit;
-    s.account("' , CASFCH = '", ch[0]);
-    s.account("', SOMFCH = '", ch[1]);
-    s.account("', SANAFCH = '", ch[2]);
-    s.account("', HANFCH = '", ch[3]);
-    s.account("', FHANFCH = '", ch[4]);
-    s.account("', INVFCH = '", ch[5]);
-    s.account("', CMCH = '", ch[6]);
-    s.account("',  F1CH = '", ch[7]);
+    account("' , CASFCH = '", ch[0]);
+    account("', SOMFCH = '", ch[1]);
+    account("', SANAFCH = '", ch[2]);
+    account("', HANFCH = '", ch[3]);
+    account("', FHANFCH = '", ch[4]);
+    account("', INVFCH = '", ch[5]);
+    account("', CMCH = '", ch[6]);
+    account("',  F1CH = '", ch[7]);
 
     const auto& xa = p.employeeRates;
-    s.number("', SOMS = ", xa[0]);
-    s.number(", SOMP = ", xa[1]);
-    s.number(", CASS = ", xa[2]);
-    s.number(", PENS = ", xa[3]);
-    s.number(", AVANS = ", xa[4]);
-    s.number(", P1 = ", xa[5]);
-    s.number(", C1 = ", xa[6]);
+    number("', SOMS = ", xa[0]);
+    number(", SOMP = ", xa[1]);
+    number(", CASS = ", xa[2]);
+    number(", PENS = ", xa[3]);
+    number(", AVANS = ", xa[4]);
+    number(", P1 = ", xa[5]);
+    number(", C1 = ", xa[6]);
 
     const auto& ca = p.employeeCredit;
-    s.account(", SOMCCT = '", ca[0]);
-    s.account("', SOMPCT = '", ca[1]);
-    s.account("', CASSCT = '", ca[2]);
-    s.account("', PENSCT = '", ca[3]);
-    s.account("', AVANSC = '", ca[4]);
-    s.account("', P1CT = '", ca[5]);
-    s.account("',  C1CT = '", ca[6]);
+    account(", SOMCCT = '", ca[0]);
+    account("', SOMPCT = '", ca[1]);
+    account("', CASSCT = '", ca[2]);
+    account("', PENSCT = '", ca[3]);
+    account("', AVANSC = '", ca[4]);
+    account("', P1CT = '", ca[5]);
+    account("',  C1CT = '", ca[6]);
 
     const auto& ach = p.employeeDebit;
-    s.account("' , SOMCCH = '", ach[0]);
-    s.account("', SOMPCH = '", ach[1]);
-    s.account("', CASSCH = '", ach[2]);
-    s.account("', PENSCH = '", ach[3]);
-    s.account("', AVANSCH = '", ach[4]);
-    s.account("', P1CH = '", ach[5]);
-    s.account("',  C1CH = '", ach[6]);
+    account("' , SOMCCH = '", ach[0]);
+    account("', SOMPCH = '", ach[1]);
+    account("', CASSCH = '", ach[2]);
+    account("', PENSCH = '", ach[3]);
+    account("', AVANSCH = '", ach[4]);
+    account("', P1CH = '", ach[5]);
+    account("',  C1CH = '", ach[6]);
 
     const auto& sb = p.employeeFlags;
-    s.flag("', SOMCSB = ", sb[0]);
-    s.flag(", SOMPSB = ", sb[1]);
-    s.flag(", CASSSB = ", sb[2]);
-    s.flag(", PENSSB = ", sb[3]);
-    s.flag(", AVANSSB = ", sb[4]);
-    s.flag(", P1SB = ", sb[5]);
-    s.flag(", C1SB = ", sb[6]);
+    flag("', SOMCSB = ", sb[0]);
+    flag(", SOMPSB = ", sb[1]);
+    flag(", CASSSB = ", sb[2]);
+    flag(", PENSSB = ", sb[3]);
+    flag(", AVANSSB = ", sb[4]);
+    flag(", P1SB = ", sb[5]);
+    flag(", C1SB = ", sb[6]);
 
     // Deductions in the statement's own order: DP CP SS DOIC RESTC INVI INVII ALTP CB COEFMAX.
     const auto& d = p.deductions;
-    s.account(", IMPCT = '", p.taxAccount);
-    s.number("', DP = ", d[0]);
-    s.number(", CP = ", d[1]);
-    s.number(", SS = ", d[4]);
-    s.number(", DOIC = ", d[5]);
-    s.number(", RESTC = ", d[6]);
-    s.number(", INVI = ", d[8]);
-    s.number(", INVII = ", d[10]);
-    s.number(", ALTP = ", d[7]);
-    s.number(", CB = ", d[11]);
-    s.number(", COEFMAX = ", d[9]);
+    account(", IMPCT = '", p.taxAccount);
+    number("', DP = ", d[0]);
+    number(", CP = ", d[1]);
+    number(", SS = ", d[4]);
+    number(", DOIC = ", d[5]);
+    number(", RESTC = ", d[6]);
+    number(", INVI = ", d[8]);
+    number(", INVII = ", d[10]);
+    number(", ALTP = ", d[7]);
+    number(", CB = ", d[11]);
+    number(", COEFMAX = ", d[9]);
 
     const auto& k = p.constants;
-    s.number(",  SALMED = ", k[0]);
-    s.number(", SALMIN = ", k[1]);
-    s.number(", MAXCIC = ", k[2]);
-    s.number(", TLL = ", k[3]);
-    s.number(", NRLuniCM = ", k[7]);
-    s.number(", CCO = ", k[4]);
-    s.number(", SN = ", k[5]);
-    s.number(", HSUP = ", k[6]);
-    s.number(", SALCAS = ", k[8]);
+    number(",  SALMED = ", k[0]);
+    number(", SALMIN = ", k[1]);
+    number(", MAXCIC = ", k[2]);
+    number(", TLL = ", k[3]);
+    number(", NRLuniCM = ", k[7]);
+    number(", CCO = ", k[4]);
+    number(", SN = ", k[5]);
+    number(", HSUP = ", k[6]);
+    number(", SALCAS = ", k[8]);
 
     const auto& si = p.employerFlags;
-    s.flag(", CASSI = ", si[0]);
-    s.flag(", SOMSI = ", si[1]);
-    s.flag(", SANASI = ", si[2]);
-    s.flag(", HANSI = ", si[3]);
-    s.flag(", FHANSI = ", si[4]);
-    s.flag(", INVSI = ", si[5]);
-    s.flag(", CMSI = ", si[6]);
-    s.flag(", F1SI = ", si[7]);
+    flag(", CASSI = ", si[0]);
+    flag(", SOMSI = ", si[1]);
+    flag(", SANASI = ", si[2]);
+    flag(", HANSI = ", si[3]);
+    flag(", FHANSI = ", si[4]);
+    flag(", INVSI = ", si[5]);
+    flag(", CMSI = ", si[6]);
+    flag(", F1SI = ", si[7]);
 
-    s.number(", DBA = ", d[2]);
-    s.number(", COEFCP = ", d[3]);
-    s.add(" WHERE T >=  ");
-    s.number("", month);
-    s.account(" AND GRUPA = '", group);
-    s.add("'");
-    return s.result();
+    number(", DBA = ", d[2]);
+    number(", COEFCP = ", d[3]);
+    sql += QLatin1String(" WHERE T >=  ");
+    number("", month);
+    account(" AND GRUPA = '", group);
+    sql += QLatin1Char('\'');
+    return b.statement(sql);
 }
 
 QString groupListQuery() {

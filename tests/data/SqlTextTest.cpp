@@ -2,6 +2,7 @@
 
 #include "data/DbError.h"
 #include "data/SqlText.h"
+#include "data/StatementBuilder.h"
 
 #include <sqlite3.h>
 
@@ -26,6 +27,21 @@ TEST(SqlText, IsNumberAcceptsOnlyPlainDecimals) {
     EXPECT_TRUE(Sql::isInteger(QStringLiteral("-42")));
     EXPECT_FALSE(Sql::isInteger(QStringLiteral("4.2")));
     EXPECT_FALSE(Sql::isInteger(QStringLiteral("+")));
+}
+
+TEST(SqlText, BuilderRefusesTheStatementAtTheFirstBareValueThatIsNoNumber) {
+    StatementBuilder b;
+    EXPECT_EQ(b.number(QStringLiteral(" 19 "), 1), QStringLiteral("19"));
+    const QString a = b.number(QStringLiteral("1 OR 1=1"), 2);
+    const QString c = b.number(QStringLiteral("x"), 3);
+    const QString sql = "SET a=" + a + ", c=" + c + ", d='" + b.text(QStringLiteral("O'Brien")) + "'";
+    const BuiltStatement built = b.done(sql);
+    EXPECT_FALSE(built.ok());
+    EXPECT_EQ(built.badField, 2);
+    EXPECT_TRUE(built.sql.isEmpty());
+    EXPECT_FALSE(b.statement(sql).has_value());
+    StatementBuilder good;
+    EXPECT_EQ(good.statement("x=" + good.number(QStringLiteral("-2.5"))), QStringLiteral("x=-2.5"));
 }
 
 TEST(SqlText, LeadingNumberReadsLikeVal) {

@@ -93,18 +93,18 @@ TEST(LargeRecordStatements, CentreAndEmployeeKeepTheirBlanksAndValuesAsTyped) {
 TEST(LargeRecordStatements, BareValuesMustBeNumbersAndQuotesAreDoubled) {
     LargeRecordInput in = cashDesk("A");
     in.codCasierie = "4 OR 1=1";
-    EXPECT_EQ(largeSaveStatement(in).badNumber, LargeField::Cod);
+    EXPECT_EQ(largeSaveStatement(in).badField, static_cast<int>(LargeField::Cod));
     EXPECT_TRUE(largeSaveStatement(in).sql.isEmpty());
     in = cashDesk("M");
     in.loadedKey = "";
-    EXPECT_EQ(largeSaveStatement(in).badNumber, LargeField::LoadedKey);
+    EXPECT_EQ(largeSaveStatement(in).badField, static_cast<int>(LargeField::LoadedKey));
 
     LargeRecordInput c;
     c.caption = "Centre de productie";
     c.mode = "A";
     c.descriere = "60";
     c.adresa = "12abc";
-    EXPECT_EQ(largeSaveStatement(c).badNumber, LargeField::Adresa);
+    EXPECT_EQ(largeSaveStatement(c).badField, static_cast<int>(LargeField::Adresa));
 
     // Neither the unfiltered program fields nor pasted text can end a literal.
     in = cashDesk("A");

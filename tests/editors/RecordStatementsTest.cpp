@@ -44,14 +44,14 @@ TEST(RecordStatements, VatRateKeysAreBareNumbers) {
                        "VALUES(24,'Cota 24','4427','4426')");
     // A pasted key that is not a number never reaches the statement.
     in.cheie = "12a";
-    EXPECT_EQ(saveStatement(in).badNumber, RecordField::Cheie);
+    EXPECT_EQ(saveStatement(in).badField, static_cast<int>(RecordField::Cheie));
     EXPECT_TRUE(saveStatement(in).sql.isEmpty());
     in.mode = "M";
     in.cheie = "5 OR 1=1";
-    EXPECT_EQ(saveStatement(in).badNumber, RecordField::Cheie);
+    EXPECT_EQ(saveStatement(in).badField, static_cast<int>(RecordField::Cheie));
     in.cheie = "5";
     in.oldKey = "19; DELETE FROM TVA";
-    EXPECT_EQ(saveStatement(in).badNumber, RecordField::OldKey);
+    EXPECT_EQ(saveStatement(in).badField, static_cast<int>(RecordField::OldKey));
 }
 
 TEST(RecordStatements, BanksWriteTheLeadingNumberOfTheCode) {
@@ -152,7 +152,7 @@ TEST(RecordStatements, ReceiptsAndPayments) {
         sql(in),
         "UPDATE TipuriAPI SET DenumireOp = 'Incasare', Cont = '5311', ContTva = '4427'  Where IdOp = 17");
     in.row = QStringList{""};
-    EXPECT_EQ(saveStatement(in).badNumber, RecordField::Row);
+    EXPECT_EQ(saveStatement(in).badField, static_cast<int>(RecordField::Row));
 }
 
 TEST(RecordStatements, ProductGroupsWriteTheDiscountWithAPoint) {
@@ -181,14 +181,14 @@ TEST(RecordStatements, DepreciationGroupsYears) {
     in.rezerva.clear();
     EXPECT_EQ(sql(in), "INSERT INTO mf_grupe (cod, descriere,amortizare) VALUES('G1','Cladiri',)");
     in.rezerva = "12a";
-    EXPECT_EQ(saveStatement(in).badNumber, RecordField::Rezerva);
+    EXPECT_EQ(saveStatement(in).badField, static_cast<int>(RecordField::Rezerva));
     in.mode = "M";
     in.oldKey = "G0";
     in.rezerva = "40";
     EXPECT_EQ(sql(in),
               "UPDATE [mf_grupe] SET [cod]='G1', [descriere]='Cladiri', [amortizare]=40 WHERE [cod]='G0'");
     in.rezerva.clear();
-    EXPECT_EQ(saveStatement(in).badNumber, RecordField::Rezerva);
+    EXPECT_EQ(saveStatement(in).badField, static_cast<int>(RecordField::Rezerva));
 }
 
 TEST(RecordStatements, NamedTablesAndGenericCatalogues) {

@@ -37,6 +37,8 @@ ScenarioSession::~ScenarioSession() {
     context.idSoc = 0;
     context.idUsers = 0;
     m_state.vornel.reset();
+    m_state.unlock();
+    m_state.readOnlyConnection.reset();
     if (m_state.connection) m_state.connection->close();
     m_state.connection.reset();
     QLocale::setDefault(QLocale::system());
@@ -100,6 +102,7 @@ void ScenarioSession::endSteps() {
                        .arg(m_state.log->uncheckedCount())
                        .arg(MessageLog::describe(m_state.log->oldestUnchecked())));
     m_state.log->setMuted(true);
+    m_state.unlock(); // the windows close on a database they can reach
     // Ends the modal loops, so that the steps waiting in them return.
     closeAllWindows();
     m_ended = true;

@@ -21,6 +21,12 @@ struct ScenarioState {
     Connection& db();
     // Replaces the database by a fresh copy of the given kind.
     void freshDatabase(bool empty);
+    // The connection the next Apel passes: the scenario's own, or one that opens the same file
+    // read-only once the scenario asked for it.
+    std::shared_ptr<Connection> componentConnection();
+    // A second connection to the database file holds an exclusive lock until unlock() or the end.
+    void lock();
+    void unlock();
     // Runs a statement of the runner itself: the component's executed list does not see it.
     template <class F> auto quietly(F&& f) {
         struct Restore {
@@ -34,6 +40,9 @@ struct ScenarioState {
     DatabaseTemplates& templates;
     QString dbPath;
     std::shared_ptr<Connection> connection;
+    bool readOnly = false;
+    std::shared_ptr<Connection> readOnlyConnection;
+    std::shared_ptr<void> locker; // the locking connection, closed when released
     std::unique_ptr<Vornel> vornel;
     std::shared_ptr<MessageLog> log = std::make_shared<MessageLog>();
     int iesire = 0;

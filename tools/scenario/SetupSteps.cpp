@@ -8,6 +8,8 @@
 
 #include <QLocale>
 #include <exception>
+#include <sqlite3.h>
+#include <stdexcept>
 
 namespace vornel::scenario {
 
@@ -36,13 +38,44 @@ Connection& ScenarioState::db() {
 }
 
 void ScenarioState::freshDatabase(bool empty) {
+    unlock();
     if (connection) connection->close();
     connection.reset();
+    readOnlyConnection.reset();
     dbPath = templates.freshCopy(empty);
     connection = Connection::open(QStringLiteral("sqlite:") + dbPath);
     connection->addObserver([this](const QString& sql) {
         if (recording) executed << sql;
     });
+}
+
+std::shared_ptr<Connection> ScenarioState::componentConnection() {
+    db();
+    if (!readOnly) return connection;
+    if (!readOnlyConnection) {
+        readOnlyConnection =
+            Connection::open(QStringLiteral("sqlite:") + dbPath + QStringLiteral(";mode=ro"));
+        readOnlyConnection->addObserver([this](const QString& sql) {
+            if (recording) executed << sql;
+        });
+    }
+    return readOnlyConnection;
+}
+
+void ScenarioState::lock() {
+    db();
+    sqlite3* handle = nullptr;
+    if (sqlite3_open_v2(dbPath.toUtf8().constData(), &handle, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK ||
+        sqlite3_exec(handle, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        const QString problem = QString::fromUtf8(sqlite3_errmsg(handle));
+        sqlite3_close(handle);
+        throw std::runtime_error(("cannot lock the database: " + problem).toStdString());
+    }
+    locker = std::shared_ptr<void>(handle, [](void* h) { sqlite3_close(static_cast<sqlite3*>(h)); });
+}
+
+void ScenarioState::unlock() {
+    locker.reset(); // closing the connection rolls its transaction back
 }
 
 QString runSetupStep(const Step& step, ScenarioState& state) {
@@ -72,9 +105,14 @@ QString runSetupStep(const Step& step, ScenarioState& state) {
             QLocale::setDefault(locale);
         } else if (step.verb == u"answer") {
             state.log->queueAnswer(arg(0) == u"yes" ? MessageResult::Yes : MessageResult::No);
+        } else if (step.verb == u"lock") {
+            state.lock();
+        } else if (step.verb == u"unlock") {
+            state.unlock();
+        } else if (step.verb == u"readonly") {
+            state.readOnly = true;
         } else if (step.verb == u"apel") {
-            state.db();
-            state.vornel->Apel(state.connection, arg(0), state.company, state.user);
+            state.vornel->Apel(state.componentConnection(), arg(0), state.company, state.user);
         } else {
             return QStringLiteral("expected a set-up step; found %1").arg(step.verb);
         }
@@ -85,7 +123,8 @@ QString runSetupStep(const Step& step, ScenarioState& state) {
 }
 
 QString runStep(const Step& step, ScenarioState& state) {
-    static const QStringList setup = {"db", "sql", "company", "user", "deny", "locale", "answer", "apel"};
+    static const QStringList setup = {"db",     "sql",  "company", "user",     "deny", "locale",
+                                      "answer", "lock", "unlock",  "readonly", "apel"};
     try {
         if (step.verb.startsWith(QStringLiteral("expect "))) return runCheckStep(step, state);
         if (setup.contains(step.verb)) return runSetupStep(step, state);

@@ -6,6 +6,8 @@
 #include "Script.h"
 #include "program/CommandLine.h"
 
+#include "controls/GuardedApplication.h"
+
 #include <QApplication>
 #include <QLoggingCategory>
 #include <QSettings>
@@ -47,7 +49,7 @@ int main(int argc, char** argv) {
     // Window places and other settings of a run stay in a folder of its own, never the user's.
     const QTemporaryDir settingsFolder;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder.path());
-    QApplication app(argc, argv);
+    vornel::GuardedApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
 
     QTextStream out(stdout);
