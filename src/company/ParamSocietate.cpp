@@ -18,6 +18,7 @@ ParamSocietate::ParamSocietate() : FormWindow(QStringLiteral("ParamSocietate")) 
     buildUi();
     attachKeys();
     m_gridEX1->setBeforeUpdate([this](int row) { return VerificaRegie(row); });
+    m_gridEX1->setBeforeDelete([this](int row) { return VerificaStergereRegie(row); });
     connect(m_gridEX1, &EditableGrid::writeFailed, this, [this](const QString& description) {
         ComponentContext::current().Afiseaza(description, MessageIcon::Error, MessageButtons::Ok,
                                              windowTitle());

@@ -197,6 +197,7 @@ bool EditableGrid::appendRow(const QStringList& values) {
 bool EditableGrid::removeRow(int row) {
     Recordset* rs = recordset();
     if (!rs || !rs->updatable() || row < 0 || row >= rs->recordCount()) return false;
+    if (m_beforeDelete && !m_beforeDelete(row)) return false;
     if (editedRow() == row)
         cancelRow();
     else if (!commitRow())
