@@ -5,6 +5,7 @@
 #include "Column.h"
 #include "Parameter.h"
 #include "RowStore.h"
+#include "SqlText.h"
 
 #include <QString>
 #include <QVariant>
@@ -43,6 +44,9 @@ public:
 
     // Primary key columns of a table, in key order (empty when the table has none or is unknown).
     virtual std::vector<QString> primaryKey(const QString& table) = 0;
+
+    // How LIKE patterns escape their wildcards (SQL Server's brackets unless the engine differs).
+    virtual Sql::LikeDialect likeDialect() const { return Sql::LikeDialect::Brackets; }
 
     // A short name of the engine for messages ("SQLite", "ODBC").
     virtual QString engineName() const = 0;

@@ -191,18 +191,13 @@ QString packagingLinesQuery(qint16 idSerie) {
            QString::number(idSerie);
 }
 
-QString accountPattern(const QString& typed) {
-    if (typed.contains(u'/')) {
-        QString pattern = typed;
-        pattern.replace(u'/', u'%');
-        return pattern;
-    }
-    return typed + u'%';
+QString accountSearch(const QString& typed) {
+    return typed.contains(u'/') ? typed : typed + u'/';
 }
 
-QString accountSearchQuery(const QString& typed) {
-    return QStringLiteral("SELECT Cont, [Titlu Cont] FROM dbo.zconta_plan WHERE (Cont Like '") +
-           Sql::text(accountPattern(typed)) + QStringLiteral("')");
+QString accountSearchQuery(const QString& typed, Sql::LikeDialect dialect) {
+    return QStringLiteral("SELECT Cont, [Titlu Cont] FROM dbo.zconta_plan WHERE (Cont Like ") +
+           Sql::likeLiteral(accountSearch(typed), dialect) + QStringLiteral(")");
 }
 
 QString typeAheadFilter(const QString& header, const QString& typed) {

@@ -3,6 +3,7 @@
 // accounts, as free functions of the values typed in the windows.
 
 #include "data/Parameter.h"
+#include "data/SqlText.h"
 
 #include <QString>
 #include <QStringList>
@@ -79,8 +80,8 @@ std::vector<Parameter> startParameters(int operation, const Fields& f, double id
 QString packagingAccountsQuery(qint16 idSerie);
 QString packagingLinesQuery(qint16 idSerie);
 // "/" is the wildcard; a text without one matches the accounts that start with it.
-QString accountPattern(const QString& typed);
-QString accountSearchQuery(const QString& typed);
+QString accountSearch(const QString& typed);
+QString accountSearchQuery(const QString& typed, Sql::LikeDialect dialect);
 QString typeAheadFilter(const QString& header, const QString& typed);
 
 } // namespace vornel::Series

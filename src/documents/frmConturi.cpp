@@ -4,6 +4,7 @@
 #include "controls/FocusColour.h"
 #include "controls/KeyFilter.h"
 #include "controls/Twips.h"
+#include "data/Connection.h"
 #include "data/DbError.h"
 #include "data/Recordset.h"
 #include "data/SqlText.h"
@@ -161,7 +162,8 @@ void frmConturi::search() {
     auto& ctx = ComponentContext::current();
     auto found = std::make_unique<Recordset>();
     try {
-        found->open(Series::accountSearchQuery(m_txtCont->text()), ctx.connection);
+        found->open(Series::accountSearchQuery(m_txtCont->text(), ctx.connection->backend().likeDialect()),
+                    ctx.connection);
     } catch (const DbError& e) {
         ctx.Afiseaza(e.description(), MessageIcon::Error, MessageButtons::Ok, kCaption);
         return;

@@ -141,10 +141,10 @@ TEST(SeriesStatements, AreTheExactTextsWithQuotesDoubled) {
 }
 
 TEST(SeriesStatements, AccountSearchTakesSlashAsWildcard) {
-    EXPECT_EQ(accountSearchQuery(QStringLiteral("381")),
+    EXPECT_EQ(accountSearchQuery(QStringLiteral("381"), Sql::LikeDialect::Brackets),
               "SELECT Cont, [Titlu Cont] FROM dbo.zconta_plan WHERE (Cont Like '381%')");
-    EXPECT_EQ(accountPattern(QStringLiteral("3/01/")), "3%01%");
-    EXPECT_EQ(accountPattern(QStringLiteral("38/1")), "38%1"); // nothing appended
+    EXPECT_EQ(accountSearch(QStringLiteral("3/01/")), "3/01/");
+    EXPECT_EQ(accountSearch(QStringLiteral("38/1")), "38/1"); // nothing appended
     EXPECT_EQ(typeAheadFilter(QStringLiteral("Titlu Cont"), QStringLiteral("Amb")),
               "[Titlu Cont] Like 'Amb%'");
     EXPECT_EQ(accountOf(QStringLiteral("5311")), "5311");

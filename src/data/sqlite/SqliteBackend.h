@@ -30,6 +30,7 @@ public:
     void rollback() override;
     std::vector<QString> primaryKey(const QString& table) override;
     QString engineName() const override { return QStringLiteral("SQLite"); }
+    Sql::LikeDialect likeDialect() const override { return Sql::LikeDialect::EscapeClause; }
 
     // Runs SQLite's own SQL (no T-SQL translation): schema scripts, PRAGMAs.
     void executeNative(const QString& script);
