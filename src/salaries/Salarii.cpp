@@ -2,6 +2,7 @@
 #include "salaries/Salarii.h"
 
 #include "catalogs/AlegeGrupaProd.h"
+#include "controls/ChartOfAccounts.h"
 #include "controls/EditableGrid.h"
 #include "controls/KeyFilter.h"
 #include "controls/NumericBox.h"
@@ -66,8 +67,8 @@ void Salarii::attachFields() {
     for (const char* name : kMonths)
         m_cmb->addItem(QString::fromLatin1(name));
     m_cmb->setCurrentIndex(-1);
-    connect(m_cmb, &QComboBox::currentIndexChanged, this, [this] { IncarcaParametri(); });
-    connect(m_cmbGrupa, &QComboBox::currentIndexChanged, this, [this] { IncarcaParametri(); });
+    connect(m_cmb, &QComboBox::currentIndexChanged, this, [this] { choiceChanged(); });
+    connect(m_cmbGrupa, &QComboBox::currentIndexChanged, this, [this] { choiceChanged(); });
 
     // Numeric boxes take digits, a sign and the decimal separators only.
     const KeyFilter::Rule numeric = [](QChar typed) {
@@ -117,6 +118,10 @@ void Salarii::attachFields() {
 void Salarii::Incarca() {
     setForeColour(m_cmd[0], kChosenColour);
     try {
+        // Account fields take a whole account of the chart, whatever its length.
+        const int length = Chart::accountLength(*ComponentContext::current().connection);
+        for (QLineEdit* f : accountFields())
+            f->setMaxLength(length);
         IncarcaGrupe();
         m_cmb->setCurrentIndex(0);
         IncarcaParametri();
@@ -251,6 +256,7 @@ bool Salarii::queryUnload(bool byCode) {
 void Salarii::onUnload() {
     if (m_grid) m_grid->bind(nullptr);
     m_table.reset();
+    m_tableTip = -1;
 }
 
 } // namespace vornel
