@@ -23,30 +23,30 @@ struct SearchPieces {
 
 SearchPieces searchPieces(const QString& caption) {
     if (caption == QLatin1String("Centre de productie"))
-        return {"SELECT Cod, Denumire, CodC, TMax, TZi, NrU FROM Poft ", " WHERE  DEnumire LIKE '",
-                " Cod LIKE '", "' Order BY Cod, Denumire"};
+        return {"SELECT Cod, Denumire, CodC, TMax, TZi, NrU FROM Poft ", " WHERE  DEnumire LIKE ",
+                " Cod LIKE ", " Order BY Cod, Denumire"};
     if (caption == QLatin1String("Angajati"))
         return {"SELECT Nume, Prenume, TipAngajat, SeriaBi , NrBi, Eliberat,MijlocT, Auto FROM pTerti ",
-                " WHERE  Prenume LIKE '", " Nume LIKE '", "' Order BY TipAngajat, Nume, Prenume"};
+                " WHERE  Prenume LIKE ", " Nume LIKE ", " Order BY TipAngajat, Nume, Prenume"};
     if (caption == QLatin1String("Incasari"))
         return {"SELECT IdOp, DenumireOp, Cont, "
                 " ContTva, Incasare  FROM TipuriApi WHERE Incasare = 1 AND ",
-                " DenumireOp LIKE '", " Cont LIKE '", "' ORDER BY DenumireOp "};
+                " DenumireOp LIKE ", " Cont LIKE ", " ORDER BY DenumireOp "};
     if (caption == QLatin1String("Plati"))
         return {"SELECT IdOp, DenumireOp, Cont, "
                 "  ContTva, Incasare  FROM TipuriApi WHERE Incasare = 0 AND ",
-                " DenumireOp LIKE '", " Cont LIKE '", "' ORDER BY DenumireOp "};
+                " DenumireOp LIKE ", " Cont LIKE ", " ORDER BY DenumireOp "};
     if (caption == QLatin1String("Subgrupe Centre"))
         return {
             "SELECT  yC2.CodC , yC2.Denumire,  CASE WHEN yc1.tip =0 THEN 'I' ELSE 'II' END,  yC1.Cod, yc2.R "
             " FROM dbo.yC1 INNER JOIN dbo.yC2 ON dbo.yC1.Cod = dbo.yC2.Cod "
             " WHERE  ",
-            " yC2.Denumire LIKE '", " yC2.CodC LIKE '", "' ORDER BY yC1.Cod, yC2.Cod"};
+            " yC2.Denumire LIKE ", " yC2.CodC LIKE ", " ORDER BY yC1.Cod, yC2.Cod"};
     // The remaining catalogue with a search button is "Grupe Centre".
     return {"SELECT  yC1.Cod , yC1.Denumire,  CASE WHEN yc1.tip =0 THEN 'I' ELSE 'II' END "
             " FROM dbo.yC1  "
             " WHERE  ",
-            " yC1.Denumire LIKE '", " yC1.Cod LIKE '", "'ORDER BY yC1.Tip, yC1.Cod"};
+            " yC1.Denumire LIKE ", " yC1.Cod LIKE ", "ORDER BY yC1.Tip, yC1.Cod"};
 }
 
 bool isOneOf(const QString& caption, std::initializer_list<const char*> captions) {
@@ -63,15 +63,16 @@ QString quotedKey(const QString& table, const QString& name, const QString& valu
 
 } // namespace
 
-QString searchPattern(const QString& fieldText) {
-    if (fieldText.trimmed().isEmpty()) return QStringLiteral("%");
-    return wildcards(fieldText);
+QString searchText(const QString& fieldText) {
+    if (fieldText.trimmed().isEmpty()) return QStringLiteral("/");
+    return fieldText;
 }
 
-QString searchQuery(const QString& caption, const QString& text0, const QString& text1) {
+QString searchQuery(const QString& caption, const QString& text0, const QString& text1,
+                    Sql::LikeDialect dialect) {
     const SearchPieces p = searchPieces(caption);
-    return QLatin1String(p.base) + QLatin1String(p.cond1) + Sql::text(searchPattern(text1)) +
-           QStringLiteral("' AND ") + QLatin1String(p.cond0) + Sql::text(searchPattern(text0)) +
+    return QLatin1String(p.base) + QLatin1String(p.cond1) + Sql::likeLiteral(searchText(text1), dialect) +
+           QStringLiteral(" AND ") + QLatin1String(p.cond0) + Sql::likeLiteral(searchText(text0), dialect) +
            QLatin1String(p.tail);
 }
 

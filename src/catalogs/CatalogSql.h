@@ -4,6 +4,8 @@
 // and the lists of the code chooser. Every text value passes through Sql::text; values written
 // bare are checked with Sql::isNumber first.
 
+#include "data/SqlText.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -13,10 +15,12 @@ namespace vornel::CatalogSql {
 
 // --- search of the list window ---
 
-// "%" when the text trimmed of blanks is empty, otherwise the text with every "/" turned into "%".
-QString searchPattern(const QString& fieldText);
+// The search of a field: "/" (everything) when the text trimmed of blanks is empty, otherwise the
+// text itself, where "/" is the wildcard and every other character matches itself.
+QString searchText(const QString& fieldText);
 // The listing query of a search for the caption; text0 and text1 are the two search fields.
-QString searchQuery(const QString& caption, const QString& text0, const QString& text1);
+QString searchQuery(const QString& caption, const QString& text0, const QString& text1,
+                    Sql::LikeDialect dialect);
 
 // --- deletion ---
 

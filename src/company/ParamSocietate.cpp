@@ -23,6 +23,11 @@ ParamSocietate::ParamSocietate() : FormWindow(QStringLiteral("ParamSocietate")) 
         guard([&] { right = VerificaRegie(row); });
         return right;
     });
+    m_gridEX1->setBeforeDelete([this](int row) {
+        bool right = false;
+        guard([&] { right = VerificaStergereRegie(row); });
+        return right;
+    });
     connect(m_gridEX1, &EditableGrid::writeFailed, this, guarded<const QString&>([this](const QString& text) {
                 ComponentContext::current().Afiseaza(text, MessageIcon::Error, MessageButtons::Ok,
                                                      windowTitle());

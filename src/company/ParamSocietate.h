@@ -32,6 +32,8 @@ public:
 
     // The overheads check before a changed row is written: false (with its message) refuses it.
     bool VerificaRegie(int row);
+    // The check before an overheads row is deleted: a row of a calculated month stays.
+    bool VerificaStergereRegie(int row);
 
     QLineEdit* txtTelefon(int index) const { return m_txtTelefon.at(static_cast<std::size_t>(index)); }
     QPushButton* cmdAction(int index) const { return m_cmdAction.at(static_cast<std::size_t>(index)); }
@@ -59,6 +61,8 @@ private:
     void ArataRegie();
     void AscundeRegie();
     void placeRegie();
+    // Month up to which stock values are calculated (LunaDinNume of the company's CalculPump).
+    int calculatedMonth() const;
     // The fiscal identity (ParamSocietateFiscal.cpp): hints while typing, the questions of the
     // save, and the company's data from ANAF's register.
     QLayout* fiscalCodeCell();

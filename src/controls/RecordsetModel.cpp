@@ -1,8 +1,8 @@
 #include "controls/RecordsetModel.h"
 
+#include "controls/NumberText.h"
 #include "data/DbError.h"
 #include "data/Recordset.h"
-#include "data/SqlText.h"
 
 #include <QLocale>
 #include <cmath>
@@ -59,11 +59,13 @@ QVariant typedValue(const Column& column, const QVariant& value) {
     if (value.typeId() != QMetaType::QString) return value;
     const QString text = value.toString();
     if (column.type != ColumnType::Integer && column.type != ColumnType::Double) return text;
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty()) return {};
-    if (!Sql::isNumber(trimmed)) return text; // kept as typed: the row's check or the database refuses it
-    if (column.type == ColumnType::Integer && Sql::isInteger(trimmed)) return trimmed.toLongLong();
-    return trimmed.toDouble();
+    if (text.trimmed().isEmpty()) return {};
+    // Read the way the grid shows numbers; anything else is kept as typed for the row's check.
+    const std::optional<double> number = NumberText::read(text);
+    if (!number) return text;
+    if (column.type == ColumnType::Integer && *number == std::trunc(*number) && std::fabs(*number) < 9e15)
+        return static_cast<qlonglong>(*number);
+    return *number;
 }
 
 RecordsetModel::RecordsetModel(QObject* parent) : QAbstractTableModel(parent) {}

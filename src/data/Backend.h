@@ -5,6 +5,7 @@
 #include "Column.h"
 #include "Parameter.h"
 #include "RowStore.h"
+#include "SqlText.h"
 
 #include <QString>
 #include <QVariant>
@@ -47,6 +48,8 @@ public:
     // Column names of a table ("Cpp", "AdmTivra.dbo.Societati") in their order; empty when the
     // database has no such table.
     virtual std::vector<QString> columns(const QString& table) = 0;
+    // How LIKE patterns escape their wildcards (SQL Server's brackets unless the engine differs).
+    virtual Sql::LikeDialect likeDialect() const { return Sql::LikeDialect::Brackets; }
 
     // A short name of the engine for messages ("SQLite", "ODBC").
     virtual QString engineName() const = 0;

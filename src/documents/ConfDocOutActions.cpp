@@ -204,9 +204,16 @@ void ConfDocOut::accept() {
 
     const bool wasEmpty = m_series->recordCount() == 0;
     try {
+        const qint16 result = ExecutaSeria(adding ? Series::kAdd : Series::kModify);
+        // A refusal that names a field keeps the edit open on it, with everything typed.
+        if (const auto named = Series::startRefusal(result)) {
+            showError(named->message);
+            focusField(named->focus);
+            return;
+        }
         if (adding) {
-            if (ExecutaSeria(Series::kAdd) == Series::kRefused) showError(kInProgress);
-        } else if (ExecutaSeria(Series::kModify) == Series::kRefused) {
+            if (result == Series::kRefused) showError(kInProgress);
+        } else if (result == Series::kRefused) {
             showError(
                 QStringLiteral("Nu se poat modifica campurile: tipul documentului, seria documentului si "
                                "numarul de inceput!") +
@@ -260,7 +267,7 @@ qint16 ConfDocOut::ExecutaSeria(quint8 operation) {
         command.append(std::move(p));
     command.execute();
     const auto result = static_cast<qint16>(command.parameter(QStringLiteral("@Return_Value")).value.toInt());
-    if (result == Series::kRefused) return result;
+    if (Series::isRefusal(result)) return result;
 
     const auto currentId = static_cast<qint16>(m_currentId);
     if (operation == Series::kAdd || operation == Series::kModify) {

@@ -201,6 +201,10 @@ bool GridDetail::VerificaCampCheie() {
 }
 
 bool GridDetail::VerificaDiscount() {
+    if (!m_txtDiscount->isHidden() && !m_txtDiscount->holdsNumber()) {
+        message(kNotANumber);
+        return false;
+    }
     if (!m_txtDiscount->isHidden() && m_txtDiscount->Valoare() > 99.99) {
         message(QStringLiteral("Valoare incorecta !"));
         return false;

@@ -2,6 +2,7 @@
 #include "salaries/Salarii.h"
 
 #include "catalogs/AlegeGrupaProd.h"
+#include "controls/ChartOfAccounts.h"
 #include "controls/EditableGrid.h"
 #include "controls/KeyFilter.h"
 #include "controls/Look.h"
@@ -56,8 +57,8 @@ void Salarii::attachFields() {
     for (const char* name : kMonths)
         m_cmb->addItem(QString::fromLatin1(name));
     m_cmb->setCurrentIndex(-1);
-    connect(m_cmb, &QComboBox::currentIndexChanged, this, guarded([this] { IncarcaParametri(); }));
-    connect(m_cmbGrupa, &QComboBox::currentIndexChanged, this, guarded([this] { IncarcaParametri(); }));
+    connect(m_cmb, &QComboBox::currentIndexChanged, this, guarded([this] { choiceChanged(); }));
+    connect(m_cmbGrupa, &QComboBox::currentIndexChanged, this, guarded([this] { choiceChanged(); }));
 
     // Numeric boxes take digits, a sign and the decimal separators only.
     const KeyFilter::Rule numeric = [](QChar typed) {
@@ -109,6 +110,10 @@ void Salarii::Incarca() {
     load([&] {
         Look::setForeColour(m_cmd[0], Look::kChosenPage);
         try {
+            // Account fields take a whole account of the chart, whatever its length.
+            const int length = Chart::accountLength(*ComponentContext::current().connection);
+            for (QLineEdit* f : accountFields())
+                f->setMaxLength(length);
             IncarcaGrupe();
             m_cmb->setCurrentIndex(0);
             IncarcaParametri();
@@ -244,6 +249,7 @@ bool Salarii::queryUnload(bool byCode) {
 void Salarii::onUnload() {
     if (m_grid) m_grid->bind(nullptr);
     m_table.reset();
+    m_tableTip = -1;
 }
 
 } // namespace vornel

@@ -4,8 +4,10 @@
 
 #include "controls/FormWindow.h"
 
+#include <QStringList>
 #include <array>
 #include <memory>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -76,6 +78,19 @@ private:
     void showOnly(QGroupBox* page);
     void setMarked(QLineEdit* field, bool marked);
 
+    // Unsaved changes and the checks against the database (SalariiChecks.cpp).
+    QStringList fieldState() const;
+    bool unsavedChanges() const;
+    // Asks whether to save unsaved changes: true when they were saved or let go, false when a
+    // check refused them (its message shown, its field focused).
+    bool settleChanges();
+    void choiceChanged(); // another month or group was chosen
+    // The checks and the statement of the month and group in the fields.
+    bool saveShown();
+    bool checkAccounts();
+    // The account fields page by page: debit and credit of each row, then the income tax account.
+    std::vector<QLineEdit*> accountFields() const;
+
     // Work groups (SalariiGrupe.cpp).
     void onGroupButton(int index);
     void openGroupFrame(const QString& text, const QString& tag);
@@ -115,7 +130,11 @@ private:
     std::array<QPushButton*, 5> m_cmdG{};
     EditableGrid* m_grid = nullptr;
     std::unique_ptr<Recordset> m_table; // the bracket table bound to the grid
+    int m_tableTip = -1;                // the bracket table bound to the grid, -1 none
     bool m_loading = false;             // fields are being filled: no changed marks
+    int m_shownMonth = 0;               // month and group whose parameters are in the fields
+    QString m_shownGroup;
+    QStringList m_loadedState; // the fields as loaded or last saved
 };
 
 } // namespace vornel

@@ -50,10 +50,11 @@ void Salarii::onGroupButton(int index) {
     try {
         switch (index) {
         case 0:
-            openGroupFrame(QString(), QStringLiteral("0"));
+            // The group saved next is shown afterwards: the month shown is settled first.
+            if (settleChanges()) openGroupFrame(QString(), QStringLiteral("0"));
             break;
         case 1:
-            openGroupFrame(m_cmbGrupa->currentText(), QStringLiteral("1"));
+            if (settleChanges()) openGroupFrame(m_cmbGrupa->currentText(), QStringLiteral("1"));
             break;
         case 2:
             deleteGroup();
@@ -105,10 +106,23 @@ void Salarii::deleteGroup() {
         message(QStringLiteral("Aceasta grupa nu se poate sterge !!"));
         return;
     }
+    // A group that employees still belong to stays, so that none of them is left without one.
+    const qint64 employees = ctx.connection->scalar(groupEmployeesQuery(name)).toLongLong();
+    if (employees > 0) {
+        message(QStringLiteral("Grupa de munca este folosita de %1 angajati !").arg(employees));
+        return;
+    }
     const int answer =
         ctx.Afiseaza(QStringLiteral("Doriti stergerea  grupei ") + name + QStringLiteral("  ?"),
                      MessageIcon::Question, MessageButtons::YesNo, windowTitle());
-    if (answer == MessageResult::Yes) ctx.connection->execute(groupDelete(name));
+    if (answer != MessageResult::Yes) return;
+    {
+        // The group goes with its parameters, or not at all.
+        Transaction transaction(*ctx.connection);
+        ctx.connection->execute(groupDelete(name));
+        ctx.connection->execute(groupParametersDelete(name));
+        transaction.commit();
+    }
     IncarcaGrupe();
 }
 

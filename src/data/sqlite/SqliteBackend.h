@@ -31,6 +31,7 @@ public:
     std::vector<QString> primaryKey(const QString& table) override;
     std::vector<QString> columns(const QString& table) override;
     QString engineName() const override { return QStringLiteral("SQLite"); }
+    Sql::LikeDialect likeDialect() const override { return Sql::LikeDialect::EscapeClause; }
 
     // Runs SQLite's own SQL (no T-SQL translation): schema scripts, PRAGMAs.
     void executeNative(const QString& script);
