@@ -28,8 +28,9 @@ public:
     virtual int execute(const QString& sql, const std::vector<QVariant>& params = {}) = 0;
 
     // Runs a query and returns all its rows with column descriptions (names, defined sizes,
-    // base table and column, key flags when the backend can tell them).
-    virtual QueryResult query(const QString& sql) = 0;
+    // base table and column, key flags when the backend can tell them). `params` bind to "?"
+    // placeholders, as for execute.
+    virtual QueryResult query(const QString& sql, const std::vector<QVariant>& params = {}) = 0;
 
     // Calls a stored procedure with its parameters; fills output parameters and returns the
     // procedure's return value.
@@ -41,6 +42,12 @@ public:
     virtual void begin() = 0;
     virtual void commit() = 0;
     virtual void rollback() = 0;
+    // Starts a transaction that is going to write: an engine that would otherwise lock late takes
+    // the write lock now, so that what the transaction reads stays true until it commits.
+    virtual void beginWrite() { begin(); }
+    // Table hint after a table name that keeps the rows a transaction reads from being changed by
+    // others until it ends; empty when beginWrite already does that.
+    virtual QString rowLockHint() const { return {}; }
 
     // Primary key columns of a table, in key order (empty when the table has none or is unknown).
     virtual std::vector<QString> primaryKey(const QString& table) = 0;

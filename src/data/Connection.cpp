@@ -135,10 +135,14 @@ int Connection::execute(const QString& sql, const std::vector<QVariant>& params)
 }
 
 QueryResult Connection::query(const QString& sql) {
+    return query(sql, {});
+}
+
+QueryResult Connection::query(const QString& sql, const std::vector<QVariant>& params) {
     ensureOpen();
     refuseNul(sql);
     notify(sql);
-    return logged(m_backend->engineName(), sql, [&] { return m_backend->query(sql); });
+    return logged(m_backend->engineName(), sql, [&] { return m_backend->query(sql, params); });
 }
 
 int Connection::callProcedure(const QString& name, std::vector<Parameter>& params) {
@@ -174,9 +178,14 @@ void Connection::close() {
     m_backend.reset();
 }
 
-Transaction::Transaction(Connection& connection) : m_connection(connection) {
+Transaction::Transaction(Connection& connection, Kind kind) : m_connection(connection) {
     Backend& backend = m_connection.backend();
-    logged(backend.engineName(), QStringLiteral("BEGIN TRANSACTION"), [&] { backend.begin(); });
+    logged(backend.engineName(), QStringLiteral("BEGIN TRANSACTION"), [&] {
+        if (kind == Kind::Write)
+            backend.beginWrite();
+        else
+            backend.begin();
+    });
 }
 
 Transaction::~Transaction() {

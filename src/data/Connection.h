@@ -28,6 +28,7 @@ public:
     int execute(const QString& sql);
     int execute(const QString& sql, const std::vector<QVariant>& params);
     QueryResult query(const QString& sql);
+    QueryResult query(const QString& sql, const std::vector<QVariant>& params);
     int callProcedure(const QString& name, std::vector<Parameter>& params);
 
     // Returns the first column of the first row, NULL (invalid) when there is no row.
@@ -54,9 +55,11 @@ private:
 };
 
 // Commits at the end of scope when commit() was called; rolls back if an exception leaves it.
+// A transaction for writing takes the engine's write lock at once (Backend::beginWrite).
 class Transaction {
 public:
-    explicit Transaction(Connection& connection);
+    enum class Kind { Default, Write };
+    explicit Transaction(Connection& connection, Kind kind = Kind::Default);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;

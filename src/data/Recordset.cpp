@@ -40,8 +40,22 @@ void Recordset::load(QueryResult result) {
     emit reset();
 }
 
+void Recordset::openRows(std::vector<Column> columns, RowStore rows) {
+    m_connection.reset();
+    m_sql.clear();
+    m_location = CursorLocation::Client;
+    m_type = CursorType::Static;
+    m_lock = LockType::ReadOnly;
+    load(QueryResult{std::move(columns), std::move(rows)});
+    findTarget();
+}
+
 void Recordset::requery() {
     if (!m_open) throw DbError(ErrorNumber::Closed, QStringLiteral("Recordset-ul este inchis."));
+    if (!m_connection) {
+        load(QueryResult{m_columns, m_rows}); // rows without a source: the same rows again
+        return;
+    }
     load(m_connection->query(m_sql));
 }
 

@@ -30,6 +30,9 @@ public:
     void open(const QString& sql, std::shared_ptr<Connection> connection,
               CursorLocation location = CursorLocation::Client, CursorType type = CursorType::Static,
               LockType lock = LockType::ReadOnly);
+    // Opens a client-side, read-only recordset on rows built by the program (ADO's recordset made
+    // with Fields.Append): no connection, no SQL; requery shows the same rows again.
+    void openRows(std::vector<Column> columns, RowStore rows);
     // Runs the same SQL text again; the filter is removed, the current row is the first.
     void requery();
     void close();

@@ -204,13 +204,14 @@ void SqliteBackend::describeColumns(Statement& st, const QByteArray& sql, const 
     }
 }
 
-QueryResult SqliteBackend::query(const QString& tsql) {
+QueryResult SqliteBackend::query(const QString& tsql, const std::vector<QVariant>& params) {
     const QByteArray sql = TsqlDialect::toSqlite(tsql).toUtf8();
     refuseNul(sql);
     // Which select-list items have a name; only meaningful for the first statement of the text.
     const std::vector<bool> named = TsqlDialect::namedColumns(tsql);
     QueryResult result;
     bool haveRows = false;
+    std::size_t nextParam = 0;
     const char* tail = sql.constData();
     const char* end = tail + sql.size();
     while (tail < end) {
@@ -220,6 +221,7 @@ QueryResult SqliteBackend::query(const QString& tsql) {
         if (rc != SQLITE_OK) fail(rc);
         tail = rest;
         if (!st.s) continue;
+        bindParameters(st, params, nextParam);
         const int count = sqlite3_column_count(st.s);
         if (haveRows || count == 0) {
             while ((rc = sqlite3_step(st.s)) == SQLITE_ROW) {
@@ -307,6 +309,12 @@ QVariant SqliteBackend::lastInsertId() {
 
 void SqliteBackend::begin() {
     executeNative(QStringLiteral("BEGIN"));
+}
+
+void SqliteBackend::beginWrite() {
+    // A deferred transaction would read first and fail on the write lock only after it has
+    // decided what to write; IMMEDIATE waits for the lock (busy timeout) before anything is read.
+    executeNative(QStringLiteral("BEGIN IMMEDIATE"));
 }
 
 void SqliteBackend::commit() {

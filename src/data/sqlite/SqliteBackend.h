@@ -22,10 +22,11 @@ public:
     ~SqliteBackend() override;
 
     int execute(const QString& sql, const std::vector<QVariant>& params = {}) override;
-    QueryResult query(const QString& sql) override;
+    QueryResult query(const QString& sql, const std::vector<QVariant>& params = {}) override;
     int callProcedure(const QString& name, std::vector<Parameter>& params) override;
     QVariant lastInsertId() override;
     void begin() override;
+    void beginWrite() override;
     void commit() override;
     void rollback() override;
     std::vector<QString> primaryKey(const QString& table) override;
