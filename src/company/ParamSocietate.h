@@ -35,7 +35,6 @@ public:
     // The check before an overheads row is deleted: a row of a calculated month stays.
     bool VerificaStergereRegie(int row);
 
-    QLineEdit* txtTelefon(int index) const { return m_txtTelefon.at(static_cast<std::size_t>(index)); }
     QPushButton* cmdAction(int index) const { return m_cmdAction.at(static_cast<std::size_t>(index)); }
     EditableGrid* gridEX1() const { return m_gridEX1; }
     FlexGrid* grid() const { return m_grid; }

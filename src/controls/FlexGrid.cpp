@@ -103,11 +103,6 @@ void FlexGrid::setColSel(int col) {
     selectionModel()->select(range, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
-int FlexGrid::TopRow() const {
-    const int first = rowAt(0);
-    return first < 0 ? (Rows() > 1 ? 1 : 0) : first + 1;
-}
-
 void FlexGrid::setTopRow(int row) {
     if (row >= 1 && row < Rows()) scrollTo(m_model->index(row - 1, 0), QAbstractItemView::PositionAtTop);
 }

@@ -33,7 +33,6 @@ public:
     void setCol(int col);
     int ColSel() const;
     void setColSel(int col); // extends the selection of the current row to this column
-    int TopRow() const;
     void setTopRow(int row);
     QString TextMatrix(int row, int col) const;
 

@@ -19,7 +19,6 @@ public:
     // Unloads the window by code: its closing handlers see byCode = true; the window is destroyed
     // and forgotten by the context, so the next use builds it afresh.
     void unload();
-    bool unloading() const { return m_unloadingByCode; }
     // True once the window has been closed for good (it only waits for its destruction).
     bool unloaded() const { return m_unloaded; }
 

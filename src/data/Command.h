@@ -20,8 +20,6 @@ public:
     void setCommandType(CommandType type) { m_type = type; }
     void setCommandText(const QString& text) { m_text = text; }
     void setNamedParameters(bool named) { m_named = named; }
-    CommandType commandType() const { return m_type; }
-    const QString& commandText() const { return m_text; }
 
     Parameter& append(Parameter parameter);
     Parameter& append(const QString& name, DataType type, ParameterDirection direction, int size,

@@ -176,14 +176,9 @@ QString Recordset::textAt(int row, int col) const {
     return valueAt(row, col).toString();
 }
 
-void Recordset::emitCurrent() {
-    emit currentChanged(m_position);
-}
-
 void Recordset::setPosition(int row) {
     if (m_editMode != EditMode::None) update(); // leaving an edited row writes it, as moving off it does
     m_position = std::clamp(row, -1, recordCount());
-    emitCurrent();
 }
 
 void Recordset::moveFirst() {
@@ -234,7 +229,6 @@ void Recordset::applyFilter() {
             if (m_parsedFilter->matches(m_rows, r)) m_visible.push_back(static_cast<std::uint32_t>(r));
     m_position = 0;
     emit reset();
-    emitCurrent();
 }
 
 } // namespace vornel

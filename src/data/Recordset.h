@@ -37,9 +37,6 @@ public:
     void requery();
     void close();
     bool isOpen() const { return m_open; }
-    const QString& source() const { return m_sql; }
-    LockType lockType() const { return m_lock; }
-    CursorType cursorType() const { return m_type; }
     bool updatable() const;
 
     // Fields of the current row.
@@ -87,9 +84,8 @@ public:
     QVariant editedValue(int column) const; // value in the edit buffer
 
 signals:
-    void reset();                 // opened, requeried, filtered or closed
-    void currentChanged(int row); // the current row moved
-    void rowChanged(int row);     // a row was written back
+    void reset();             // opened, requeried, filtered or closed
+    void rowChanged(int row); // a row was written back
     void rowInserted(int row);
     void rowRemoved(int row);
 
@@ -98,7 +94,6 @@ private:
     std::size_t storeRow(int visibleRow) const;
     void checkCurrent() const;
     void applyFilter();
-    void emitCurrent();
     void load(QueryResult result);
     void findTarget();
     void requireUpdatable() const;

@@ -100,10 +100,7 @@ void Recordset::cancelUpdate() {
     m_editMode = EditMode::None;
     m_editBuffer.clear();
     m_editChanged.clear();
-    if (wasAdding) {
-        m_position = std::clamp(m_positionBeforeAdd, -1, recordCount());
-        emitCurrent();
-    }
+    if (wasAdding) m_position = std::clamp(m_positionBeforeAdd, -1, recordCount());
 }
 
 void Recordset::update() {
@@ -188,7 +185,6 @@ void Recordset::writeNewRow() {
     m_editChanged.clear();
     m_position = recordCount() - 1;
     emit rowInserted(m_position);
-    emitCurrent();
 }
 
 void Recordset::deleteCurrent() {
@@ -213,7 +209,6 @@ void Recordset::deleteCurrent() {
             if (v > index) --v;
     }
     emit rowRemoved(row);
-    emitCurrent();
 }
 
 } // namespace vornel

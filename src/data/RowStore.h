@@ -23,9 +23,8 @@ public:
     int columnCount() const { return m_columns; }
     std::size_t rowCount() const { return m_offsets.size(); }
     void clear();
-    void reserveBytes(std::size_t) {} // blocks are taken as they are needed
-    std::size_t bytesUsed() const;    // memory held, spare capacity included
-    void squeeze();                   // gives back the spare capacity once the rows are read
+    std::size_t bytesUsed() const; // memory held, spare capacity included
+    void squeeze();                // gives back the spare capacity once the rows are read
 
     // Building a row: beginRow, one add per column, endRow.
     void beginRow();

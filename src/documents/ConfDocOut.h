@@ -51,19 +51,13 @@ public:
     FlexGrid* grid() const { return m_grid; }
     QPushButton* cmdAction(int index) const { return m_cmdAction.at(static_cast<std::size_t>(index)); }
     QPushButton* cmdOK() const { return m_cmdOK; }
-    QPushButton* cmdCancel() const { return m_cmdCancel; }
     QLineEdit* txtDescriere() const { return m_txtDescriere; }
     QLineEdit* txtSerie() const { return m_txtSerie; }
     QLineEdit* txtPD() const { return m_txtPD; }
     QLineEdit* txtUD() const { return m_txtUD; }
-    QLineEdit* txtNumarCopii() const { return m_txtNumarCopii; }
     QLineEdit* txtNrLinFac() const { return m_txtNrLinFac; }
-    QRadioButton* optFacturi() const { return m_optFacturi; }
-    QRadioButton* optAviz() const { return m_optAviz; }
     QComboBox* cmbTipFactura() const { return m_cmbTipFactura; }
     QComboBox* cmbTipHartie() const { return m_cmbTipHartie; }
-    QComboBox* cmbCasierie() const { return m_cmbCasierie; }
-    QLabel* lblOrientare() const { return m_lblOrientare; }
 
 protected:
     bool queryUnload(bool byCode) override;

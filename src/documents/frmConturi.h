@@ -33,8 +33,6 @@ public:
     QLineEdit* txtCont() const { return m_txtCont; }
     QListWidget* txtConturi() const { return m_txtConturi; }
     QLineEdit* txtNrLinAmbalaje() const { return m_txtNrLinAmbalaje; }
-    QPushButton* btnAdauga() const { return m_btnAdauga; }
-    QPushButton* btnStergeTot() const { return m_btnStergeTot; }
     QPushButton* cmdC() const { return m_cmdC; }
     QGroupBox* fmeConturi() const { return m_fmeConturi; }
     FlexGrid* GridC() const { return m_gridC; }

@@ -76,8 +76,10 @@ QString type(const ControlRef& ref, const QString& text) {
         if (!control)
             return QStringLiteral("expected %1 to take every character; found it closed while typing")
                 .arg(ref.text);
-        const Qt::Key key =
-            ch.unicode() < 0x100 ? QTest::asciiToKey(static_cast<char>(ch.unicode())) : Qt::Key_unknown;
+        // Letters beyond ASCII (the Romanian ones among them) have no key of their own: they come as text.
+        const Qt::Key key = ch.unicode() > 0 && ch.unicode() < 0x80
+                                ? QTest::asciiToKey(static_cast<char>(ch.unicode()))
+                                : Qt::Key_unknown;
         QTest::sendKeyEvent(QTest::Click, control.data(), key, QString(ch), Qt::NoModifier);
     }
     return {};

@@ -39,11 +39,6 @@ QWidget* findWindow(const QString& name) {
     return found;
 }
 
-bool isWindowOpen(const QString& name) {
-    QWidget* w = findWindow(name);
-    return w && w->isVisible();
-}
-
 QWidget* findControl(const ControlRef& ref, QString& problem) {
     QWidget* window = findWindow(ref.window);
     if (!window) {

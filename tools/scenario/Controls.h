@@ -11,7 +11,6 @@ namespace vornel::scenario {
 
 // The top-level widget named `name`: the shown one when there are several; nullptr when none.
 QWidget* findWindow(const QString& name);
-bool isWindowOpen(const QString& name);
 
 // The control, or nullptr with `problem` set to "expected ...; found ...".
 QWidget* findControl(const ControlRef& ref, QString& problem);

@@ -41,6 +41,8 @@ LexResult splitLine(const QString& line) {
                     token.text += u'\r';
                 else if (e == u'n')
                     token.text += u'\n';
+                else if (e == u'0')
+                    token.text += QChar(0);
                 else {
                     result.error = QStringLiteral("unknown escape \\%1").arg(e);
                     return result;
@@ -79,6 +81,8 @@ QString quoted(const QString& text) {
             out += QStringLiteral("\\r");
         else if (c == u'\n')
             out += QStringLiteral("\\n");
+        else if (c == QChar(0))
+            out += QStringLiteral("\\0");
         else
             out += c;
     }

@@ -101,6 +101,10 @@ void ScenarioSession::endSteps() {
         fail(line, QStringLiteral("expected every message checked; found %1 unchecked, the first %2")
                        .arg(m_state.log->uncheckedCount())
                        .arg(MessageLog::describe(m_state.log->oldestUnchecked())));
+    // An answer no question took means a question the scenario expected was never asked.
+    if (m_state.log->queuedAnswers() > 0)
+        fail(line, QStringLiteral("expected every queued answer taken by a question; found %1 left")
+                       .arg(m_state.log->queuedAnswers()));
     m_state.log->setMuted(true);
     m_state.unlock(); // the windows close on a database they can reach
     // Ends the modal loops, so that the steps waiting in them return.
