@@ -2,6 +2,7 @@
 
 #include "data/DbError.h"
 #include "data/SchemaCheck.h"
+#include "data/SchemaUpgrade.h"
 #include "data/sqlite/DemoDatabase.h"
 
 #include <QDir>
@@ -49,6 +50,7 @@ HostDatabase HostDatabase::open(const QString& file, const QString& odbc) {
                            QDir::toNativeSeparators(QFileInfo(database.embeddedPath).absoluteFilePath());
     database.connection = connect(QStringLiteral("sqlite:") + database.embeddedPath);
     try {
+        SchemaUpgrade::addProgramTables(*database.connection);
         SchemaCheck::verify(*database.connection);
     } catch (const DbError& e) {
         if (!demo) throw;

@@ -5,6 +5,7 @@
 #include "data/Connection.h"
 #include "data/DbError.h"
 #include "data/SchemaCheck.h"
+#include "data/SchemaUpgrade.h"
 #include "data/odbc/OdbcBackend.h"
 #include "data/sqlite/DemoDatabase.h"
 
@@ -34,6 +35,20 @@ TEST(SchemaCheck, DemoDatabasePassesAndEveryMissingPieceIsNamed) {
     EXPECT_EQ(SchemaCheck::missing(db->backend()),
               (QStringList{"lipseste coloana Adresa din tabela Cpp", "lipseste tabela sal_imp",
                            "lipseste coloana Curs din tabela AdmTivra.Societati"}));
+}
+
+TEST(SchemaCheck, AnEarlierVersionGetsTheAuditTrailButNothingElse) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("firma.db");
+    DemoDatabase::create(path);
+    auto db = Connection::open("sqlite:" + path);
+    db->execute("DROP TABLE JurnalModificari");
+    db->execute("DROP TABLE sal_imp");
+    EXPECT_EQ(SchemaUpgrade::addProgramTables(*db), QStringList{"JurnalModificari"});
+    EXPECT_EQ(SchemaCheck::missing(db->backend()), QStringList{"lipseste tabela sal_imp"});
+    EXPECT_EQ(db->scalar("SELECT count(*) FROM sqlite_master WHERE name = 'JurnalModificariRand'").toInt(),
+              1);
+    EXPECT_TRUE(SchemaUpgrade::addProgramTables(*db).isEmpty());
 }
 
 TEST(SchemaCheck, ForeignDatabaseIsNamedInAFewPhrases) {
