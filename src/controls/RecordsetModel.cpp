@@ -2,6 +2,7 @@
 
 #include "data/DbError.h"
 #include "data/Recordset.h"
+#include "data/RowSearch.h"
 #include "data/SqlText.h"
 
 #include <QLocale>
@@ -10,14 +11,6 @@
 namespace vornel {
 
 namespace {
-
-// Plain text of a number: integers without decimals, other values in their shortest exact form
-// with "." as separator, never with an exponent.
-QString plainNumber(double value) {
-    if (std::isfinite(value) && value == std::trunc(value) && std::fabs(value) < 1e15)
-        return QString::number(static_cast<qint64>(value));
-    return QString::number(value, 'f', QLocale::FloatingPointShortest);
-}
 
 bool isNumeric(const QVariant& value) {
     switch (value.typeId()) {
@@ -164,7 +157,7 @@ QString RecordsetModel::cellText(int row, int column) const {
     const QString format =
         static_cast<std::size_t>(column) < m_columnFormats.size() ? m_columnFormats[column] : QString();
     if (isNumeric(value))
-        return format.isEmpty() ? plainNumber(value.toDouble()) : formatNumber(value.toDouble(), format);
+        return format.isEmpty() ? plainNumberText(value.toDouble()) : formatNumber(value.toDouble(), format);
     return buffered ? value.toString() : m_recordset->textAt(row, column);
 }
 

@@ -259,6 +259,32 @@ QVariant RowStore::value(std::size_t row, int column) const {
     }
 }
 
+RowStore::Cell RowStore::cellAt(std::size_t row, int column) const {
+    const unsigned char* p = cell(row, column);
+    Cell c;
+    switch (*p++) {
+    case TagInteger: {
+        const std::uint64_t u = readVarint(p);
+        c.kind = Cell::Kind::Integer;
+        c.integer = static_cast<std::int64_t>((u >> 1) ^ (~(u & 1) + 1));
+        break;
+    }
+    case TagDouble:
+        c.kind = Cell::Kind::Double;
+        std::memcpy(&c.real, p, sizeof c.real);
+        break;
+    case TagText:
+    case TagBlob:
+        c.kind = p[-1] == TagText ? Cell::Kind::Text : Cell::Kind::Blob;
+        c.size = static_cast<std::size_t>(readVarint(p));
+        c.data = reinterpret_cast<const char*>(p);
+        break;
+    default:
+        break;
+    }
+    return c;
+}
+
 bool RowStore::isNull(std::size_t row, int column) const {
     return *cell(row, column) == TagNull;
 }
