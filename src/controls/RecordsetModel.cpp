@@ -81,6 +81,15 @@ void RecordsetModel::setRecordset(Recordset* recordset) {
             ++m_rowCount;
             endInsertRows();
         });
+        connect(recordset, &Recordset::rowsAppended, this, [this](int first, int last) {
+            if (!m_recordset || first != m_rowCount || last < first) {
+                reload();
+                return;
+            }
+            beginInsertRows({}, first, last);
+            m_rowCount = last + 1;
+            endInsertRows();
+        });
         connect(recordset, &Recordset::rowRemoved, this, [this](int row) {
             if (row < 0 || row >= m_rowCount) {
                 reload();

@@ -3,6 +3,7 @@
 #include "controls/FlexGrid.h"
 #include "controls/FocusColour.h"
 #include "controls/KeyFilter.h"
+#include "controls/ListTools.h"
 #include "controls/Twips.h"
 #include "data/DbError.h"
 #include "data/Recordset.h"
@@ -83,6 +84,7 @@ void frmConturi::buildUi() {
     m_gridC = new FlexGrid(m_fmeConturi);
     m_gridC->setObjectName(QStringLiteral("GridC"));
     place(m_gridC, 90, 300, 6820, 3000);
+    ListTools::attach(this, m_gridC, [] { return kCaption; })->setKey(QStringLiteral("frmConturi"));
     m_fmeConturi->hide();
 
     setFixedSize(px(7370), px(4250));

@@ -10,6 +10,7 @@
 #include "entry/Vornel.h"
 
 #include <QStringList>
+#include <QTemporaryDir>
 #include <memory>
 
 namespace vornel::scenario {
@@ -21,6 +22,8 @@ struct ScenarioState {
     Connection& db();
     // Replaces the database by a fresh copy of the given kind.
     void freshDatabase(bool empty);
+    // A file the scenario names: a relative name lies in the scenario's own folder.
+    QString filePath(const QString& name);
     // Runs a statement of the runner itself: the component's executed list does not see it.
     template <class F> auto quietly(F&& f) {
         struct Restore {
@@ -33,6 +36,7 @@ struct ScenarioState {
 
     DatabaseTemplates& templates;
     QString dbPath;
+    std::unique_ptr<QTemporaryDir> files; // the scenario's folder, made at first use
     std::shared_ptr<Connection> connection;
     std::unique_ptr<Vornel> vornel;
     std::shared_ptr<MessageLog> log = std::make_shared<MessageLog>();

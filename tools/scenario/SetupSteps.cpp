@@ -6,6 +6,7 @@
 #include "data/DbError.h"
 #include "data/SqlText.h"
 
+#include <QDir>
 #include <QLocale>
 #include <exception>
 
@@ -43,6 +44,12 @@ void ScenarioState::freshDatabase(bool empty) {
     connection->addObserver([this](const QString& sql) {
         if (recording) executed << sql;
     });
+}
+
+QString ScenarioState::filePath(const QString& name) {
+    if (QDir::isAbsolutePath(name)) return name;
+    if (!files) files = std::make_unique<QTemporaryDir>();
+    return files->filePath(name);
 }
 
 QString runSetupStep(const Step& step, ScenarioState& state) {

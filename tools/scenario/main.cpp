@@ -6,6 +6,8 @@
 #include "Script.h"
 
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <cstdio>
 #include <exception>
@@ -28,6 +30,9 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    // What the windows keep in the user's settings stays in the run's own folder.
+    const QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
 
     QTextStream out(stdout);
     bool verbose = false;
