@@ -4,6 +4,7 @@
 
 #include "HostWindow.h"
 
+#include "catalogs/CatalogExport.h"
 #include "data/Connection.h"
 #include "data/DbError.h"
 #include "data/sqlite/DemoDatabase.h"
@@ -19,6 +20,7 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStyleFactory>
+#include <QTextStream>
 #include <QTimer>
 #include <algorithm>
 
@@ -68,6 +70,10 @@ bool saveScreenshot(const QString& file) {
 }
 
 int main(int argc, char** argv) {
+    // An export opens no window: it needs no display.
+    if (std::any_of(argv, argv + argc, [](const char* a) { return QByteArray(a).startsWith("--export"); }) &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vornel"));
     QApplication::setOrganizationName(QStringLiteral("Vornel"));
@@ -89,7 +95,14 @@ int main(int argc, char** argv) {
     const QCommandLineOption shotOption(
         QStringLiteral("screenshot"),
         QStringLiteral("Saves a picture of every open window to FILE and quits."), QStringLiteral("FILE"));
-    parser.addOptions({dbOption, odbcOption, captionOption, companyOption, userOption, shotOption});
+    const QCommandLineOption exportOption(
+        QStringLiteral("export"),
+        QStringLiteral(
+            "Writes the list of CAPTION to FILE (.csv, .xlsx or .pdf) and quits; opens no window."),
+        QStringLiteral("CAPTION"));
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The file of --export."));
+    parser.addOptions(
+        {dbOption, odbcOption, captionOption, companyOption, userOption, shotOption, exportOption});
     parser.process(app);
 
     bool companyOk = false, userOk = false;
@@ -101,6 +114,19 @@ int main(int argc, char** argv) {
             QStringLiteral(
                 "Optiuni gresite: --company si --user sunt numere; --db si --odbc nu merg impreuna."));
         return 1;
+    }
+
+    if (parser.isSet(exportOption)) {
+        QTextStream errors(stderr);
+        if (!parser.isSet(dbOption) && !parser.isSet(odbcOption)) {
+            errors << "vornel --export: alegeti baza de date cu --db FILE sau --odbc \"CONNECTION\".\n";
+            return 2;
+        }
+        const QString connectionString = parser.isSet(odbcOption)
+                                             ? QStringLiteral("odbc:") + parser.value(odbcOption)
+                                             : QStringLiteral("sqlite:") + parser.value(dbOption);
+        return vornel::CatalogExport::run(connectionString, parser.value(exportOption), company, user,
+                                          parser.positionalArguments().value(0), errors);
     }
 
     std::shared_ptr<vornel::Connection> connection;
