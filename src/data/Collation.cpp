@@ -133,7 +133,8 @@ inline char32_t foldedNext(const unsigned char*& p, const unsigned char* end) {
 struct Weight {
     unsigned char primary = 0; // 0: the character has no weight (control characters)
     char32_t escaped = 0;      // with primary kEscape: the folded character
-    unsigned char tie = 1;
+    unsigned char accent = 1;  // 1 for none; another language's accent, or which symbol
+    bool upper = false;
 };
 
 Weight weightOf(char32_t c) {
@@ -146,7 +147,7 @@ Weight weightOf(char32_t c) {
             w.primary = static_cast<unsigned char>(0x30 + (c - u'0'));
         } else if ((c | 0x20) >= u'a' && (c | 0x20) <= u'z') {
             w.primary = static_cast<unsigned char>(kLetters + kLetterIndex[(c | 0x20) - u'a']);
-            w.tie = c < u'a' ? 2 : 1;
+            w.upper = c < u'a';
         } else {
             for (int i = 0; kPunctuation[i]; ++i)
                 if (static_cast<char32_t>(kPunctuation[i]) == c)
@@ -157,27 +158,38 @@ Weight weightOf(char32_t c) {
     const bool upper = QChar::isUpper(c);
     if (const int letter = romanianLetter(c); letter >= 0) {
         w.primary = static_cast<unsigned char>(kLetters + letter);
-        w.tie = upper ? 2 : 1;
+        w.upper = upper;
         return w;
     }
     const char32_t f = fold(c);
     if (f < 0x80 && f >= u'0') {
         w = weightOf(f);
         // Another language's accent: after the plain letter, each accent in its own place.
-        w.tie = static_cast<unsigned char>(1 + (upper ? 1 : 0) + 2 * (1 + c % 60));
+        w.accent = static_cast<unsigned char>(2 + c % 250);
+        w.upper = upper;
         return w;
     }
     if (QChar::isSpace(c)) {
         w.primary = kBlank;
     } else if (QChar::isPunct(c) || QChar::isSymbol(c)) {
         w.primary = kOtherPunctuation;
-        w.tie = static_cast<unsigned char>(1 + c % 250);
+        w.accent = static_cast<unsigned char>(2 + c % 250);
     } else {
         w.primary = kEscape;
         w.escaped = f;
-        w.tie = upper ? 2 : 1;
+        w.upper = upper;
     }
     return w;
+}
+
+const std::array<Weight, 128>& asciiWeights() {
+    static const auto table = [] {
+        std::array<Weight, 128> t{};
+        for (char32_t c = 0; c < 128; ++c)
+            t[c] = weightOf(c);
+        return t;
+    }();
+    return table;
 }
 
 void appendPrimary(std::string& key, const Weight& w) {
@@ -208,24 +220,51 @@ QString fold(QStringView text) {
 void appendPrimaryKey(std::string& key, const char* utf8, std::size_t size) {
     const auto* p = reinterpret_cast<const unsigned char*>(utf8);
     const auto* end = p + size;
+    const std::array<Weight, 128>& ascii = asciiWeights();
+    // Weights gather in a small buffer first: a key is made for every row of a sorted list.
+    constexpr std::size_t kChunk = 256;
+    char chunk[kChunk + 4];
+    std::size_t n = 0;
     while (p < end) {
+        if (n >= kChunk) {
+            key.append(chunk, n);
+            n = 0;
+        }
+        if (*p < 0x80) {
+            // ASCII, most of every catalogue, from a table.
+            if (const unsigned char primary = ascii[*p++].primary) chunk[n++] = static_cast<char>(primary);
+            continue;
+        }
         const Weight w = weightOf(decode(p, end));
-        if (w.primary) appendPrimary(key, w);
+        if (!w.primary) continue;
+        chunk[n++] = static_cast<char>(w.primary);
+        if (w.primary == kEscape) {
+            // Seven bits a byte, each with its high bit set: ordered by code point, never 0.
+            chunk[n++] = static_cast<char>(0x80 | ((w.escaped >> 14) & 0x7F));
+            chunk[n++] = static_cast<char>(0x80 | ((w.escaped >> 7) & 0x7F));
+            chunk[n++] = static_cast<char>(0x80 | (w.escaped & 0x7F));
+        }
     }
+    key.append(chunk, n);
 }
 
 void appendSortKey(std::string& key, const char* utf8, std::size_t size) {
     const auto* p = reinterpret_cast<const unsigned char*>(utf8);
     const auto* end = p + size;
-    std::string ties;
+    // As a Romanian reader compares: the letters first, then the accents of other languages
+    // over the whole text, then the case.
+    std::string accents;
+    std::string cases;
     while (p < end) {
         const Weight w = weightOf(decode(p, end));
         if (!w.primary) continue;
         appendPrimary(key, w);
-        ties.push_back(static_cast<char>(w.tie));
+        accents.push_back(static_cast<char>(w.accent));
+        cases.push_back(static_cast<char>(w.upper ? 2 : 1));
     }
     key.push_back('\0');
-    key += ties;
+    key += accents;
+    key += cases;
 }
 
 std::string sortKey(QStringView text) {
@@ -259,8 +298,25 @@ bool FoldedText::foundIn(const char* utf8, std::size_t size) const {
     const auto* p = reinterpret_cast<const unsigned char*>(utf8);
     const auto* end = p + size;
     const char32_t first = m_chars.front();
+    if (first >= 0x80) {
+        while (p < end)
+            if (foldedNext(p, end) == first && restMatches(p, end)) return true;
+        return false;
+    }
+    // An ASCII first character: bytes are compared as they are, and only the lead byte of a
+    // longer character (which may fold to it: "Ș" to "s") is decoded.
+    const auto lower = static_cast<unsigned char>(first);
+    const auto upper = static_cast<unsigned char>(first >= u'a' && first <= u'z' ? first - 32 : first);
     while (p < end) {
-        if (foldedNext(p, end) == first && restMatches(p, end)) return true;
+        const unsigned char b = *p;
+        if (b < 0x80) {
+            ++p;
+            if ((b == lower || b == upper) && restMatches(p, end)) return true;
+        } else if (b >= 0xC0) {
+            if (foldedNext(p, end) == first && restMatches(p, end)) return true;
+        } else {
+            ++p; // a continuation byte: part of a character already read
+        }
     }
     return false;
 }

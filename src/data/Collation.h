@@ -12,7 +12,8 @@
 namespace vornel::Collation {
 
 // Appends the sort key of UTF-8 text. Keys compared bytewise (a shorter key first on a common
-// start) order the texts: the primary weights, a 0 byte, then one tie byte per character.
+// start) order the texts: the primary weights, a 0 byte, then a byte per character for its
+// accent and one for its case.
 void appendSortKey(std::string& key, const char* utf8, std::size_t size);
 // Appends only the primary weights: texts with the same primary key differ at most in case or in
 // accents that are not letters of their own in Romanian.

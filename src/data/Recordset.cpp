@@ -422,7 +422,13 @@ void Recordset::arrange(const std::vector<std::uint32_t>* candidates) {
         m_visible = {};
         return;
     }
+    if (candidates == &m_visible) {
+        // Narrowing: the rows left are among those shown, in their order.
+        std::erase_if(m_visible, [this](std::uint32_t row) { return !passes(row); });
+        return;
+    }
     std::vector<std::uint32_t> visible;
+    visible.reserve(candidates ? candidates->size() : m_rows.rowCount());
     const auto keep = [&](std::uint32_t row) {
         if (passes(row)) visible.push_back(row);
     };

@@ -24,29 +24,39 @@ QString plainNumberText(double value) {
 }
 
 RowSearch::RowSearch(const QString& text, std::vector<int> columns)
-    : m_text(text), m_folded(text), m_columns(std::move(columns)) {}
+    : m_text(text), m_folded(text), m_columns(std::move(columns)) {
+    std::erase_if(m_columns, [](int c) { return c < 0; });
+    for (const int column : m_columns) {
+        if (column >= static_cast<int>(m_searched.size()))
+            m_searched.resize(static_cast<std::size_t>(column) + 1);
+        m_searched[static_cast<std::size_t>(column)] = true;
+    }
+}
+
+bool RowSearch::cellMatches(const RowStore::Cell& cell) const {
+    char number[kNumberTextSize];
+    switch (cell.kind) {
+    case RowStore::Cell::Kind::Text:
+        return m_folded.foundIn(cell.data, cell.size);
+    case RowStore::Cell::Kind::Integer: {
+        const auto end = std::to_chars(number, number + sizeof number, cell.integer).ptr;
+        return m_folded.foundIn(number, static_cast<std::size_t>(end - number));
+    }
+    case RowStore::Cell::Kind::Double:
+        return m_folded.foundIn(number, plainNumberText(cell.real, number));
+    default:
+        return false;
+    }
+}
 
 bool RowSearch::matches(const RowStore& rows, std::size_t row) const {
     if (m_folded.isEmpty()) return true;
-    char number[kNumberTextSize];
-    for (const int column : m_columns) {
-        if (column < 0 || column >= rows.columnCount()) continue;
-        const RowStore::Cell cell = rows.cellAt(row, column);
-        switch (cell.kind) {
-        case RowStore::Cell::Kind::Text:
-            if (m_folded.foundIn(cell.data, cell.size)) return true;
-            break;
-        case RowStore::Cell::Kind::Integer: {
-            const auto end = std::to_chars(number, number + sizeof number, cell.integer).ptr;
-            if (m_folded.foundIn(number, static_cast<std::size_t>(end - number))) return true;
-            break;
-        }
-        case RowStore::Cell::Kind::Double:
-            if (m_folded.foundIn(number, plainNumberText(cell.real, number))) return true;
-            break;
-        default:
-            break;
-        }
+    // One walk along the row reads every searched cell; which matches first does not matter.
+    const int span = std::min(static_cast<int>(m_searched.size()), rows.columnCount());
+    RowStore::RowReader reader = rows.reader(row);
+    for (int column = 0; column < span; ++column) {
+        const RowStore::Cell cell = reader.next();
+        if (m_searched[static_cast<std::size_t>(column)] && cellMatches(cell)) return true;
     }
     return false;
 }

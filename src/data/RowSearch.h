@@ -23,9 +23,12 @@ public:
     const std::vector<int>& columns() const { return m_columns; }
 
 private:
+    bool cellMatches(const RowStore::Cell& cell) const;
+
     QString m_text;
     Collation::FoldedText m_folded;
     std::vector<int> m_columns;
+    std::vector<bool> m_searched; // by column, up to the last searched one
 };
 
 // A number as the grids show it: integers without decimals, other values in their shortest exact

@@ -51,6 +51,17 @@ public:
         std::size_t size = 0;
     };
     Cell cellAt(std::size_t row, int column) const;
+    // Reads the cells of a row one after another from the first: one walk along the row.
+    class RowReader {
+    public:
+        Cell next();
+
+    private:
+        friend class RowStore;
+        explicit RowReader(const unsigned char* p) : m_p(p) {}
+        const unsigned char* m_p;
+    };
+    RowReader reader(std::size_t row) const { return RowReader(cell(row, 0)); }
 
     // Replace a row's cells (appends the new encoding; the old bytes are left unused).
     void replaceRow(std::size_t row, const std::vector<QVariant>& values);
