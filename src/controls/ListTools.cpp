@@ -13,9 +13,11 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QStandardPaths>
 
 namespace vornel {
@@ -62,6 +64,9 @@ void ListTools::addQuickFilter(QWidget* parent) {
     m_filter->setPlaceholderText(QStringLiteral("Cauta in lista (Ctrl+F)"));
     m_filter->setClearButtonEnabled(true);
     FocusColour::attach(m_filter);
+    QPalette hint = m_filter->palette();
+    hint.setColor(QPalette::PlaceholderText, QColor(0x90, 0x90, 0x90));
+    m_filter->setPalette(hint);
     m_filter->installEventFilter(this);
     m_count = new QLabel(parent);
     m_count->setObjectName(QStringLiteral("lblRanduri"));
@@ -104,6 +109,13 @@ void ListTools::follow(Recordset* recordset) {
     m_followed = recordset;
     if (!recordset) return;
     connect(recordset, &Recordset::fetchFinished, this, &ListTools::updateCount);
+    // Deleting, exporting or searching waits for the rows still to be read: the wait cursor says so.
+    connect(recordset, &Recordset::waitingForRows, this, [](bool waiting) {
+        if (waiting)
+            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+        else
+            QGuiApplication::restoreOverrideCursor();
+    });
     connect(recordset, &Recordset::fetchFailed, this, [this](const QString& description) {
         ComponentContext::current().Afiseaza(description, MessageIcon::Error, MessageButtons::Ok, title());
     });
@@ -130,10 +142,7 @@ ListTable ListTools::table() {
     } catch (const DbError&) {
         // Paper without the company's name is still the list.
     }
-    if (Recordset* rs = m_grid->recordset(); rs && rs->fetching()) {
-        const BusyCursor busy;
-        rs->fetchAll();
-    }
+    if (Recordset* rs = m_grid->recordset()) rs->fetchAll();
     return ListTable::of(*m_grid, title(), company);
 }
 

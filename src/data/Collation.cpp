@@ -284,10 +284,19 @@ std::string primaryKey(QStringView text) {
 FoldedText::FoldedText(QStringView text) {
     for (const char32_t c : text.toUcs4())
         m_chars.push_back(fold(c));
+    while (m_ascii < m_chars.size() && m_chars[m_ascii] < 0x80)
+        ++m_ascii;
 }
 
-bool FoldedText::restMatches(const unsigned char* p, const unsigned char* end) const {
-    for (std::size_t i = 1; i < m_chars.size(); ++i) {
+bool FoldedText::restMatches(std::size_t from, const unsigned char* p, const unsigned char* end) const {
+    std::size_t i = from;
+    // ASCII against ASCII byte by byte, the rest character by character.
+    while (i < m_ascii && p < end && *p < 0x80) {
+        if (foldAscii(*p) != m_chars[i]) return false;
+        ++i;
+        ++p;
+    }
+    for (; i < m_chars.size(); ++i) {
         if (p >= end || foldedNext(p, end) != m_chars[i]) return false;
     }
     return true;
@@ -300,7 +309,7 @@ bool FoldedText::foundIn(const char* utf8, std::size_t size) const {
     const char32_t first = m_chars.front();
     if (first >= 0x80) {
         while (p < end)
-            if (foldedNext(p, end) == first && restMatches(p, end)) return true;
+            if (foldedNext(p, end) == first && restMatches(1, p, end)) return true;
         return false;
     }
     // An ASCII first character: bytes are compared as they are, and only the lead byte of a
@@ -311,9 +320,9 @@ bool FoldedText::foundIn(const char* utf8, std::size_t size) const {
         const unsigned char b = *p;
         if (b < 0x80) {
             ++p;
-            if ((b == lower || b == upper) && restMatches(p, end)) return true;
+            if ((b == lower || b == upper) && restMatches(1, p, end)) return true;
         } else if (b >= 0xC0) {
-            if (foldedNext(p, end) == first && restMatches(p, end)) return true;
+            if (foldedNext(p, end) == first && restMatches(1, p, end)) return true;
         } else {
             ++p; // a continuation byte: part of a character already read
         }

@@ -35,9 +35,11 @@ public:
     bool contains(const FoldedText& other) const;
 
 private:
-    bool restMatches(const unsigned char* p, const unsigned char* end) const;
+    // Whether the characters from `from` on follow at p.
+    bool restMatches(std::size_t from, const unsigned char* p, const unsigned char* end) const;
 
     std::vector<char32_t> m_chars;
+    std::size_t m_ascii = 0; // how many characters from the first are ASCII
 };
 
 } // namespace vornel::Collation

@@ -89,6 +89,7 @@ void Recordset::load(std::vector<Column> columns, RowStore rows, std::unique_ptr
     m_editMode = EditMode::None;
     m_editBuffer.clear();
     m_editChanged.clear();
+    m_searched.clear();
     sortRows();
     arrange();
     emit reset();
@@ -157,6 +158,7 @@ bool Recordset::fetchBatch(std::size_t maxRows) {
         m_rows.squeeze();
     }
     // No sort is in force while rows are still being read: new rows go at the end.
+    m_searched.clear();
     if (m_mapped)
         for (std::size_t r = before; r < m_rows.rowCount(); ++r)
             if (passes(r)) m_visible.push_back(static_cast<std::uint32_t>(r));
@@ -166,8 +168,11 @@ bool Recordset::fetchBatch(std::size_t maxRows) {
 }
 
 void Recordset::fetchAll() {
+    if (!m_cursor) return;
+    emit waitingForRows(true);
     while (fetchBatch(kEverything)) {
     }
+    emit waitingForRows(false);
 }
 
 void Recordset::fetchSlice() {
@@ -335,6 +340,7 @@ void Recordset::setFilter(const QString& expression) {
     const std::vector<std::uint32_t>* candidates = next ? prefixCandidates(*next, range) : nullptr;
     m_parsedFilter = std::move(next);
     m_filter = m_parsedFilter ? expression : QString();
+    m_searched.clear();
     m_editMode = EditMode::None;
     arrange(candidates);
     rearranged();
@@ -381,6 +387,7 @@ void Recordset::setSort(int column, bool descending) {
     m_sortColumn = column < 0 ? -1 : column;
     m_sortDescending = column >= 0 && descending;
     m_editMode = EditMode::None;
+    m_searched.clear();
     sortRows();
     arrange();
     rearranged();
@@ -399,10 +406,25 @@ void Recordset::setSearch(const QString& text, const std::vector<int>& columns) 
     if (!m_open) throw DbError(ErrorNumber::Closed, QStringLiteral("Recordset-ul este inchis."));
     std::shared_ptr<const RowSearch> next;
     if (!text.isEmpty()) next = std::make_shared<const RowSearch>(text, columns);
+    m_editMode = EditMode::None;
+    // Remembered with what it shows, unless that is most of a big list (a copy would cost more
+    // than the search it saves).
+    constexpr std::size_t kRemembered = 8, kRememberedRows = 250000;
+    if (m_search && m_mapped && m_visible.size() <= kRememberedRows) {
+        if (m_searched.size() == kRemembered) m_searched.erase(m_searched.begin());
+        m_searched.emplace_back(m_search, m_visible);
+    }
+    for (const auto& [search, rows] : m_searched)
+        if (next && search->text() == text && search->columns() == next->columns()) {
+            m_search = search;
+            m_visible = rows;
+            m_mapped = true;
+            rearranged();
+            return;
+        }
     // The typed text grew: only the rows shown now can still hold it.
     const bool narrowing = next && m_search && m_mapped && next->narrows(*m_search);
     m_search = std::move(next);
-    m_editMode = EditMode::None;
     arrange(narrowing ? &m_visible : nullptr);
     rearranged();
 }

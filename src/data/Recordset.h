@@ -118,6 +118,8 @@ signals:
     // Rows read in the background became visible at the end; fetchFinished when the last is read.
     void rowsAppended(int first, int last);
     void fetchFinished();
+    // An action waits for every row to be read (true), or the wait is over (false).
+    void waitingForRows(bool waiting);
     // Background reading stopped on a database error; the rows read so far stay.
     void fetchFailed(const QString& description);
     void rowChanged(int row); // a row was written back
@@ -162,6 +164,8 @@ private:
     bool m_sortDescending = false;
     bool m_sortedAsText = false;
     std::shared_ptr<const RowSearch> m_search;
+    // Searches typed last on these rows and what they showed, for a correction with Backspace.
+    std::vector<std::pair<std::shared_ptr<const RowSearch>, std::vector<std::uint32_t>>> m_searched;
     Fetch m_fetch = Fetch::All;
     std::unique_ptr<QueryCursor> m_cursor;
     int m_pendingRead = 0;

@@ -134,6 +134,7 @@ void Recordset::writeChanges() {
                 ErrorNumber::RowNotFound,
                 QStringLiteral("Randul nu mai exista in tabela %1; nu a fost modificat.").arg(m_table));
         m_rows.replaceRow(index, m_editBuffer);
+        m_searched.clear();
     }
     m_editMode = EditMode::None;
     m_editBuffer.clear();
@@ -183,6 +184,7 @@ void Recordset::writeNewRow() {
         }
 
     m_rows.appendRow(row);
+    m_searched.clear();
     const auto added = static_cast<std::uint32_t>(m_rows.rowCount() - 1);
     // A new row shows at the end, whatever the sort, filter or search.
     if (!m_order.empty()) m_order.push_back(added);
@@ -211,6 +213,7 @@ void Recordset::deleteCurrent() {
         throw DbError(ErrorNumber::RowNotFound,
                       QStringLiteral("Randul nu mai exista in tabela %1; nu a fost sters.").arg(m_table));
     m_rows.removeRow(index);
+    m_searched.clear();
     if (m_mapped) m_visible.erase(m_visible.begin() + row);
     std::erase(m_order, static_cast<std::uint32_t>(index));
     for (std::vector<std::uint32_t>* rows : {&m_visible, &m_order})
