@@ -112,6 +112,7 @@ private:
     QStringList m_boundColumns; // field names of the last list bound
 
     QString m_layoutKey;
+    qint32 m_layoutUser = 0; // the user the layout was read for
     ColumnLayout m_layout;
     bool m_applyingLayout = false;
 };

@@ -130,7 +130,9 @@ void FlexGrid::clearArrangement() {
 }
 
 void FlexGrid::setLayoutKey(const QString& key) {
-    if (key == m_layoutKey) return;
+    const qint32 user = ComponentContext::current().idUsers;
+    if (key == m_layoutKey && user == m_layoutUser) return;
+    m_layoutUser = user;
     clearArrangement();
     if (Recordset* rs = recordset(); rs && rs->isOpen()) {
         // The list shown now belongs to the new key: it starts in its own order, unsearched.
