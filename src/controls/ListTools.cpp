@@ -108,7 +108,7 @@ void ListTools::follow(Recordset* recordset) {
     if (m_followed) disconnect(m_followed, nullptr, this, nullptr);
     m_followed = recordset;
     if (!recordset) return;
-    connect(recordset, &Recordset::fetchFinished, this, &ListTools::updateCount);
+    connect(recordset, &Recordset::batchRead, this, &ListTools::updateCount);
     // Deleting, exporting or searching waits for the rows still to be read: the wait cursor says so.
     connect(recordset, &Recordset::waitingForRows, this, [](bool waiting) {
         if (waiting)

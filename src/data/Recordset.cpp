@@ -163,6 +163,7 @@ bool Recordset::fetchBatch(std::size_t maxRows) {
         for (std::size_t r = before; r < m_rows.rowCount(); ++r)
             if (passes(r)) m_visible.push_back(static_cast<std::uint32_t>(r));
     if (recordCount() > visibleBefore) emit rowsAppended(visibleBefore, recordCount() - 1);
+    emit batchRead();
     if (!more) emit fetchFinished();
     return more;
 }

@@ -117,6 +117,7 @@ signals:
     void currentChanged(int row); // the current row moved
     // Rows read in the background became visible at the end; fetchFinished when the last is read.
     void rowsAppended(int first, int last);
+    void batchRead(); // after each batch, whether or not its rows are visible
     void fetchFinished();
     // An action waits for every row to be read (true), or the wait is over (false).
     void waitingForRows(bool waiting);
