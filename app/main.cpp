@@ -8,6 +8,7 @@
 #include "HostDatabase.h"
 #include "HostWindow.h"
 
+#include "catalogs/CatalogExport.h"
 #include "controls/GuardedApplication.h"
 #include "controls/Look.h"
 #include "data/DataLog.h"
@@ -20,6 +21,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QScreen>
+#include <QTextStream>
 #include <QTimer>
 #include <algorithm>
 #include <memory>
@@ -64,6 +66,10 @@ vornel::CommandLine hostOptions() {
                 QStringLiteral("Copies the embedded database to FILE (and FILE.adm) and ends."))
         .option(QStringLiteral("restore"), QStringLiteral("FILE"),
                 QStringLiteral("Replaces the embedded database with the checked copy FILE and ends."))
+        .option(QStringLiteral("export"), QStringLiteral("CAPTION"),
+                QStringLiteral("Writes the list of CAPTION to FILE (.csv, .xlsx or .pdf) and ends; "
+                               "opens no window."))
+        .positionals(QStringLiteral("FILE"), QStringLiteral("The file of --export."))
         .option(QStringLiteral("set"), QStringLiteral("KEY=VALUE"),
                 QStringLiteral("Writes a per-user setting (e.g. anaf.url=...) and ends."))
         .flag(QStringLiteral("verbose"),
@@ -109,6 +115,21 @@ int main(int argc, char** argv) {
         const QString database = host::HostDatabase::embeddedFile(db);
         return backup ? host::backupCommand(database, options.value(QStringLiteral("backup")))
                       : host::restoreCommand(database, options.value(QStringLiteral("restore")), *company);
+    }
+
+    if (options.isSet(QStringLiteral("export"))) {
+        if (db.isEmpty() && odbc.isEmpty())
+            return options.refuse(QStringLiteral("--export needs --db FILE or --odbc \"CONNECTION\""));
+        if (options.positional().size() != 1)
+            return options.refuse(QStringLiteral("--export takes one FILE (.csv, .xlsx or .pdf)"));
+        // An export opens no window: it needs no display, only fonts for its pages.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication exportApp(argc, argv);
+        QTextStream errors(stderr);
+        return CatalogExport::run(odbc.isEmpty() ? QStringLiteral("sqlite:") + db
+                                                 : QStringLiteral("odbc:") + odbc,
+                                  options.value(QStringLiteral("export")), *company, *user,
+                                  options.positional().constFirst(), errors);
     }
 
     // With a display the reason a database cannot be used is shown in a message; without one it

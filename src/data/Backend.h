@@ -9,6 +9,7 @@
 
 #include <QString>
 #include <QVariant>
+#include <memory>
 #include <vector>
 
 namespace vornel {
@@ -16,6 +17,18 @@ namespace vornel {
 struct QueryResult {
     std::vector<Column> columns;
     RowStore rows;
+};
+
+// The rows of a query read a batch at a time.
+class QueryCursor {
+public:
+    virtual ~QueryCursor() = default;
+    // Types and defined sizes that only the values tell (expressions) grow as rows are read; they
+    // are final once fetch has returned false.
+    virtual const std::vector<Column>& columns() const = 0;
+    // Appends up to maxRows rows to `rows` (built for columns().size() columns); returns false once
+    // the result has no rows left. Throws DbError.
+    virtual bool fetch(RowStore& rows, std::size_t maxRows) = 0;
 };
 
 class Backend {
@@ -31,6 +44,10 @@ public:
     // base table and column, key flags when the backend can tell them). `params` bind to "?"
     // placeholders, as for execute.
     virtual QueryResult query(const QString& sql, const std::vector<QVariant>& params = {}) = 0;
+
+    // Opens a query whose rows are read as they are asked for. By default every row is read at
+    // once and handed over in the first batch.
+    virtual std::unique_ptr<QueryCursor> openCursor(const QString& sql);
 
     // Calls a stored procedure with its parameters; fills output parameters and returns the
     // procedure's return value.

@@ -9,6 +9,7 @@
 
 #include <QFileInfo>
 #include <QStringList>
+#include <algorithm>
 
 namespace vornel {
 
@@ -130,6 +131,7 @@ int Connection::execute(const QString& sql) {
 int Connection::execute(const QString& sql, const std::vector<QVariant>& params) {
     ensureOpen();
     refuseNul(sql);
+    finishPendingReads();
     notify(sql);
     return logged(m_backend->engineName(), sql, [&] { return m_backend->execute(sql, params); });
 }
@@ -145,10 +147,42 @@ QueryResult Connection::query(const QString& sql, const std::vector<QVariant>& p
     return logged(m_backend->engineName(), sql, [&] { return m_backend->query(sql, params); });
 }
 
+std::unique_ptr<QueryCursor> Connection::openCursor(const QString& sql) {
+    ensureOpen();
+    refuseNul(sql);
+    notify(sql);
+    return m_backend->openCursor(sql);
+}
+
+int Connection::addPendingRead(std::function<void()> finish) {
+    const int id = m_nextPendingRead++;
+    m_pendingReads.emplace_back(id, std::move(finish));
+    return id;
+}
+
+void Connection::removePendingRead(int id) {
+    std::erase_if(m_pendingReads, [id](const auto& entry) { return entry.first == id; });
+}
+
+void Connection::finishPendingReads() {
+    // By id: each reader removes itself when it has read its last row, and may end others.
+    std::vector<int> ids;
+    for (const auto& entry : m_pendingReads)
+        ids.push_back(entry.first);
+    for (const int id : ids) {
+        const auto it = std::find_if(m_pendingReads.begin(), m_pendingReads.end(),
+                                     [id](const auto& entry) { return entry.first == id; });
+        if (it == m_pendingReads.end()) continue;
+        const std::function<void()> finish = it->second;
+        finish();
+    }
+}
+
 int Connection::callProcedure(const QString& name, std::vector<Parameter>& params) {
     ensureOpen();
     const QString text = procedureCallText(name, params);
     refuseNul(text);
+    finishPendingReads();
     notify(text);
     return logged(m_backend->engineName(), text, [&] { return m_backend->callProcedure(name, params); });
 }
@@ -179,6 +213,7 @@ void Connection::close() {
 }
 
 Transaction::Transaction(Connection& connection, Kind kind) : m_connection(connection) {
+    m_connection.finishPendingReads();
     Backend& backend = m_connection.backend();
     logged(backend.engineName(), QStringLiteral("BEGIN TRANSACTION"), [&] {
         if (kind == Kind::Write)

@@ -88,6 +88,7 @@ void Recordset::setValue(const QString& name, const QVariant& v) {
 
 void Recordset::addNew() {
     requireUpdatable();
+    fetchAll(); // the new row comes after every row of the query
     if (m_editMode != EditMode::None) update();
     m_positionBeforeAdd = m_position;
     m_editBuffer.assign(m_columns.size(), QVariant());
@@ -130,6 +131,7 @@ void Recordset::writeChanges() {
                 ErrorNumber::RowNotFound,
                 QStringLiteral("Randul nu mai exista in tabela %1; nu a fost modificat.").arg(m_table));
         m_rows.replaceRow(index, m_editBuffer);
+        m_searched.clear();
     }
     m_editMode = EditMode::None;
     m_editBuffer.clear();
@@ -179,7 +181,11 @@ void Recordset::writeNewRow() {
         }
 
     m_rows.appendRow(row);
-    if (m_filtered) m_visible.push_back(static_cast<std::uint32_t>(m_rows.rowCount() - 1));
+    m_searched.clear();
+    const auto added = static_cast<std::uint32_t>(m_rows.rowCount() - 1);
+    // A new row shows at the end, whatever the sort, filter or search.
+    if (!m_order.empty()) m_order.push_back(added);
+    if (m_mapped) m_visible.push_back(added);
     m_editMode = EditMode::None;
     m_editBuffer.clear();
     m_editChanged.clear();
@@ -203,11 +209,12 @@ void Recordset::deleteCurrent() {
         throw DbError(ErrorNumber::RowNotFound,
                       QStringLiteral("Randul nu mai exista in tabela %1; nu a fost sters.").arg(m_table));
     m_rows.removeRow(index);
-    if (m_filtered) {
-        m_visible.erase(m_visible.begin() + row);
-        for (std::uint32_t& v : m_visible)
+    m_searched.clear();
+    if (m_mapped) m_visible.erase(m_visible.begin() + row);
+    std::erase(m_order, static_cast<std::uint32_t>(index));
+    for (std::vector<std::uint32_t>* rows : {&m_visible, &m_order})
+        for (std::uint32_t& v : *rows)
             if (v > index) --v;
-    }
     emit rowRemoved(row);
 }
 

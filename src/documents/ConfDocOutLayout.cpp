@@ -5,6 +5,7 @@
 #include "controls/FlexGrid.h"
 #include "controls/FocusColour.h"
 #include "controls/KeyFilter.h"
+#include "controls/ListTools.h"
 #include "controls/Look.h"
 #include "controls/Twips.h"
 
@@ -83,6 +84,7 @@ void ConfDocOut::buildUi() {
     m_grid = new FlexGrid(m_fraGrid);
     m_grid->setObjectName(QStringLiteral("Grid"));
     place(m_grid, 60, 60, kWidth - 120, kGridHeight - 120);
+    ListTools::attach(this, m_grid, [this] { return windowTitle(); })->setKey(QStringLiteral("ConfDocOut"));
 
     m_fraMessage = new QGroupBox(this);
     m_fraMessage->setObjectName(QStringLiteral("fraMessage"));

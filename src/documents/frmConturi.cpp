@@ -4,6 +4,7 @@
 #include "controls/FlexGrid.h"
 #include "controls/FocusColour.h"
 #include "controls/KeyFilter.h"
+#include "controls/ListTools.h"
 #include "controls/Look.h"
 #include "controls/NumberText.h"
 #include "controls/Twips.h"
@@ -85,6 +86,7 @@ void frmConturi::buildUi() {
     m_gridC = new FlexGrid(m_fmeConturi);
     m_gridC->setObjectName(QStringLiteral("GridC"));
     place(m_gridC, 90, 300, 6820, 3000);
+    ListTools::attach(this, m_gridC, [] { return kCaption; })->setKey(QStringLiteral("frmConturi"));
     m_fmeConturi->hide();
 
     setFixedSize(px(7370), px(4250));

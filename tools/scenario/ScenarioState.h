@@ -10,6 +10,7 @@
 #include "entry/Vornel.h"
 
 #include <QStringList>
+#include <QTemporaryDir>
 #include <memory>
 
 namespace vornel::scenario {
@@ -27,6 +28,8 @@ struct ScenarioState {
     // A second connection to the database file holds an exclusive lock until unlock() or the end.
     void lock();
     void unlock();
+    // A file the scenario names: a relative name lies in the scenario's own folder.
+    QString filePath(const QString& name);
     // Runs a statement of the runner itself: the component's executed list does not see it.
     template <class F> auto quietly(F&& f) {
         struct Restore {
@@ -39,6 +42,7 @@ struct ScenarioState {
 
     DatabaseTemplates& templates;
     QString dbPath;
+    std::unique_ptr<QTemporaryDir> files; // the scenario's folder, made at first use
     std::shared_ptr<Connection> connection;
     bool readOnly = false;
     std::shared_ptr<Connection> readOnlyConnection;

@@ -6,6 +6,7 @@
 #include "data/DbError.h"
 #include "data/SqlText.h"
 
+#include <QDir>
 #include <QLocale>
 #include <exception>
 #include <sqlite3.h>
@@ -76,6 +77,12 @@ void ScenarioState::lock() {
 
 void ScenarioState::unlock() {
     locker.reset(); // closing the connection rolls its transaction back
+}
+
+QString ScenarioState::filePath(const QString& name) {
+    if (QDir::isAbsolutePath(name)) return name;
+    if (!files) files = std::make_unique<QTemporaryDir>();
+    return files->filePath(name);
 }
 
 QString runSetupStep(const Step& step, ScenarioState& state) {

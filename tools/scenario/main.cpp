@@ -51,6 +51,9 @@ int main(int argc, char** argv) {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder.path());
     vornel::GuardedApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    // What the windows keep in the user's settings stays in the run's own folder.
+    const QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
 
     QTextStream out(stdout);
     int passed = 0;

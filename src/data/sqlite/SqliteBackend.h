@@ -23,6 +23,7 @@ public:
 
     int execute(const QString& sql, const std::vector<QVariant>& params = {}) override;
     QueryResult query(const QString& sql, const std::vector<QVariant>& params = {}) override;
+    std::unique_ptr<QueryCursor> openCursor(const QString& sql) override;
     int callProcedure(const QString& name, std::vector<Parameter>& params) override;
     QVariant lastInsertId() override;
     void begin() override;
@@ -42,6 +43,7 @@ public:
 
 private:
     struct Statement;
+    class Cursor;
     [[noreturn]] void fail(int rc) const;
     int run(const QByteArray& sql, const std::vector<QVariant>& params);
     void describeColumns(Statement& st, const QByteArray& sql, const std::vector<bool>& named,
