@@ -54,6 +54,7 @@ KeyStroke keyFor(const QString& name) {
     if (name == u"Left") return {Qt::Key_Left, QString(), Qt::NoModifier};
     if (name == u"Right") return {Qt::Key_Right, QString(), Qt::NoModifier};
     if (name == u"Home") return {Qt::Key_Home, QString(), Qt::NoModifier};
+    if (name == u"CtrlH") return {Qt::Key_H, QString(QChar(8)), Qt::ControlModifier};
     return {Qt::Key_End, QString(), Qt::NoModifier};
 }
 

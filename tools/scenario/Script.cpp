@@ -23,6 +23,7 @@ const std::map<QString, QString>& grammar() {
         {"lock", ""},
         {"unlock", ""},
         {"readonly", ""},
+        {"snapshot", ""},
         {"click", "c"},
         {"type", "cs"},
         {"paste", "cs"},
@@ -58,6 +59,7 @@ const std::map<QString, QString>& grammar() {
         {"expect sql", "ss"},
         {"expect executed", "s"},
         {"expect iesire", "i"},
+        {"expect unchanged", ""},
     };
     return table;
 }
@@ -167,8 +169,8 @@ QString checkStep(Step& step, const std::vector<Token>& tokens) {
 } // namespace
 
 const QStringList& keyNames() {
-    static const QStringList names = {"Enter", "Esc",   "Tab",       "ShiftTab", "Up", "Down",
-                                      "Left",  "Right", "Backspace", "Home",     "End"};
+    static const QStringList names = {"Enter", "Esc",   "Tab",       "ShiftTab", "Up",  "Down",
+                                      "Left",  "Right", "Backspace", "Home",     "End", "CtrlH"};
     return names;
 }
 
