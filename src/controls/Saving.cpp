@@ -11,13 +11,15 @@ AuditContext auditContext(const QString& caption) {
     return {context.idUsers, context.idSoc, caption};
 }
 
-void showSaveError(const DbError& error, const QString& title, const QString& ownText) {
-    const DbFault fault = faultOf(error);
+SaveFailure saveFailure(const DbError& error, const QString& ownText) {
     QString text = faultText(error);
     if (text.isEmpty()) text = ownText.isEmpty() ? error.description() : ownText;
-    ComponentContext::current().Afiseaza(
-        text, fault == DbFault::RowChanged ? MessageIcon::Warning : MessageIcon::Error, MessageButtons::Ok,
-        title);
+    return {text, faultOf(error) == DbFault::RowChanged ? MessageIcon::Warning : MessageIcon::Error};
+}
+
+void showSaveError(const DbError& error, const QString& title, const QString& ownText) {
+    const SaveFailure failure = saveFailure(error, ownText);
+    ComponentContext::current().Afiseaza(failure.text, failure.icon, MessageButtons::Ok, title);
 }
 
 } // namespace vornel
