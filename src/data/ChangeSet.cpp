@@ -58,7 +58,7 @@ RowChange RowChange::deleting(RowKey key, QString statement, std::optional<RowSn
 RowChange RowChange::overRows(RowSelection rows, QString statement, RowKey key,
                               std::optional<RowSnapshot> loaded) {
     RowChange c = modifying(std::move(key), std::move(statement), std::move(loaded));
-    c.rows = std::move(rows);
+    c.rows.push_back(std::move(rows));
     return c;
 }
 
@@ -98,7 +98,7 @@ void ChangeSet::record(const RowKey& key, ChangeAction action, const QString& be
 }
 
 void ChangeSet::applyOne(RowChange& change) {
-    if (change.rows) {
+    if (!change.rows.empty()) {
         applyOverRows(change);
         return;
     }
@@ -134,10 +134,16 @@ void ChangeSet::applyOne(RowChange& change) {
 void ChangeSet::applyOverRows(RowChange& change) {
     const bool meantForOne = !change.key.columns.empty();
     if (meantForOne) rowToChange(change);
-    const std::vector<SelectedRow> before = readRows(m_connection, *change.rows, true);
+    std::vector<std::vector<SelectedRow>> before;
+    for (const RowSelection& selection : change.rows)
+        before.push_back(readRows(m_connection, selection, true));
     if (run(change) == 0 && meantForOne) refuse(change.key, "the statement touched no row");
-    const std::vector<SelectedRow> after = readRows(m_connection, *change.rows);
+    for (std::size_t i = 0; i < change.rows.size(); ++i)
+        recordDifferences(before[i], readRows(m_connection, change.rows[i]));
+}
 
+void ChangeSet::recordDifferences(const std::vector<SelectedRow>& before,
+                                  const std::vector<SelectedRow>& after) {
     const auto find = [](const std::vector<SelectedRow>& rows, const RowKey& key) {
         const QString text = key.text();
         return std::find_if(rows.begin(), rows.end(),

@@ -45,8 +45,9 @@ struct RowChange {
     std::optional<RowKey> keyAfter;
     // Writes the change instead of `statement` and returns the rows it affected.
     std::function<int(Connection&)> write;
-    // The rows a statement over several rows changes (see overRows).
-    std::optional<RowSelection> rows;
+    // The rows a statement over several rows changes (see overRows); a statement that also changes
+    // rows of other tables (a procedure) names each table's rows.
+    std::vector<RowSelection> rows;
 };
 
 // The row to change is no longer the row that was loaded: someone deleted or changed it meanwhile,
@@ -70,6 +71,7 @@ public:
 private:
     void applyOne(RowChange& change);
     void applyOverRows(RowChange& change);
+    void recordDifferences(const std::vector<SelectedRow>& before, const std::vector<SelectedRow>& after);
     // The stored row of a modification or deletion, checked against the row as loaded.
     RowSnapshot rowToChange(const RowChange& change);
     int run(RowChange& change);
