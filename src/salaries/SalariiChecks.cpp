@@ -5,6 +5,8 @@
 #include "controls/ChartOfAccounts.h"
 #include "controls/EditableGrid.h"
 #include "controls/NumericBox.h"
+#include "controls/Saving.h"
+#include "data/ChangeSet.h"
 #include "data/DbError.h"
 #include "entry/ComponentContext.h"
 #include "salaries/SalaryStatements.h"
@@ -83,11 +85,26 @@ bool Salarii::saveShown() {
         message(QStringLiteral("Valoare Incorecta!!"));
         return false;
     }
+    // The shown month must still be as loaded; it and every later month of the group that the
+    // statement changes are recorded with it.
+    auto& connection = *ComponentContext::current().connection;
+    const RowSelection months{QStringLiteral("sal_para"),
+                              {QStringLiteral("T"), QStringLiteral("GRUPA")},
+                              QStringLiteral("T >= ? AND GRUPA = ?"),
+                              {m_shownMonth, m_shownGroup}};
     try {
-        ComponentContext::current().connection->execute(*update);
+        ChangeSet(connection, auditContext(windowTitle()))
+            .add(RowChange::overRows(months, *update, shownRow(), m_loadedRow))
+            .apply();
     } catch (const DbError& e) {
-        reportDbError(e.description());
+        // Nothing was written: the fields keep what was typed.
+        reportSaveError(e);
         return false;
+    }
+    try {
+        m_loadedRow = RowSnapshot::read(connection, shownRow());
+    } catch (const DbError&) {
+        m_loadedRow.reset(); // the next save of this month is then refused rather than blind
     }
     m_loadedState = fieldState();
     return true;
@@ -102,7 +119,7 @@ bool Salarii::checkAccounts() {
     try {
         missing = Chart::firstMissing(*ComponentContext::current().connection, accounts);
     } catch (const DbError& e) {
-        reportDbError(e.description());
+        reportSaveError(e);
         return false;
     }
     if (!missing) return true;

@@ -170,6 +170,10 @@ void Salarii::buildUi() {
     m_lblClose->setHidden(true);
 
     auto* actions = new QHBoxLayout;
+    m_cmdIstoric = makeHistoryButton(this);
+    m_cmdIstoric->setMinimumSize(px(1000), px(450));
+    connect(m_cmdIstoric, &QPushButton::clicked, this, guarded([this] { showHistory(); }));
+    actions->addWidget(m_cmdIstoric);
     actions->addWidget(m_lblClose);
     actions->addStretch();
     const char* const actionCaptions[] = {"Accepta", "Renunta"};
