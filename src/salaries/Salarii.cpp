@@ -8,6 +8,7 @@
 #include "controls/Look.h"
 #include "controls/NumericBox.h"
 #include "controls/Saving.h"
+#include "controls/TextLimit.h"
 #include "data/DbError.h"
 #include "data/Recordset.h"
 #include "entry/ComponentContext.h"
@@ -78,7 +79,7 @@ void Salarii::attachFields() {
     watchNumbers(m_txtXAC);
 
     auto watchAccount = [this](QLineEdit* field) {
-        field->setMaxLength(20);
+        TextLimit::attach(field, 20);
         field->installEventFilter(this);
         connect(field, &QLineEdit::textChanged, this, [this, field] {
             if (!m_loading) setMarked(field, true);
@@ -117,7 +118,7 @@ void Salarii::Incarca() {
             // Account fields take a whole account of the chart, whatever its length.
             const int length = Chart::accountLength(*ComponentContext::current().connection);
             for (QLineEdit* f : accountFields())
-                f->setMaxLength(length);
+                TextLimit::attach(f, length);
             IncarcaGrupe();
             m_cmb->setCurrentIndex(0);
             IncarcaParametri();

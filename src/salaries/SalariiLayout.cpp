@@ -8,6 +8,7 @@
 #include "controls/KeyFilter.h"
 #include "controls/Look.h"
 #include "controls/NumericBox.h"
+#include "controls/TextLimit.h"
 #include "controls/Twips.h"
 
 #include <QCheckBox>
@@ -285,7 +286,7 @@ QGroupBox* Salarii::buildGroupFrame() {
     auto* frame = new QGroupBox(QStringLiteral("Grupe De Munca"), this);
     frame->setObjectName(QStringLiteral("frmG"));
     m_txtG = field<QLineEdit>(frame, QStringLiteral("txtG"), 3600);
-    m_txtG->setMaxLength(50);
+    TextLimit::attach(m_txtG, 50);
     KeyFilter::attach(m_txtG, KeyFilter::rejecting(QStringLiteral("';")));
     auto* row = new QHBoxLayout(frame);
     row->addWidget(label(frame, QStringLiteral("lblG"), "Nume :"));
