@@ -289,7 +289,8 @@ void ConfDocOut::reloadSeries(int row, bool show) {
 }
 
 void ConfDocOut::showHistory() {
-    if (!m_series || m_series->recordCount() == 0) return;
+    // A series being added has no history yet.
+    if (!m_series || m_series->recordCount() == 0 || m_mode == QLatin1String("A")) return;
     const RowKey row = seriesRow();
     vornel::showHistory(windowTitle(), row.table, row.text());
 }
