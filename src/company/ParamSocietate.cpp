@@ -7,6 +7,7 @@
 #include "controls/Saving.h"
 #include "data/ChangeSet.h"
 #include "data/DbError.h"
+#include "data/DbFault.h"
 #include "data/Recordset.h"
 #include "entry/ComponentContext.h"
 #include "history/IstoricModificari.h"
@@ -172,6 +173,7 @@ bool ParamSocietate::Salveaza() {
     } catch (const DbError& error) {
         // Nothing was written: the window stays open with what was typed.
         showSaveError(error, windowTitle());
+        if (faultOf(error) == DbFault::RowChanged) m_loaded = storedRow(company::companyRow(context.idSoc));
         return false;
     }
     return true;

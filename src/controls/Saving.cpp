@@ -17,6 +17,14 @@ SaveFailure saveFailure(const DbError& error, const QString& ownText) {
     return {text, faultOf(error) == DbFault::RowChanged ? MessageIcon::Warning : MessageIcon::Error};
 }
 
+std::optional<RowSnapshot> storedRow(const RowKey& key) {
+    try {
+        return RowSnapshot::read(*ComponentContext::current().connection, key);
+    } catch (const DbError&) {
+        return std::nullopt;
+    }
+}
+
 void showSaveError(const DbError& error, const QString& title, const QString& ownText) {
     const SaveFailure failure = saveFailure(error, ownText);
     ComponentContext::current().Afiseaza(failure.text, failure.icon, MessageButtons::Ok, title);

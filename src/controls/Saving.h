@@ -3,8 +3,10 @@
 // user reads when a save fails.
 
 #include "data/AuditTrail.h"
+#include "data/RowSnapshot.h"
 
 #include <QString>
+#include <optional>
 
 namespace vornel {
 
@@ -25,5 +27,10 @@ SaveFailure saveFailure(const DbError& error, const QString& ownText = {});
 
 // Shows it with one OK button and the title given.
 void showSaveError(const DbError& error, const QString& title, const QString& ownText = {});
+
+// The row as it is stored now, to compare the next save with: after a save, or after one refused
+// for another user's change (saving again then writes over that change knowingly). None when the
+// row is gone or cannot be read; a save then is refused.
+std::optional<RowSnapshot> storedRow(const RowKey& key);
 
 } // namespace vornel

@@ -8,6 +8,7 @@
 #include "controls/Saving.h"
 #include "data/ChangeSet.h"
 #include "data/DbError.h"
+#include "data/DbFault.h"
 #include "entry/ComponentContext.h"
 #include "salaries/SalaryStatements.h"
 
@@ -99,13 +100,10 @@ bool Salarii::saveShown() {
     } catch (const DbError& e) {
         // Nothing was written: the fields keep what was typed.
         reportSaveError(e);
+        if (faultOf(e) == DbFault::RowChanged) m_loadedRow = storedRow(shownRow());
         return false;
     }
-    try {
-        m_loadedRow = RowSnapshot::read(connection, shownRow());
-    } catch (const DbError&) {
-        m_loadedRow.reset(); // the next save of this month is then refused rather than blind
-    }
+    m_loadedRow = storedRow(shownRow());
     m_loadedState = fieldState();
     return true;
 }
