@@ -4,9 +4,13 @@
 #include "company/FiscalIdentity.h"
 #include "controls/EditableGrid.h"
 #include "controls/FlexGrid.h"
+#include "controls/Saving.h"
+#include "data/ChangeSet.h"
 #include "data/DbError.h"
+#include "data/DbFault.h"
 #include "data/Recordset.h"
 #include "entry/ComponentContext.h"
+#include "history/IstoricModificari.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -28,9 +32,9 @@ ParamSocietate::ParamSocietate() : FormWindow(QStringLiteral("ParamSocietate")) 
         guard([&] { right = VerificaStergereRegie(row); });
         return right;
     });
-    connect(m_gridEX1, &EditableGrid::writeFailed, this, guarded<const QString&>([this](const QString& text) {
-                ComponentContext::current().Afiseaza(text, MessageIcon::Error, MessageButtons::Ok,
-                                                     windowTitle());
+    connect(m_gridEX1, &EditableGrid::writeFailed, this,
+            guarded<const QString&, int>([this](const QString& text, int icon) {
+                ComponentContext::current().Afiseaza(text, icon, MessageButtons::Ok, windowTitle());
             }));
     connect(m_gridEX1, &EditableGrid::escapePressed, this, guarded([this] { AscundeRegie(); }));
     connect(m_cmdC, &QPushButton::clicked, this, guarded([this] { AscundeRegie(); }));
@@ -47,6 +51,10 @@ void ParamSocietate::Incarca() {
         auto& context = ComponentContext::current();
         m_societate = std::make_unique<Recordset>();
         m_societate->open(company::loadStatement(context.idSoc), context.connection);
+        // The row as loaded, so that a save never overwrites what another user saved meanwhile.
+        m_loaded = m_societate->recordCount() > 0
+                       ? RowSnapshot::read(*context.connection, company::companyRow(context.idSoc))
+                       : std::nullopt;
         fill();
 
         m_depozite = std::make_unique<Recordset>();
@@ -123,6 +131,11 @@ void ParamSocietate::onAction(int index) {
 }
 
 bool ParamSocietate::Salveaza() {
+    // Without a company record there is nothing to save into.
+    if (!m_loaded) {
+        message(QStringLiteral("Eroare la citirea parametrilor societatii!"));
+        return false;
+    }
     const struct {
         QLineEdit* field;
         const char* text;
@@ -153,13 +166,22 @@ bool ParamSocietate::Salveaza() {
     fields.tigari = m_txtTigari->text();
     auto& context = ComponentContext::current();
     try {
-        context.connection->execute(company::updateStatement(fields, context.idSoc));
+        ChangeSet(*context.connection, auditContext(windowTitle()))
+            .add(RowChange::modifying(company::companyRow(context.idSoc),
+                                      company::updateStatement(fields, context.idSoc), m_loaded))
+            .apply();
     } catch (const DbError& error) {
         // Nothing was written: the window stays open with what was typed.
-        message(error.description());
+        showSaveError(error, windowTitle());
+        if (faultOf(error) == DbFault::RowChanged) m_loaded = storedRow(company::companyRow(context.idSoc));
         return false;
     }
     return true;
+}
+
+void ParamSocietate::showHistory() {
+    const RowKey row = company::companyRow(ComponentContext::current().idSoc);
+    vornel::showHistory(windowTitle(), row.table, row.text());
 }
 
 bool ParamSocietate::queryUnload(bool byCode) {

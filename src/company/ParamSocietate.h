@@ -2,9 +2,11 @@
 // The company parameters window: identification data, accounting state and monthly overheads.
 
 #include "controls/FormWindow.h"
+#include "data/RowSnapshot.h"
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QLabel;
@@ -55,6 +57,7 @@ private:
     void clearFields();
     void onAction(int index);
     bool Salveaza();
+    void showHistory();
     void message(const QString& text) const;
     // The overheads frame (ParamSocietateRegie.cpp).
     void ArataRegie();
@@ -76,6 +79,7 @@ private:
     std::unique_ptr<Recordset> m_societate;
     std::unique_ptr<Recordset> m_depozite;
     std::unique_ptr<Recordset> m_regie;
+    std::optional<RowSnapshot> m_loaded; // the company row as the window loaded it; none without one
 
     QWidget* m_body = nullptr; // everything but the overheads frame
     QLabel* m_imgFirma = nullptr;
@@ -101,6 +105,7 @@ private:
     QFrame* m_frmC = nullptr;
     EditableGrid* m_gridEX1 = nullptr;
     QPushButton* m_cmdC = nullptr;
+    QPushButton* m_cmdIstoric = nullptr;
     QPushButton* m_cmdAnaf = nullptr;
     QLabel* m_lblInfoCodFiscal = nullptr;
     QLabel* m_lblInfoContBanca = nullptr;

@@ -155,6 +155,9 @@ void ParamSocietate::buildUi() {
     const char* captions[] = {"Accepta", "Renunta", "Regie Societate"};
     const Look::Picture pictures[] = {Look::Picture::Accept, Look::Picture::Cancel, Look::Picture::None};
     auto* buttons = new QHBoxLayout;
+    m_cmdIstoric = makeHistoryButton(m_body);
+    connect(m_cmdIstoric, &QPushButton::clicked, this, guarded([this] { showHistory(); }));
+    buttons->addWidget(m_cmdIstoric);
     buttons->addStretch();
     for (int i = 0; i < 3; ++i) {
         QPushButton* button = makeActionButton(m_body, i, QString::fromLatin1(captions[i]), pictures[i]);

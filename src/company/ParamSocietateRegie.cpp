@@ -5,6 +5,7 @@
 #include "company/CompanyStatements.h"
 #include "controls/EditableGrid.h"
 #include "controls/NumberText.h"
+#include "controls/Saving.h"
 #include "data/Recordset.h"
 #include "entry/ComponentContext.h"
 
@@ -52,6 +53,7 @@ void ParamSocietate::ArataRegie() {
     auto regie = std::make_unique<Recordset>();
     regie->open(company::regieStatement(), context.connection, CursorLocation::Client, CursorType::Dynamic,
                 LockType::Optimistic);
+    regie->auditWrites(auditContext(windowTitle()));
     m_gridEX1->bind(regie.get());
     m_regie = std::move(regie);
     m_gridEX1->setColumnVisible(0, false);

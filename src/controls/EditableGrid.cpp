@@ -1,6 +1,7 @@
 #include "controls/EditableGrid.h"
 
 #include "controls/Look.h"
+#include "controls/Saving.h"
 #include "controls/Twips.h"
 #include "data/DbError.h"
 #include "data/Recordset.h"
@@ -178,7 +179,7 @@ bool EditableGrid::appendRow(const QStringList& values) {
         }
     } catch (const DbError& error) {
         rs->cancelUpdate();
-        emit writeFailed(error.description());
+        reportFailure(error);
         return false;
     }
     if (!runCheckAndWrite(rs->recordCount())) return false;
@@ -199,7 +200,7 @@ bool EditableGrid::removeRow(int row) {
         rs->setPosition(row);
         rs->deleteCurrent();
     } catch (const DbError& error) {
-        emit writeFailed(error.description());
+        reportFailure(error);
         return false;
     }
     return true;
@@ -223,7 +224,7 @@ bool EditableGrid::runCheckAndWrite(int row) {
         rs->update();
     } catch (const DbError& error) {
         cancelRow();
-        emit writeFailed(error.description());
+        reportFailure(error);
         return false;
     }
     return true;
@@ -235,6 +236,11 @@ void EditableGrid::cancelRow() {
     const int row = rs->adding() ? -1 : rs->position();
     rs->cancelUpdate();
     m_model->refreshRow(row);
+}
+
+void EditableGrid::reportFailure(const DbError& error) {
+    const SaveFailure failure = saveFailure(error);
+    emit writeFailed(failure.text, failure.icon);
 }
 
 QString EditableGrid::cellText(int row, int column) const {

@@ -13,6 +13,7 @@
 
 namespace vornel {
 
+class DbError;
 class Recordset;
 
 class EditableGrid : public QTableView {
@@ -66,8 +67,8 @@ public:
     int dataRows() const;
 
 signals:
-    // The write was refused by the database: the message to show.
-    void writeFailed(const QString& description);
+    // The write was refused by the database: the message to show, its cause named, and its icon.
+    void writeFailed(const QString& message, int icon);
     void escapePressed();
 
 protected:
@@ -77,6 +78,7 @@ protected:
 private:
     void applyColumns();
     bool runCheckAndWrite(int row);
+    void reportFailure(const DbError& error);
 
     RecordsetModel* m_model;
     BeforeUpdate m_beforeUpdate;

@@ -4,6 +4,8 @@
 #include "data/DataLog.h"
 #include "data/DbFault.h"
 
+#include <algorithm>
+
 namespace vornel {
 
 namespace {
@@ -53,6 +55,13 @@ RowChange RowChange::deleting(RowKey key, QString statement, std::optional<RowSn
     return c;
 }
 
+RowChange RowChange::overRows(RowSelection rows, QString statement, RowKey key,
+                              std::optional<RowSnapshot> loaded) {
+    RowChange c = modifying(std::move(key), std::move(statement), std::move(loaded));
+    c.rows.push_back(std::move(rows));
+    return c;
+}
+
 RowChangedError::RowChangedError(const RowKey& key)
     : DbError(ErrorNumber::RowNotFound,
               rowChangedText() + QStringLiteral(" (%1, %2)").arg(key.bareTable(), key.text())) {}
@@ -72,17 +81,32 @@ void ChangeSet::apply() {
     transaction.commit();
 }
 
+RowSnapshot ChangeSet::rowToChange(const RowChange& change) {
+    std::optional<RowSnapshot> stored = RowSnapshot::read(m_connection, change.key, true);
+    if (!stored) refuse(change.key, "the row is gone");
+    if (change.loaded && !change.loaded->changedColumns(*stored).empty())
+        refuse(change.key, "the row was changed meanwhile");
+    return std::move(*stored);
+}
+
+int ChangeSet::run(RowChange& change) {
+    return change.write ? change.write(m_connection) : m_connection.execute(change.statement);
+}
+
+void ChangeSet::record(const RowKey& key, ChangeAction action, const QString& before, const QString& after) {
+    AuditTrail::write(m_connection, m_context, key.bareTable(), key.text(), action, before, after);
+}
+
 void ChangeSet::applyOne(RowChange& change) {
+    if (!change.rows.empty()) {
+        applyOverRows(change);
+        return;
+    }
     const bool adding = change.action == ChangeAction::Add;
     std::optional<RowSnapshot> before;
-    if (!adding) {
-        before = RowSnapshot::read(m_connection, change.key, true);
-        if (!before) refuse(change.key, "the row is gone");
-        if (change.loaded && !change.loaded->sameAs(*before))
-            refuse(change.key, "the row was changed meanwhile");
-    }
+    if (!adding) before = rowToChange(change);
 
-    const int affected = change.write ? change.write(m_connection) : m_connection.execute(change.statement);
+    const int affected = run(change);
     if (affected == 0) {
         if (!adding) refuse(change.key, "the statement touched no row");
         return; // nothing was added, so there is nothing to record
@@ -90,26 +114,54 @@ void ChangeSet::applyOne(RowChange& change) {
 
     const RowKey keyAfter =
         adding ? withInsertedId(change.key, m_connection) : change.keyAfter.value_or(change.key);
-    QString beforeJson;
-    QString afterJson;
     switch (change.action) {
     case ChangeAction::Add:
-        afterJson = readBack(m_connection, keyAfter)->json();
+        record(keyAfter, change.action, {}, readBack(m_connection, keyAfter)->json());
         break;
     case ChangeAction::Delete:
-        beforeJson = before->json();
+        record(keyAfter, change.action, before->json(), {});
         break;
     case ChangeAction::Modify: {
         const RowSnapshot after = *readBack(m_connection, keyAfter);
         const std::vector<QString> changed = before->changedColumns(after);
         if (changed.empty()) return; // saved as it was: no change to record
-        beforeJson = before->json(changed);
-        afterJson = after.json(changed);
+        record(keyAfter, change.action, before->json(changed), after.json(changed));
         break;
     }
     }
-    AuditTrail::write(m_connection, m_context, keyAfter.bareTable(), keyAfter.text(), change.action,
-                      beforeJson, afterJson);
+}
+
+void ChangeSet::applyOverRows(RowChange& change) {
+    const bool meantForOne = !change.key.columns.empty();
+    if (meantForOne) rowToChange(change);
+    std::vector<std::vector<SelectedRow>> before;
+    for (const RowSelection& selection : change.rows)
+        before.push_back(readRows(m_connection, selection, true));
+    if (run(change) == 0 && meantForOne) refuse(change.key, "the statement touched no row");
+    for (std::size_t i = 0; i < change.rows.size(); ++i)
+        recordDifferences(before[i], readRows(m_connection, change.rows[i]));
+}
+
+void ChangeSet::recordDifferences(const std::vector<SelectedRow>& before,
+                                  const std::vector<SelectedRow>& after) {
+    const auto find = [](const std::vector<SelectedRow>& rows, const RowKey& key) {
+        const QString text = key.text();
+        return std::find_if(rows.begin(), rows.end(),
+                            [&](const SelectedRow& r) { return r.key.text() == text; });
+    };
+    for (const SelectedRow& old : before) {
+        const auto now = find(after, old.key);
+        if (now == after.end()) {
+            record(old.key, ChangeAction::Delete, old.row.json(), {});
+            continue;
+        }
+        const std::vector<QString> changed = old.row.changedColumns(now->row);
+        if (!changed.empty())
+            record(old.key, ChangeAction::Modify, old.row.json(changed), now->row.json(changed));
+    }
+    for (const SelectedRow& added : after)
+        if (find(before, added.key) == before.end())
+            record(added.key, ChangeAction::Add, {}, added.row.json());
 }
 
 } // namespace vornel

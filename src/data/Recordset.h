@@ -4,12 +4,14 @@
 // all rows. Updatable (optimistic) recordsets write each changed, added or deleted row back to
 // its base table by key.
 
+#include "AuditTrail.h"
 #include "Backend.h"
 
 #include <QObject>
 #include <QString>
 #include <QVariant>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QTimer;
@@ -19,6 +21,9 @@ namespace vornel {
 class Connection;
 class RecordsetFilter;
 class RowSearch;
+class RowSnapshot;
+struct RowChange;
+struct RowKey;
 
 enum class CursorLocation { Server = 2, Client = 3 };
 enum class CursorType { ForwardOnly = 0, Keyset = 1, Dynamic = 2, Static = 3 };
@@ -111,6 +116,9 @@ public:
     bool editing() const { return m_editMode != EditMode::None; }
     bool adding() const { return m_editMode == EditMode::Adding; }
     QVariant editedValue(int column) const; // value in the edit buffer
+    // From now on each row written back goes through the change pipeline: in one transaction with
+    // its audit row, and only while the stored row still holds the values this recordset read.
+    void auditWrites(AuditContext context);
 
 signals:
     void reset();                 // opened, requeried, filtered, sorted, searched or closed
@@ -149,6 +157,13 @@ private:
     QString keyCondition() const;
     void writeChanges();
     void writeNewRow();
+    RowKey rowKey(std::size_t storeIndex) const;
+    // The base table's columns of a stored row, as this recordset read or wrote them.
+    RowSnapshot rowAsRead(std::size_t storeIndex) const;
+    // Runs one row's write, straight or through the change pipeline; the rows it affected.
+    int writeRow(RowChange change);
+    // Takes the stored values of a row written through the change pipeline.
+    void reread(std::size_t storeIndex);
 
     std::shared_ptr<Connection> m_connection;
     QString m_sql;
@@ -180,6 +195,7 @@ private:
     QString m_table;               // base table that edits are written to
     std::vector<int> m_keyColumns; // columns holding that table's key
     int m_positionBeforeAdd = -1;
+    std::optional<AuditContext> m_audit;
 };
 
 } // namespace vornel

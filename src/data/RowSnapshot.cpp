@@ -62,6 +62,18 @@ QJsonValue jsonValue(const QVariant& v) {
     return v.toString();
 }
 
+RowSnapshot::Values valuesOf(const QueryResult& result, std::size_t row) {
+    RowSnapshot::Values values;
+    for (std::size_t c = 0; c < result.columns.size(); ++c)
+        values.emplace_back(result.columns[c].name, result.rows.value(row, static_cast<int>(c)));
+    return values;
+}
+
+QString selectAll(Connection& connection, const QString& table, bool lock) {
+    return QStringLiteral("SELECT * FROM ") + tableForStatement(table) +
+           (lock ? connection.backend().rowLockHint() : QString());
+}
+
 } // namespace
 
 QString RowKey::text() const {
@@ -82,8 +94,7 @@ QString RowKey::bareTable() const {
 std::optional<RowSnapshot> RowSnapshot::read(Connection& connection, const RowKey& key, bool lock) {
     if (key.columns.empty())
         throw DbError(ErrorNumber::BadArgument, QStringLiteral("Randul din %1 nu are cheie.").arg(key.table));
-    QString sql = QStringLiteral("SELECT * FROM ") + tableForStatement(key.table);
-    if (lock) sql += connection.backend().rowLockHint();
+    const QString sql = selectAll(connection, key.table, lock);
     std::vector<QVariant> params;
     QString where;
     for (const auto& [name, value] : key.columns) {
@@ -96,10 +107,26 @@ std::optional<RowSnapshot> RowSnapshot::read(Connection& connection, const RowKe
     }
     const QueryResult result = connection.query(sql + where, params);
     if (result.rows.rowCount() == 0) return std::nullopt;
-    Values values;
-    for (std::size_t c = 0; c < result.columns.size(); ++c)
-        values.emplace_back(result.columns[c].name, result.rows.value(0, static_cast<int>(c)));
-    return RowSnapshot(std::move(values));
+    return RowSnapshot(valuesOf(result, 0));
+}
+
+std::vector<SelectedRow> readRows(Connection& connection, const RowSelection& selection, bool lock) {
+    QStringList order;
+    for (const QString& column : selection.keyColumns)
+        order << bracketed(column);
+    const QueryResult result = connection.query(
+        selectAll(connection, selection.table, lock) + QStringLiteral(" WHERE ") + selection.condition +
+            QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", ")),
+        selection.values);
+    std::vector<SelectedRow> rows;
+    for (std::size_t r = 0; r < result.rows.rowCount(); ++r) {
+        RowSnapshot row(valuesOf(result, r));
+        RowKey key{selection.table, {}};
+        for (const QString& column : selection.keyColumns)
+            key.columns.emplace_back(column, row.value(column));
+        rows.push_back({std::move(key), std::move(row)});
+    }
+    return rows;
 }
 
 QVariant RowSnapshot::value(const QString& column) const {

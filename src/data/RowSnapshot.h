@@ -57,4 +57,22 @@ private:
 // True when two values of one column are the same value.
 bool sameValue(const QVariant& a, const QVariant& b);
 
+// The rows of one table that a condition selects: what a statement over several rows changes
+// (every later month of a work group, the packaging accounts of a series).
+struct RowSelection {
+    QString table; // as statements name it
+    std::vector<QString> keyColumns;
+    QString condition;            // what follows WHERE, with "?" for each of `values`
+    std::vector<QVariant> values; // bound to the condition, never written into it
+};
+
+struct SelectedRow {
+    RowKey key;
+    RowSnapshot row;
+};
+
+// The selected rows in key order. With `lock`, inside a transaction, they are held against other
+// writers until the transaction ends.
+std::vector<SelectedRow> readRows(Connection& connection, const RowSelection& selection, bool lock = false);
+
 } // namespace vornel

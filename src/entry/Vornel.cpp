@@ -15,9 +15,9 @@ namespace vornel {
 namespace {
 
 // The windows InchideTot unloads, in the order it unloads them.
-constexpr std::array<const char*, 8> kUnloadOrder = {"GridDetail",   "AlegeGrupaProd", "ConfDocOut",
+constexpr std::array<const char*, 9> kUnloadOrder = {"GridDetail",   "AlegeGrupaProd", "ConfDocOut",
                                                      "GridComun",    "GridDetailMare", "ParamSocietate",
-                                                     "TipuriProdus", "Salarii"};
+                                                     "TipuriProdus", "Salarii",        "IstoricModificari"};
 
 } // namespace
 

@@ -7,9 +7,12 @@
 #include "controls/KeyFilter.h"
 #include "controls/Look.h"
 #include "controls/NumericBox.h"
+#include "controls/Saving.h"
+#include "controls/TextLimit.h"
 #include "data/DbError.h"
 #include "data/Recordset.h"
 #include "entry/ComponentContext.h"
+#include "history/IstoricModificari.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -76,7 +79,7 @@ void Salarii::attachFields() {
     watchNumbers(m_txtXAC);
 
     auto watchAccount = [this](QLineEdit* field) {
-        field->setMaxLength(20);
+        TextLimit::attach(field, 20);
         field->installEventFilter(this);
         connect(field, &QLineEdit::textChanged, this, [this, field] {
             if (!m_loading) setMarked(field, true);
@@ -99,7 +102,9 @@ void Salarii::attachFields() {
     connect(m_cmdAction[0], &QPushButton::clicked, this, guarded([this] { accepta(); }));
     connect(m_cmdAction[1], &QPushButton::clicked, this, guarded([this] { renunta(); }));
     connect(m_grid, &EditableGrid::writeFailed, this,
-            guarded<const QString&>([this](const QString& d) { reportDbError(d); }));
+            guarded<const QString&, int>([this](const QString& text, int icon) {
+                ComponentContext::current().Afiseaza(text, icon, MessageButtons::Ok, windowTitle());
+            }));
 
     for (QPushButton* b : m_cmd)
         Look::setForeColour(b, Look::kOtherPage);
@@ -113,7 +118,7 @@ void Salarii::Incarca() {
             // Account fields take a whole account of the chart, whatever its length.
             const int length = Chart::accountLength(*ComponentContext::current().connection);
             for (QLineEdit* f : accountFields())
-                f->setMaxLength(length);
+                TextLimit::attach(f, length);
             IncarcaGrupe();
             m_cmb->setCurrentIndex(0);
             IncarcaParametri();
@@ -232,6 +237,21 @@ void Salarii::message(const QString& text) const {
 
 void Salarii::reportDbError(const QString& description) const {
     message(description);
+}
+
+void Salarii::reportSaveError(const DbError& error, const QString& ownText) const {
+    showSaveError(error, windowTitle(), ownText);
+}
+
+RowKey Salarii::shownRow() const {
+    return {QStringLiteral("sal_para"),
+            {{QStringLiteral("T"), m_shownMonth}, {QStringLiteral("GRUPA"), m_shownGroup}}};
+}
+
+void Salarii::showHistory() {
+    if (m_shownMonth == 0) return;
+    const RowKey row = shownRow();
+    vornel::showHistory(windowTitle(), row.table, row.text());
 }
 
 void Salarii::renunta() {

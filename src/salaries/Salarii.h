@@ -3,10 +3,12 @@
 // and the tax and seniority tables.
 
 #include "controls/FormWindow.h"
+#include "data/RowSnapshot.h"
 
 #include <QStringList>
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QCheckBox;
@@ -18,6 +20,7 @@ class QPushButton;
 
 namespace vornel {
 
+class DbError;
 class EditableGrid;
 class NumericBox;
 class Recordset;
@@ -107,6 +110,11 @@ private:
 
     void message(const QString& text) const;
     void reportDbError(const QString& description) const;
+    // A save that failed: nothing was written; the cause named, or `ownText` for one the window names.
+    void reportSaveError(const DbError& error, const QString& ownText = {}) const;
+    // The parameters row of the month and group shown, as the change pipeline and the history name it.
+    RowKey shownRow() const;
+    void showHistory();
 
     std::array<NumericBox*, 8> m_txtX{};
     std::array<QLineEdit*, 8> m_txtCh{};
@@ -135,6 +143,9 @@ private:
     int m_shownMonth = 0;               // month and group whose parameters are in the fields
     QString m_shownGroup;
     QStringList m_loadedState; // the fields as loaded or last saved
+    // The stored row of the month and group shown, as loaded or last saved; none when it has none.
+    std::optional<RowSnapshot> m_loadedRow;
+    QPushButton* m_cmdIstoric = nullptr;
 };
 
 } // namespace vornel

@@ -5,7 +5,10 @@
 #include "controls/ChartOfAccounts.h"
 #include "controls/EditableGrid.h"
 #include "controls/NumericBox.h"
+#include "controls/Saving.h"
+#include "data/ChangeSet.h"
 #include "data/DbError.h"
+#include "data/DbFault.h"
 #include "entry/ComponentContext.h"
 #include "salaries/SalaryStatements.h"
 
@@ -83,12 +86,24 @@ bool Salarii::saveShown() {
         message(QStringLiteral("Valoare Incorecta!!"));
         return false;
     }
+    // The shown month must still be as loaded; it and every later month of the group that the
+    // statement changes are recorded with it.
+    auto& connection = *ComponentContext::current().connection;
+    const RowSelection months{QStringLiteral("sal_para"),
+                              {QStringLiteral("T"), QStringLiteral("GRUPA")},
+                              QStringLiteral("T >= ? AND GRUPA = ?"),
+                              {m_shownMonth, m_shownGroup}};
     try {
-        ComponentContext::current().connection->execute(*update);
+        ChangeSet(connection, auditContext(windowTitle()))
+            .add(RowChange::overRows(months, *update, shownRow(), m_loadedRow))
+            .apply();
     } catch (const DbError& e) {
-        reportDbError(e.description());
+        // Nothing was written: the fields keep what was typed.
+        reportSaveError(e);
+        if (faultOf(e) == DbFault::RowChanged) m_loadedRow = storedRow(shownRow());
         return false;
     }
+    m_loadedRow = storedRow(shownRow());
     m_loadedState = fieldState();
     return true;
 }
@@ -102,7 +117,7 @@ bool Salarii::checkAccounts() {
     try {
         missing = Chart::firstMissing(*ComponentContext::current().connection, accounts);
     } catch (const DbError& e) {
-        reportDbError(e.description());
+        reportSaveError(e);
         return false;
     }
     if (!missing) return true;

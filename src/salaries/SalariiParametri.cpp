@@ -49,10 +49,16 @@ void Salarii::IncarcaParametri() {
              CursorLocation::Client, CursorType::Static, LockType::ReadOnly);
     m_loading = true;
     bool closed = false;
+    m_loadedRow.reset();
     if (row.recordCount() > 0) {
         row.moveFirst();
         fillFields(row);
         closed = flag(row, "V");
+        // The row as loaded, so that a save never overwrites what another user saved meanwhile.
+        RowSnapshot::Values values;
+        for (int c = 0; c < row.fieldCount(); ++c)
+            values.emplace_back(row.column(c).name, row.value(c));
+        m_loadedRow = RowSnapshot(std::move(values));
     } else {
         // A group without parameters for the month: empty fields.
         for (QLineEdit* f : findChildren<QLineEdit*>())

@@ -3,6 +3,7 @@
 #include "salaries/Salarii.h"
 
 #include "controls/EditableGrid.h"
+#include "controls/Saving.h"
 #include "data/DbError.h"
 #include "data/Recordset.h"
 #include "entry/ComponentContext.h"
@@ -33,6 +34,7 @@ void Salarii::bindTable(int tip) {
     auto table = std::make_unique<Recordset>();
     table->open(bracketQuery(month(), tip), ComponentContext::current().connection, CursorLocation::Client,
                 CursorType::Dynamic, LockType::Optimistic);
+    table->auditWrites(auditContext(windowTitle()));
     m_table = std::move(table);
     m_grid->bind(m_table.get());
 

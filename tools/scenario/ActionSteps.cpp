@@ -58,6 +58,7 @@ KeyStroke keyFor(const QString& name) {
     if (name == u"Home") return {Qt::Key_Home, QString(), Qt::NoModifier};
     if (name == u"CtrlF") return {Qt::Key_F, QString(), Qt::ControlModifier};
     if (name == u"CtrlE") return {Qt::Key_E, QString(), Qt::ControlModifier};
+    if (name == u"CtrlH") return {Qt::Key_H, QString(QChar(8)), Qt::ControlModifier};
     return {Qt::Key_End, QString(), Qt::NoModifier};
 }
 

@@ -301,6 +301,15 @@ QString runCheckStep(const Step& step, ScenarioState& state) {
     if (verb == u"expect executed") return expectExecuted(step.args.at(0).text, state);
     if (verb == u"expect sql") return expectSql(step.args.at(0).text, step.args.at(1).text, state);
     if (verb == u"expect file") return expectFile(step.args.at(0).text, step.args.at(1).text, state);
+    if (verb == u"expect unchanged") {
+        if (state.snapshot.isEmpty()) return QStringLiteral("expected a snapshot taken before; found none");
+        const QByteArray now = state.digest();
+        return now == state.snapshot
+                   ? QString()
+                   : mismatch(QStringLiteral("every table"), QStringLiteral("as at the snapshot"),
+                              now.isEmpty() ? QStringLiteral("a damaged database")
+                                            : QStringLiteral("rows changed"));
+    }
     if (verb == u"expect iesire") {
         const int wanted = step.args.at(0).text.toInt();
         return state.iesire == wanted

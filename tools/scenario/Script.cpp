@@ -23,6 +23,7 @@ const std::map<QString, QString>& grammar() {
         {"lock", ""},
         {"unlock", ""},
         {"readonly", ""},
+        {"snapshot", ""},
         {"click", "c"},
         {"type", "cs"},
         {"paste", "cs"},
@@ -61,6 +62,7 @@ const std::map<QString, QString>& grammar() {
         {"expect executed", "s"},
         {"expect file", "ss"},
         {"expect iesire", "i"},
+        {"expect unchanged", ""},
     };
     return table;
 }
@@ -172,8 +174,8 @@ QString checkStep(Step& step, const std::vector<Token>& tokens) {
 } // namespace
 
 const QStringList& keyNames() {
-    static const QStringList names = {"Enter", "Esc",       "Tab",  "ShiftTab", "Up",    "Down", "Left",
-                                      "Right", "Backspace", "Home", "End",      "CtrlF", "CtrlE"};
+    static const QStringList names = {"Enter", "Esc",       "Tab",  "ShiftTab", "Up",    "Down",  "Left",
+                                      "Right", "Backspace", "Home", "End",      "CtrlF", "CtrlE", "CtrlH"};
     return names;
 }
 
