@@ -3,14 +3,17 @@
 #include "HostMenus.h"
 
 #include "data/DbError.h"
+#include "entry/ComponentContext.h"
+#include "program/LogFile.h"
+#include "program/Version.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFormLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTime>
@@ -29,12 +32,12 @@ HostWindow::HostWindow(std::shared_ptr<Connection> connection, const QString& da
     m_user = new QSpinBox(central);
     m_user->setRange(1, 999999);
     m_user->setValue(user);
-    auto* database = new QLabel(databaseText, central);
-    database->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_database = new QLabel(databaseText, central);
+    m_database->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_history = new QListWidget(central);
     form->addRow(QStringLiteral("Societate (IDSoc)"), m_company);
     form->addRow(QStringLiteral("Utilizator (IdUsers)"), m_user);
-    form->addRow(QStringLiteral("Baza de date"), database);
+    form->addRow(QStringLiteral("Baza de date"), m_database);
     form->addRow(QStringLiteral("Apeluri"), m_history);
     setCentralWidget(central);
     buildMenus();
@@ -50,6 +53,11 @@ void HostWindow::buildMenus() {
             menu->addAction(caption, this, [this, caption] { open(caption); });
     }
     QMenu* program = menuBar()->addMenu(QStringLiteral("Program"));
+    program->addAction(QStringLiteral("Copie de siguranta..."), this, &HostWindow::backup);
+    program->addAction(QStringLiteral("Restaurare..."), this, &HostWindow::restore);
+    program->addSeparator();
+    program->addAction(QStringLiteral("Despre Vornel"), this, &HostWindow::about);
+    program->addSeparator();
     program->addAction(QStringLiteral("Iesire"), this, &QWidget::close);
 }
 
@@ -60,15 +68,32 @@ void HostWindow::open(const QString& caption) {
                            .arg(m_company->value())
                            .arg(m_user->value()));
     m_history->scrollToBottom();
+    auto& context = ComponentContext::current();
+    if (!m_connection) {
+        context.Afiseaza(QStringLiteral("Nu este deschisa nicio baza de date."), MessageIcon::Error,
+                         MessageButtons::Ok, QStringLiteral("Vornel"));
+        return;
+    }
     try {
         m_component.Apel(m_connection, caption, m_company->value(), m_user->value());
     } catch (const DbError& e) {
-        QMessageBox::critical(this, QStringLiteral("Vornel"),
-                              QStringLiteral("%1\n\n%2 (%3)").arg(caption, e.description(), e.numberText()));
+        context.Afiseaza(QStringLiteral("%1\r\n\r\n%2 (%3)").arg(caption, e.description(), e.numberText()),
+                         MessageIcon::Error, MessageButtons::Ok, QStringLiteral("Vornel"));
     } catch (const std::exception& e) {
-        QMessageBox::critical(this, QStringLiteral("Vornel"),
-                              QStringLiteral("%1\n\n%2").arg(caption, QString::fromLocal8Bit(e.what())));
+        context.Afiseaza(QStringLiteral("%1\r\n\r\n%2").arg(caption, QString::fromLocal8Bit(e.what())),
+                         MessageIcon::Error, MessageButtons::Ok, QStringLiteral("Vornel"));
     }
+}
+
+void HostWindow::about() {
+    const QString text =
+        QStringLiteral(
+            "Vornel %1\r\nDatele de baza ale programului de contabilitate, gestiune si salarii.\r\n\r\n"
+            "Baza de date: %2\r\nJurnal: %3\r\nQt %4")
+            .arg(QLatin1String(kVersion), m_database->text(),
+                 QDir::toNativeSeparators(LogFile::defaultFolder()), QLatin1String(qVersion()));
+    ComponentContext::current().Afiseaza(text, MessageIcon::Information, MessageButtons::Ok,
+                                         QStringLiteral("Despre Vornel"));
 }
 
 void HostWindow::closeEvent(QCloseEvent* event) {

@@ -22,6 +22,10 @@ public:
     // Calls Apel with the caption and the ids shown; a database error is shown by the host.
     void open(const QString& caption);
 
+    // The embedded database file in use, for "Copie de siguranta..." and "Restaurare..." (empty
+    // with SQL Server, whose backups are the server's).
+    void setEmbeddedDatabase(const QString& path) { m_embeddedPath = path; }
+
 protected:
     // The component's windows have no owner: closing the host ends the program.
     void closeEvent(QCloseEvent* event) override;
@@ -29,8 +33,15 @@ protected:
 private:
     void buildMenus();
     void onIesire();
+    void about();
+    // Program menu: copy of the embedded database, and its replacement by a copy (HostBackup.cpp).
+    void backup();
+    void restore();
+    bool embeddedOnly(const QString& title);
 
     std::shared_ptr<Connection> m_connection;
+    QString m_embeddedPath;
+    QLabel* m_database = nullptr;
     Vornel m_component;
     QSpinBox* m_company = nullptr;
     QSpinBox* m_user = nullptr;

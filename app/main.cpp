@@ -1,26 +1,30 @@
 // vornel: the host program that stands in for the suite's main program.
 //   vornel [--db FILE | --odbc "CONNECTION"] [--caption "Rate TVA"] [--company N] [--user N]
+//   vornel [--db FILE] --backup FILE | --restore FILE
+//   vornel --set KEY=VALUE | --help | --version
 // Without a database option it opens the demo database, created on first use.
 
+#include "HostCommands.h"
+#include "HostDatabase.h"
 #include "HostWindow.h"
 
+#include "catalogs/CatalogExport.h"
 #include "controls/GuardedApplication.h"
 #include "controls/Look.h"
-#include "data/Connection.h"
+#include "data/DataLog.h"
 #include "data/DbError.h"
-#include "data/sqlite/DemoDatabase.h"
+#include "entry/ComponentContext.h"
+#include "program/CommandLine.h"
+#include "program/LogFile.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
-#include <QDir>
-#include <QFileInfo>
 #include <QImage>
-#include <QMessageBox>
 #include <QPainter>
 #include <QScreen>
-#include <QStandardPaths>
+#include <QTextStream>
 #include <QTimer>
 #include <algorithm>
+#include <memory>
 
 // Paints every visible top-level window at its place on one picture of the screen.
 bool saveScreenshot(const QString& file) {
@@ -40,84 +44,132 @@ bool saveScreenshot(const QString& file) {
     return image.save(file);
 }
 
+namespace {
+
+// The options; an option that acts without windows is handled in main before any QApplication.
+vornel::CommandLine hostOptions() {
+    using vornel::CommandLine;
+    CommandLine options(
+        QStringLiteral("vornel"), QStringLiteral("vornel [OPTION]..."),
+        QStringLiteral("Vornel: the master data of the accounting suite. Without --db or --odbc it "
+                       "opens the demo database,\ncreated on first use in the user's data folder."));
+    options.databaseOptions()
+        .option(QStringLiteral("caption"), QStringLiteral("CAPTION"),
+                QStringLiteral("Entry to open at start."))
+        .option(QStringLiteral("company"), QStringLiteral("N"),
+                QStringLiteral("Company id (IDSoc), 1 when not given."))
+        .option(QStringLiteral("user"), QStringLiteral("N"),
+                QStringLiteral("User id (IdUsers), 1 when not given."))
+        .option(QStringLiteral("screenshot"), QStringLiteral("FILE"),
+                QStringLiteral("Saves a picture of every open window to FILE and quits."))
+        .option(QStringLiteral("backup"), QStringLiteral("FILE"),
+                QStringLiteral("Copies the embedded database to FILE (and FILE.adm) and ends."))
+        .option(QStringLiteral("restore"), QStringLiteral("FILE"),
+                QStringLiteral("Replaces the embedded database with the checked copy FILE and ends."))
+        .option(QStringLiteral("export"), QStringLiteral("CAPTION"),
+                QStringLiteral("Writes the list of CAPTION to FILE (.csv, .xlsx or .pdf) and ends; "
+                               "opens no window."))
+        .positionals(QStringLiteral("FILE"), QStringLiteral("The file of --export."))
+        .option(QStringLiteral("set"), QStringLiteral("KEY=VALUE"),
+                QStringLiteral("Writes a per-user setting (e.g. anaf.url=...) and ends."))
+        .flag(QStringLiteral("verbose"),
+              QStringLiteral("Logs to standard error as well as to the log file."));
+    return options;
+}
+
+bool offscreenPlatform() {
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    return platform.startsWith("offscreen") || platform.startsWith("minimal");
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
-    vornel::GuardedApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("vornel"));
-    QApplication::setOrganizationName(QStringLiteral("Vornel"));
-    vornel::Look::applyToApplication(app);
+    using namespace vornel;
+    CommandLine options = hostOptions();
+    if (const auto end = options.parse(argc, argv)) return *end;
+    const auto company = options.number(QStringLiteral("company"), 1);
+    const auto user = options.number(QStringLiteral("user"), 1);
+    if (!company || !user) return 2;
+    const QString db = options.value(QStringLiteral("db")), odbc = options.value(QStringLiteral("odbc"));
+    if (options.isSet(QStringLiteral("db")) && options.isSet(QStringLiteral("odbc")))
+        return options.refuse(QStringLiteral("--db and --odbc do not go together"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Vornel"));
+    QCoreApplication::setApplicationName(QStringLiteral("vornel"));
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Vornel: master data of the accounting suite"));
-    parser.addHelpOption();
-    const QCommandLineOption dbOption(
-        QStringLiteral("db"), QStringLiteral("Embedded (SQLite) company database."), QStringLiteral("FILE"));
-    const QCommandLineOption odbcOption(QStringLiteral("odbc"), QStringLiteral("ODBC connection string."),
-                                        QStringLiteral("CONN"));
-    const QCommandLineOption captionOption(
-        QStringLiteral("caption"), QStringLiteral("Entry to open at start."), QStringLiteral("CAPTION"));
-    const QCommandLineOption companyOption(QStringLiteral("company"), QStringLiteral("Company id (IDSoc)."),
-                                           QStringLiteral("N"), QStringLiteral("1"));
-    const QCommandLineOption userOption(QStringLiteral("user"), QStringLiteral("User id (IdUsers)."),
-                                        QStringLiteral("N"), QStringLiteral("1"));
-    const QCommandLineOption shotOption(
-        QStringLiteral("screenshot"),
-        QStringLiteral("Saves a picture of every open window to FILE and quits."), QStringLiteral("FILE"));
-    parser.addOptions({dbOption, odbcOption, captionOption, companyOption, userOption, shotOption});
-    parser.process(app);
-
-    bool companyOk = false, userOk = false;
-    const int company = parser.value(companyOption).toInt(&companyOk);
-    const int user = parser.value(userOption).toInt(&userOk);
-    if (!companyOk || !userOk || (parser.isSet(dbOption) && parser.isSet(odbcOption))) {
-        QMessageBox::critical(
-            nullptr, QStringLiteral("Vornel"),
-            QStringLiteral(
-                "Optiuni gresite: --company si --user sunt numere; --db si --odbc nu merg impreuna."));
-        return 1;
+    if (options.isSet(QStringLiteral("set"))) {
+        const QString assignment = options.value(QStringLiteral("set"));
+        if (assignment.indexOf(QLatin1Char('=')) <= 0)
+            return options.refuse(QStringLiteral("--set takes KEY=VALUE, not \"%1\"").arg(assignment));
+        return host::writeSetting(assignment);
+    }
+    LogFile log(LogFile::defaultFolder(), options.isSet(QStringLiteral("verbose")));
+    const bool backup = options.isSet(QStringLiteral("backup")),
+               restore = options.isSet(QStringLiteral("restore"));
+    if (backup || restore) {
+        if (backup && restore)
+            return options.refuse(QStringLiteral("--backup and --restore do not go together"));
+        if (!odbc.isEmpty())
+            return options.refuse(QStringLiteral("SQL Server databases are backed up by the server "
+                                                 "(see db/mssql/README.md)"));
+        const QString database = host::HostDatabase::embeddedFile(db);
+        return backup ? host::backupCommand(database, options.value(QStringLiteral("backup")))
+                      : host::restoreCommand(database, options.value(QStringLiteral("restore")), *company);
     }
 
-    std::shared_ptr<vornel::Connection> connection;
-    QString databaseText;
+    if (options.isSet(QStringLiteral("export"))) {
+        if (db.isEmpty() && odbc.isEmpty())
+            return options.refuse(QStringLiteral("--export needs --db FILE or --odbc \"CONNECTION\""));
+        if (options.positional().size() != 1)
+            return options.refuse(QStringLiteral("--export takes one FILE (.csv, .xlsx or .pdf)"));
+        // An export opens no window: it needs no display, only fonts for its pages.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication exportApp(argc, argv);
+        QTextStream errors(stderr);
+        return CatalogExport::run(odbc.isEmpty() ? QStringLiteral("sqlite:") + db
+                                                 : QStringLiteral("odbc:") + odbc,
+                                  options.value(QStringLiteral("export")), *company, *user,
+                                  options.positional().constFirst(), errors);
+    }
+
+    // With a display the reason a database cannot be used is shown in a message; without one it
+    // goes to standard error only, where no window can wait unseen for an answer.
+    std::unique_ptr<QApplication> app;
+    const auto startWindows = [&] {
+        app = std::make_unique<GuardedApplication>(argc, argv);
+        Look::applyToApplication(*app);
+    };
+    if (hasDisplay()) startWindows();
+    host::HostDatabase database;
     try {
-        if (parser.isSet(odbcOption)) {
-            databaseText = QStringLiteral("ODBC: ") + parser.value(odbcOption);
-            connection = vornel::Connection::open(QStringLiteral("odbc:") + parser.value(odbcOption));
-        } else {
-            QString path = parser.value(dbOption);
-            if (path.isEmpty()) {
-                const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-                QDir().mkpath(folder);
-                path = QDir(folder).filePath(QStringLiteral("demo.db"));
-                if (!QFileInfo::exists(path)) vornel::DemoDatabase::create(path);
-                databaseText = QStringLiteral("demo: ");
-            } else if (!QFileInfo::exists(path)) {
-                throw vornel::DbError(vornel::ErrorNumber::Unspecified,
-                                      QStringLiteral("Fisierul %1 nu exista.").arg(path));
-            }
-            databaseText += QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
-            connection = vornel::Connection::open(QStringLiteral("sqlite:") + path);
-        }
-    } catch (const vornel::DbError& e) {
-        QMessageBox::critical(nullptr, QStringLiteral("Vornel"),
-                              QStringLiteral("Baza de date nu poate fi deschisa.\n\n%1 (%2)")
-                                  .arg(e.description(), e.numberText()));
-        return 1;
-    } catch (const std::exception& e) {
-        QMessageBox::critical(
-            nullptr, QStringLiteral("Vornel"),
-            QStringLiteral("Baza de date nu poate fi deschisa.\n\n%1").arg(QString::fromLocal8Bit(e.what())));
+        database = host::HostDatabase::open(db, odbc);
+    } catch (const DbError& e) {
+        qCWarning(logData).noquote() << e.description();
+        printError(QStringLiteral("vornel: ") + e.description());
+        if (app)
+            ComponentContext::current().Afiseaza(e.description(), MessageIcon::Error, MessageButtons::Ok,
+                                                 QStringLiteral("Vornel"));
         return 1;
     }
+    if (!app) {
+        if (!offscreenPlatform()) {
+            printError(QStringLiteral("vornel: no display to show the windows on (DISPLAY is not set; "
+                                      "QT_QPA_PLATFORM=offscreen draws them off screen)"));
+            return 1;
+        }
+        startWindows();
+    }
 
-    vornel::host::HostWindow window(connection, databaseText, company, user);
+    host::HostWindow window(database.connection, database.description, *company, *user);
+    window.setEmbeddedDatabase(database.embeddedPath);
     window.show();
-    if (parser.isSet(captionOption)) {
-        const QString caption = parser.value(captionOption);
+    if (options.isSet(QStringLiteral("caption"))) {
+        const QString caption = options.value(QStringLiteral("caption"));
         QTimer::singleShot(0, &window, [&window, caption] { window.open(caption); });
     }
-    if (parser.isSet(shotOption)) {
-        const QString file = parser.value(shotOption);
-        QTimer::singleShot(1500, &app, [file] { QApplication::exit(saveScreenshot(file) ? 0 : 1); });
+    if (options.isSet(QStringLiteral("screenshot"))) {
+        const QString file = options.value(QStringLiteral("screenshot"));
+        QTimer::singleShot(1500, app.get(), [file] { QApplication::exit(saveScreenshot(file) ? 0 : 1); });
     }
-    return app.exec();
+    return app->exec();
 }

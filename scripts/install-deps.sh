@@ -6,9 +6,11 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev
   libsqlite3-dev sqlite3
+  libxlsxwriter-dev zlib1g-dev
   unixodbc unixodbc-dev odbcinst libsqliteodbc
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth clang-format
+  dpkg-dev file
 )
 missing=()
 for p in "${packages[@]}"; do

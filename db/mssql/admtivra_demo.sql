@@ -3,7 +3,7 @@
 SET NOCOUNT ON;
 
 -- The demo company with its accounting state.
-INSERT INTO Societati (ID, Societate, DenumireS, ModalitateCalcul, Exercitiu, Adresa, Orasul, Judetul, Tel1, Tel2, Tel3, Tel4, CodFiscal, J, Banca, ContBanca, Cafea, Alcool, Tigari, CalculPump, JV, JC, AI, AP, OD, Sal, Incasari, Plati, Corectii, Curs) VALUES (1, 'LEMNART', 'LEMNART PRODCOM SRL', 'CMP', 2026, 'Str. Fabricii nr. 12', 'Cluj-Napoca', 'Cluj', '0264111222', '0264111223', '0740111000', '', 'RO10203040', 'J12/1234/2015', 'Banca Transilvania', 'RO49BTRL01301202A1234500', '', '', '', 'martie', '20260331', '20260331', '20260415', '20260415', '20260228', '20260331', '20260420', '20260420', '20260331', '20260424');
+INSERT INTO Societati (ID, Societate, DenumireS, ModalitateCalcul, Exercitiu, Adresa, Orasul, Judetul, Tel1, Tel2, Tel3, Tel4, CodFiscal, J, Banca, ContBanca, Cafea, Alcool, Tigari, CalculPump, JV, JC, AI, AP, OD, Sal, Incasari, Plati, Corectii, Curs) VALUES (1, 'LEMNART', 'LEMNART PRODCOM SRL', 'CMP', 2026, 'Str. Fabricii nr. 12', 'Cluj-Napoca', 'Cluj', '0264111222', '0264111223', '0740111000', '', 'RO10203045', 'J12/1234/2015', 'Banca Transilvania', 'RO06BTRL01301202A1234500', '', '', '', 'martie', '20260331', '20260331', '20260415', '20260415', '20260228', '20260331', '20260420', '20260420', '20260331', '20260424');
 
 -- Users and rights: user 1 may do everything, user 2 may add and modify but not delete.
 INSERT INTO Utilizatori (IdUser, Nume) VALUES (1, 'Administrator');

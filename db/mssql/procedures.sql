@@ -84,7 +84,9 @@ GO
 -- Start: adds (15), modifies (13) or deletes (14) a document series of SeriiDocumente.
 -- RETURN 10 refuses and changes nothing: adding a series code that exists; changing the type,
 -- series code or first number once documents were issued (CurrentDoc > FirstDoc), or taking the
--- code of another series; deleting a series with issued documents. Otherwise RETURN 0.
+-- code of another series; deleting a series with issued documents. RETURN 11 refuses a last
+-- number below the document in progress, RETURN 12 a description another series has (trailing
+-- blanks do not count). Otherwise RETURN 0.
 IF OBJECT_ID(N'dbo.Start', N'P') IS NOT NULL DROP PROCEDURE dbo.Start;
 GO
 CREATE PROCEDURE dbo.Start
@@ -123,6 +125,8 @@ BEGIN
     BEGIN
         IF EXISTS (SELECT 1 FROM dbo.SeriiDocumente WHERE Serie = @DenumireAgent)
             RETURN 10;
+        IF EXISTS (SELECT 1 FROM dbo.SeriiDocumente WHERE RTRIM(Descriere) = RTRIM(@Document))
+            RETURN 12;
         INSERT INTO dbo.SeriiDocumente (Descriere, Tip, Serie, FirstDoc, LastDoc, CurrentDoc, TipFactura,
                                         TipHartie, NumarCopii, NrLinFactura, NrLinAmbalaje, Casierie)
         VALUES (@Document, @TipValuta, @DenumireAgent, @Agent, @TipBon, @Agent, @DocTransferat,
@@ -163,6 +167,10 @@ BEGIN
         RETURN 10;
     IF EXISTS (SELECT 1 FROM dbo.SeriiDocumente WHERE Serie = @DenumireAgent AND IdSerie <> @IdTop)
         RETURN 10;
+    IF @issued = 1 AND @TipBon < @current
+        RETURN 11;
+    IF EXISTS (SELECT 1 FROM dbo.SeriiDocumente WHERE RTRIM(Descriere) = RTRIM(@Document) AND IdSerie <> @IdTop)
+        RETURN 12;
     -- Until a document is issued the series starts again at its (new) first number.
     UPDATE dbo.SeriiDocumente
        SET Descriere = @Document, Tip = @TipValuta, Serie = @DenumireAgent, FirstDoc = @Agent, LastDoc = @TipBon,

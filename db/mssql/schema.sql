@@ -408,3 +408,20 @@ CREATE TABLE sal_imp (
     CONST float NOT NULL DEFAULT 0,
     PR float NOT NULL DEFAULT 0
 );
+
+-- Audit trail: one row per change of a row, written in the transaction of the change and never
+-- deleted. Moment is UTC; action A added, M modified, S deleted; the values are JSON objects (for
+-- a modification only the columns that changed), NULL for the side that has no row.
+CREATE TABLE JurnalModificari (
+    Id int IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    Moment datetime2(3) NOT NULL DEFAULT SYSUTCDATETIME(),
+    IdUtilizator int NOT NULL,
+    IdSocietate int NOT NULL,
+    Fereastra nvarchar(100),
+    Tabela nvarchar(100) NOT NULL,
+    Cheie nvarchar(255) NOT NULL,
+    Actiune nvarchar(1) NOT NULL CHECK (Actiune IN ('A', 'M', 'S')),
+    ValoriInainte nvarchar(max),
+    ValoriDupa nvarchar(max)
+);
+CREATE INDEX JurnalModificariRand ON JurnalModificari (Tabela, Cheie);

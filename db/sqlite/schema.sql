@@ -410,3 +410,20 @@ CREATE TABLE sal_imp (
     CONST float NOT NULL DEFAULT 0,
     PR float NOT NULL DEFAULT 0
 );
+
+-- Audit trail: one row per change of a row, written in the transaction of the change and never
+-- deleted. Moment is UTC; action A added, M modified, S deleted; the values are JSON objects (for
+-- a modification only the columns that changed), NULL for the side that has no row.
+CREATE TABLE JurnalModificari (
+    Id INTEGER PRIMARY KEY AUTOINCREMENT,
+    Moment datetime NOT NULL DEFAULT (strftime('%Y-%m-%d %H:%M:%f', 'now')),
+    IdUtilizator int NOT NULL,
+    IdSocietate int NOT NULL,
+    Fereastra nvarchar(100) COLLATE NOCASE,
+    Tabela nvarchar(100) COLLATE NOCASE NOT NULL,
+    Cheie nvarchar(255) COLLATE NOCASE NOT NULL,
+    Actiune nvarchar(1) COLLATE NOCASE NOT NULL CHECK (Actiune IN ('A', 'M', 'S')),
+    ValoriInainte ntext,
+    ValoriDupa ntext
+);
+CREATE INDEX JurnalModificariRand ON JurnalModificari (Tabela, Cheie);

@@ -4,6 +4,7 @@
 #include "catalogs/Chooser.h"
 #include "controls/ActionButton.h"
 #include "controls/FlexGrid.h"
+#include "controls/ListTools.h"
 #include "controls/Twips.h"
 #include "data/DbError.h"
 #include "data/Recordset.h"
@@ -53,6 +54,7 @@ void AlegeGrupaProd::buildUi() {
 
     m_grid = new FlexGrid(this);
     m_grid->setObjectName(QStringLiteral("Grid"));
+    m_tools = ListTools::attach(this, m_grid, [this] { return m_lookup.title; });
 
     const char* const captions[] = {"Accepta", "Renunta"};
     const Look::Picture pictures[] = {Look::Picture::Accept, Look::Picture::Cancel};
@@ -91,7 +93,7 @@ void AlegeGrupaProd::Incarca() {
         auto list = std::make_shared<Recordset>();
         try {
             list->open(chosen.query, ctx.connection, CursorLocation::Client, CursorType::Keyset,
-                       LockType::Optimistic);
+                       LockType::Optimistic, Fetch::Background);
         } catch (const DbError& e) {
             // No list to pick from: the caller's field stays as it is.
             ctx.Afiseaza(e.description(), MessageIcon::Error, MessageButtons::Ok, windowTitle());
@@ -99,6 +101,7 @@ void AlegeGrupaProd::Incarca() {
             return;
         }
         m_grid->bind(nullptr);
+        m_tools->setKey(QStringLiteral("AlegeGrupaProd/") + m_lookup.title);
         m_list = std::move(list);
         m_grid->bind(m_list.get());
         m_grid->setFormatString(chosen.format);
@@ -144,6 +147,7 @@ void AlegeGrupaProd::typeAhead(QChar ch) {
     bool matched = false;
     try {
         m_list->setFilter(CatalogSql::typeAheadFilter(name, m_typed));
+        if (m_list->recordCount() == 0) m_list->fetchAll(); // the match may be in rows not read yet
         matched = m_list->recordCount() > 0;
     } catch (const DbError&) {
         matched = false; // a filter the recordset cannot read matches nothing

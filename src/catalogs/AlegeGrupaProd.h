@@ -15,6 +15,7 @@ class QAction;
 namespace vornel {
 
 class FlexGrid;
+class ListTools;
 class Recordset;
 
 class AlegeGrupaProd : public FormWindow {
@@ -51,6 +52,7 @@ private:
     QStringList m_columnNames;
     std::shared_ptr<Recordset> m_list;
     FlexGrid* m_grid = nullptr;
+    ListTools* m_tools = nullptr;
     std::vector<QPushButton*> m_cmdAction; // 0 Accepta, 1 Renunta
     QAction* m_mnuAccepta = nullptr;
     bool m_hasRows = false;

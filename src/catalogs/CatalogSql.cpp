@@ -16,14 +16,15 @@ QString wildcards(const QString& text) {
 
 } // namespace
 
-QString searchPattern(const QString& fieldText) {
-    if (fieldText.trimmed().isEmpty()) return QStringLiteral("%");
-    return wildcards(fieldText);
+QString searchText(const QString& fieldText) {
+    if (fieldText.trimmed().isEmpty()) return QStringLiteral("/");
+    return fieldText;
 }
 
-QString searchQuery(const SearchProfile& search, const QString& text0, const QString& text1) {
-    return search.base + search.condition1 + StatementBuilder::text(searchPattern(text1)) +
-           QStringLiteral("' AND ") + search.condition0 + StatementBuilder::text(searchPattern(text0)) +
+QString searchQuery(const SearchProfile& search, const QString& text0, const QString& text1,
+                    Sql::LikeDialect dialect) {
+    return search.base + search.condition1 + Sql::likeLiteral(searchText(text1), dialect) +
+           QStringLiteral(" AND ") + search.condition0 + Sql::likeLiteral(searchText(text0), dialect) +
            search.tail;
 }
 

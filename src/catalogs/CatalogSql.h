@@ -3,6 +3,7 @@
 // search query from a catalogue's search pieces, the deletion's question, and the chooser's lists
 // with their type-ahead filter. Text values pass through the statement builder.
 
+#include "data/SqlText.h"
 #include "profiles/CatalogProfile.h"
 #include "profiles/Lookup.h"
 
@@ -11,10 +12,12 @@
 
 namespace vornel::CatalogSql {
 
-// "%" when the text trimmed of blanks is empty, otherwise the text with every "/" turned into "%".
-QString searchPattern(const QString& fieldText);
+// The search of a field: "/" (everything) when the text trimmed of blanks is empty, otherwise the
+// text itself, where "/" is the wildcard and every other character matches itself.
+QString searchText(const QString& fieldText);
 // The listing query of a search; text0 and text1 are the two search fields.
-QString searchQuery(const SearchProfile& search, const QString& text0, const QString& text1);
+QString searchQuery(const SearchProfile& search, const QString& text0, const QString& text1,
+                    Sql::LikeDialect dialect);
 
 QString confirmationText(const QString& name0, const QString& value0, const QString& name1,
                          const QString& value1);

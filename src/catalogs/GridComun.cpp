@@ -4,6 +4,7 @@
 #include "controls/FlexGrid.h"
 #include "controls/FocusColour.h"
 #include "controls/KeyFilter.h"
+#include "controls/ListTools.h"
 #include "controls/Look.h"
 #include "controls/Twips.h"
 #include "data/DbError.h"
@@ -25,7 +26,9 @@ namespace {
 
 // Design geometry, in twips.
 constexpr int kMargin = 120;
-constexpr int kGridTop = 120;
+constexpr int kFilterHeight = 330; // the instant filter above the grid
+constexpr int kGridTop = 120 + kFilterHeight + 60;
+constexpr int kCountHeight = 270; // the row count under the grid
 constexpr int kGridHeight = 4800;
 constexpr int kButtonHeight = 450;
 constexpr int kButtonGap = 60;
@@ -56,6 +59,8 @@ void GridComun::buildUi() {
     m_grid->setObjectName(QStringLiteral("Grid"));
     m_grid->move(px(kMargin), px(kGridTop));
     m_grid->resize(px(7000), px(kGridHeight));
+    m_tools = ListTools::attach(this, m_grid, [this] { return m_caption; });
+    m_tools->addQuickFilter(this);
 
     using Look::Picture;
     const Picture pictures[] = {Picture::Add, Picture::Modify, Picture::Delete, Picture::Cancel,
@@ -119,6 +124,7 @@ void GridComun::Deschide(const QString& caption) {
         m_caption = caption;
         m_query = profile->query;
         ctx.rightsCode = profile->rightsCode;
+        m_tools->setKey(caption);
 
         // Back to the design state before the profile's extras apply (the window may show another catalogue).
         const QString label0 = profile->search ? profile->search->label0 : QString();
@@ -150,7 +156,8 @@ bool GridComun::openList(const QString& query) {
     // Open the new list first: a failed query leaves the previous list and query in force.
     auto list = std::make_shared<Recordset>();
     try {
-        list->open(query, ctx.connection, CursorLocation::Client, CursorType::Static, LockType::ReadOnly);
+        list->open(query, ctx.connection, CursorLocation::Client, CursorType::Static, LockType::ReadOnly,
+                   Fetch::Background);
     } catch (const DbError& e) {
         ctx.Afiseaza(e.description(), MessageIcon::Error, MessageButtons::Ok, m_caption);
         return false;
@@ -192,8 +199,11 @@ void GridComun::FormateazaGrila() {
 void GridComun::layoutWindow() {
     const int gridWidth = m_grid->totalWidthTwips() + kGridExtra;
     m_grid->setGeometry(px(kMargin), px(kGridTop), px(gridWidth), px(kGridHeight));
+    m_tools->filterBox()->setGeometry(px(kMargin), px(kMargin), px(gridWidth), px(kFilterHeight));
+    m_tools->countLabel()->setGeometry(px(kMargin), px(kGridTop + kGridHeight + 30), px(gridWidth),
+                                       px(kCountHeight));
     const int windowWidth = kMargin + gridWidth + kRightMargin;
-    const int buttonsTop = kGridTop + kGridHeight + kButtonGap * 2;
+    const int buttonsTop = kGridTop + kGridHeight + kCountHeight + kButtonGap * 2;
     const int windowHeight = buttonsTop + kButtonHeight + kMargin;
     setFixedSize(px(windowWidth), px(windowHeight));
 
@@ -234,6 +244,7 @@ void GridComun::onAction(int index) {
         openEditor(EditMode::Add);
         return;
     case 1:
+        if (filteredToNothing()) return;
         if (!VerificaAcces(QStringLiteral("M"))) return;
         setEnabled(false);
         if (!m_profile->protectedCode.isEmpty() &&
@@ -248,7 +259,7 @@ void GridComun::onAction(int index) {
         openEditor(EditMode::Modify);
         return;
     case 2:
-        if (VerificaAcces(QStringLiteral("S"))) StergeInregistrare();
+        if (!filteredToNothing() && VerificaAcces(QStringLiteral("S"))) StergeInregistrare();
         return;
     case 3:
         hide();
@@ -262,7 +273,13 @@ void GridComun::onAction(int index) {
     }
 }
 
+// The instant filter hides every row: there is no record to modify or delete.
+bool GridComun::filteredToNothing() const {
+    return !m_grid->searchText().isEmpty() && m_grid->Rows() <= 1;
+}
+
 void GridComun::openEditor(EditMode mode) {
+    if (mode == EditMode::Modify && filteredToNothing()) return;
     if (mode == EditMode::Modify) SincronizeazaRand(); // the editor reads the current record of the list
     // The large record editor and the product type editor keep the list disabled while they are open.
     if (m_profile->editor != CatalogEditor::GridDetail) setEnabled(false);

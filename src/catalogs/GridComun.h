@@ -17,6 +17,7 @@ class QGroupBox;
 namespace vornel {
 
 class FlexGrid;
+class ListTools;
 class Recordset;
 
 class GridComun : public FormWindow {
@@ -66,6 +67,7 @@ private:
     bool openList(const QString& query);
     void layoutWindow();
     void openEditor(EditMode mode);
+    bool filteredToNothing() const;
     void selectWholeRow();
 
     // Search frame (GridComunSearch.cpp).
@@ -88,6 +90,7 @@ private:
     std::shared_ptr<Recordset> m_list;
 
     FlexGrid* m_grid = nullptr;
+    ListTools* m_tools = nullptr;          // sort, instant filter, count, export and print of the list
     std::vector<QPushButton*> m_cmdAction; // 0 Adauga, 1 Modifica, 2 Sterge, 3 Renunta, 4 Filtreaza
     QGroupBox* m_frmFiltru = nullptr;
     std::vector<QLabel*> m_lbl;

@@ -105,7 +105,7 @@ void GridComun::deleteThroughStatement(const QString& name0, const QString& valu
                                        const QString& value1) {
     auto& ctx = ComponentContext::current();
     const DeleteProfile& deletion = m_profile->deletion;
-    const RowKey key{m_profile->table, name0, value0, name1, value1};
+    const ListRow key{m_profile->table, name0, value0, name1, value1};
     try {
         const QString check = deletion.useCheck ? deletion.useCheck(key) : QString();
         if (!check.isEmpty() && ctx.connection->scalar(check).toLongLong() != 0) {

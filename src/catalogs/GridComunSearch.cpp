@@ -2,6 +2,8 @@
 #include "catalogs/CatalogSql.h"
 #include "catalogs/GridComun.h"
 #include "controls/FlexGrid.h"
+#include "data/Connection.h"
+#include "entry/ComponentContext.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
@@ -29,7 +31,9 @@ void GridComun::closeSearch() {
 }
 
 void GridComun::onSearchAccept() {
-    const QString query = CatalogSql::searchQuery(*m_profile->search, m_txt[0]->text(), m_txt[1]->text());
+    const QString query =
+        CatalogSql::searchQuery(*m_profile->search, m_txt[0]->text(), m_txt[1]->text(),
+                                ComponentContext::current().connection->backend().likeDialect());
     closeSearch();
     openList(query);
 }

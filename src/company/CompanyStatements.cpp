@@ -19,6 +19,10 @@ QString loadStatement(qint32 idSoc) {
            QStringLiteral(" FROM [ADMTIVRA].[dbo].[Societati] where id =  ") + QString::number(idSoc);
 }
 
+RowKey companyRow(qint32 idSoc) {
+    return {QStringLiteral("AdmTivra.dbo.Societati"), {{QStringLiteral("ID"), idSoc}}};
+}
+
 QString depoziteStatement() {
     return QStringLiteral(
         "select Depozit as DEP,[Denumire Depozit]as Denumire ,convert(nvarchar, Furnizori,103) as "

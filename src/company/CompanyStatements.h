@@ -1,6 +1,8 @@
 #pragma once
 // Statements and small rules of the company parameters window, as free functions.
 
+#include "data/RowSnapshot.h"
+
 #include <QString>
 #include <QVariant>
 
@@ -8,6 +10,8 @@ namespace vornel::company {
 
 // The company record with its accounting state.
 QString loadStatement(qint32 idSoc);
+// The company's row, as the change pipeline and the audit trail name it.
+RowKey companyRow(qint32 idSoc);
 // Validated period of every warehouse.
 QString depoziteStatement();
 // The overheads, one row per month.

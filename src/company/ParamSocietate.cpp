@@ -1,11 +1,16 @@
 #include "company/ParamSocietate.h"
 
 #include "company/CompanyStatements.h"
+#include "company/FiscalIdentity.h"
 #include "controls/EditableGrid.h"
 #include "controls/FlexGrid.h"
+#include "controls/Saving.h"
+#include "data/ChangeSet.h"
 #include "data/DbError.h"
+#include "data/DbFault.h"
 #include "data/Recordset.h"
 #include "entry/ComponentContext.h"
+#include "history/IstoricModificari.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -22,9 +27,14 @@ ParamSocietate::ParamSocietate() : FormWindow(QStringLiteral("ParamSocietate")) 
         guard([&] { right = VerificaRegie(row); });
         return right;
     });
-    connect(m_gridEX1, &EditableGrid::writeFailed, this, guarded<const QString&>([this](const QString& text) {
-                ComponentContext::current().Afiseaza(text, MessageIcon::Error, MessageButtons::Ok,
-                                                     windowTitle());
+    m_gridEX1->setBeforeDelete([this](int row) {
+        bool right = false;
+        guard([&] { right = VerificaStergereRegie(row); });
+        return right;
+    });
+    connect(m_gridEX1, &EditableGrid::writeFailed, this,
+            guarded<const QString&, int>([this](const QString& text, int icon) {
+                ComponentContext::current().Afiseaza(text, icon, MessageButtons::Ok, windowTitle());
             }));
     connect(m_gridEX1, &EditableGrid::escapePressed, this, guarded([this] { AscundeRegie(); }));
     connect(m_cmdC, &QPushButton::clicked, this, guarded([this] { AscundeRegie(); }));
@@ -41,6 +51,10 @@ void ParamSocietate::Incarca() {
         auto& context = ComponentContext::current();
         m_societate = std::make_unique<Recordset>();
         m_societate->open(company::loadStatement(context.idSoc), context.connection);
+        // The row as loaded, so that a save never overwrites what another user saved meanwhile.
+        m_loaded = m_societate->recordCount() > 0
+                       ? RowSnapshot::read(*context.connection, company::companyRow(context.idSoc))
+                       : std::nullopt;
         fill();
 
         m_depozite = std::make_unique<Recordset>();
@@ -117,6 +131,11 @@ void ParamSocietate::onAction(int index) {
 }
 
 bool ParamSocietate::Salveaza() {
+    // Without a company record there is nothing to save into.
+    if (!m_loaded) {
+        message(QStringLiteral("Eroare la citirea parametrilor societatii!"));
+        return false;
+    }
     const struct {
         QLineEdit* field;
         const char* text;
@@ -129,6 +148,7 @@ bool ParamSocietate::Salveaza() {
             check.field->setFocus(Qt::OtherFocusReason);
             return false;
         }
+    if (!ConfirmaIdentitateFiscala()) return false;
 
     company::CompanyFields fields;
     fields.denumire = m_txtDs->text();
@@ -140,19 +160,28 @@ bool ParamSocietate::Salveaza() {
     fields.codFiscal = m_txtCodFiscal->text();
     fields.nrInm = m_txtNrInm->text();
     fields.banca = m_txtBanca->text();
-    fields.contBanca = m_txtContBanca->text();
+    fields.contBanca = fiscal::compactIban(m_txtContBanca->text()); // blanks only group it on screen
     fields.cafea = m_txtCafea->text();
     fields.alcool = m_txtAlcool->text();
     fields.tigari = m_txtTigari->text();
     auto& context = ComponentContext::current();
     try {
-        context.connection->execute(company::updateStatement(fields, context.idSoc));
+        ChangeSet(*context.connection, auditContext(windowTitle()))
+            .add(RowChange::modifying(company::companyRow(context.idSoc),
+                                      company::updateStatement(fields, context.idSoc), m_loaded))
+            .apply();
     } catch (const DbError& error) {
         // Nothing was written: the window stays open with what was typed.
-        message(error.description());
+        showSaveError(error, windowTitle());
+        if (faultOf(error) == DbFault::RowChanged) m_loaded = storedRow(company::companyRow(context.idSoc));
         return false;
     }
     return true;
+}
+
+void ParamSocietate::showHistory() {
+    const RowKey row = company::companyRow(ComponentContext::current().idSoc);
+    vornel::showHistory(windowTitle(), row.table, row.text());
 }
 
 bool ParamSocietate::queryUnload(bool byCode) {

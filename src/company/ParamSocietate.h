@@ -2,21 +2,26 @@
 // The company parameters window: identification data, accounting state and monthly overheads.
 
 #include "controls/FormWindow.h"
+#include "data/RowSnapshot.h"
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 class QFrame;
 
 namespace vornel {
 
+class AnafClient;
 class EditableGrid;
 class FlexGrid;
 class Recordset;
+struct AnafCompany;
 
 class ParamSocietate : public FormWindow {
     Q_OBJECT
@@ -29,6 +34,8 @@ public:
 
     // The overheads check before a changed row is written: false (with its message) refuses it.
     bool VerificaRegie(int row);
+    // The check before an overheads row is deleted: a row of a calculated month stays.
+    bool VerificaStergereRegie(int row);
 
     QPushButton* cmdAction(int index) const { return m_cmdAction.at(static_cast<std::size_t>(index)); }
     EditableGrid* gridEX1() const { return m_gridEX1; }
@@ -50,15 +57,29 @@ private:
     void clearFields();
     void onAction(int index);
     bool Salveaza();
+    void showHistory();
     void message(const QString& text) const;
     // The overheads frame (ParamSocietateRegie.cpp).
     void ArataRegie();
     void AscundeRegie();
     void placeRegie();
+    // Month up to which stock values are calculated (LunaDinNume of the company's CalculPump).
+    int calculatedMonth() const;
+    // The fiscal identity (ParamSocietateFiscal.cpp): hints while typing, the questions of the
+    // save, and the company's data from ANAF's register.
+    QLayout* fiscalCodeCell();
+    QLayout* bankAccountCell();
+    void ArataVerificareCodFiscal();
+    void ArataVerificareContBanca();
+    bool ConfirmaIdentitateFiscala();
+    void PreiaDateAnaf();
+    void CompleteazaDinAnaf(const AnafCompany& company);
+    void arataCerereAnaf(bool inCurs);
 
     std::unique_ptr<Recordset> m_societate;
     std::unique_ptr<Recordset> m_depozite;
     std::unique_ptr<Recordset> m_regie;
+    std::optional<RowSnapshot> m_loaded; // the company row as the window loaded it; none without one
 
     QWidget* m_body = nullptr; // everything but the overheads frame
     QLabel* m_imgFirma = nullptr;
@@ -84,6 +105,12 @@ private:
     QFrame* m_frmC = nullptr;
     EditableGrid* m_gridEX1 = nullptr;
     QPushButton* m_cmdC = nullptr;
+    QPushButton* m_cmdIstoric = nullptr;
+    QPushButton* m_cmdAnaf = nullptr;
+    QLabel* m_lblInfoCodFiscal = nullptr;
+    QLabel* m_lblInfoContBanca = nullptr;
+    QLabel* m_lblStareTva = nullptr;
+    AnafClient* m_anaf = nullptr; // created on the first request
     // Arrow key -> field to focus, per field.
     std::map<QWidget*, std::map<int, QWidget*>> m_arrows;
 };

@@ -41,10 +41,11 @@ void ParamSocietate::attachKeys() {
     m_grid->installEventFilter(this);
     for (QPushButton* button : m_cmdAction)
         button->installEventFilter(this);
+    m_cmdIstoric->installEventFilter(this);
 }
 
 bool ParamSocietate::moveByArrow(QWidget* field, int key) {
-    if (qobject_cast<QPushButton*>(field)) { // only the action buttons are watched
+    if (qobject_cast<QPushButton*>(field)) { // only the buttons under the grid are watched
         if (key != Qt::Key_Up) return false;
         m_grid->setFocus(Qt::OtherFocusReason);
         return true;

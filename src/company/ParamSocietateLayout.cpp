@@ -77,11 +77,11 @@ void ParamSocietate::buildUi() {
     ident->addWidget(caption("Nr. Imatriculare:", m_body), 0, 0);
     ident->addWidget(m_txtNrInm, 0, 1);
     ident->addWidget(caption("Cod Fiscal:", m_body), 0, 2);
-    ident->addWidget(m_txtCodFiscal, 0, 3);
+    ident->addLayout(fiscalCodeCell(), 0, 3);
     ident->addWidget(caption("Banca:", m_body), 1, 0);
     ident->addWidget(m_txtBanca, 1, 1);
     ident->addWidget(caption("Cont Banca:", m_body), 1, 2);
-    ident->addWidget(m_txtContBanca, 1, 3);
+    ident->addLayout(bankAccountCell(), 1, 3);
     ident->addWidget(caption("Adresa:", m_body), 2, 0);
     ident->addWidget(m_txtAdresa, 2, 1, 1, 3);
     ident->addWidget(caption("Telefon:", m_body), 3, 0, Qt::AlignTop);
@@ -107,6 +107,7 @@ void ParamSocietate::buildUi() {
     permitRows->addWidget(caption("Tigari:", permits), 2, 0);
     permitRows->addWidget(m_txtTigari, 2, 1);
     ident->addWidget(permits, 3, 2, 3, 2);
+    ident->addWidget(m_lblStareTva, 6, 0, 1, 4);
     ident->setColumnMinimumWidth(1, 200);
     ident->setColumnMinimumWidth(3, 200);
 
@@ -154,6 +155,9 @@ void ParamSocietate::buildUi() {
     const char* captions[] = {"Accepta", "Renunta", "Regie Societate"};
     const Look::Picture pictures[] = {Look::Picture::Accept, Look::Picture::Cancel, Look::Picture::None};
     auto* buttons = new QHBoxLayout;
+    m_cmdIstoric = makeHistoryButton(m_body);
+    connect(m_cmdIstoric, &QPushButton::clicked, this, guarded([this] { showHistory(); }));
+    buttons->addWidget(m_cmdIstoric);
     buttons->addStretch();
     for (int i = 0; i < 3; ++i) {
         QPushButton* button = makeActionButton(m_body, i, QString::fromLatin1(captions[i]), pictures[i]);

@@ -4,13 +4,15 @@
 
 #include "company/CompanyStatements.h"
 #include "controls/EditableGrid.h"
+#include "controls/NumberText.h"
+#include "controls/Saving.h"
 #include "data/Recordset.h"
-#include "data/SqlText.h"
 #include "entry/ComponentContext.h"
 
 #include <QFrame>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <cmath>
 
 namespace vornel {
 
@@ -26,16 +28,16 @@ bool isNumber(const QVariant& value) {
     case QMetaType::UInt:
     case QMetaType::ULongLong:
     case QMetaType::Double:
-        return true;
+        return std::isfinite(value.toDouble());
     case QMetaType::QString:
-        return Sql::isNumber(value.toString().trimmed());
+        return NumberText::read(value.toString()).has_value();
     default:
         return false;
     }
 }
 
 double numberOf(const QVariant& value) {
-    return value.typeId() == QMetaType::QString ? Sql::leadingNumber(value.toString().trimmed())
+    return value.typeId() == QMetaType::QString ? NumberText::read(value.toString()).value_or(0.0)
                                                 : value.toDouble();
 }
 
@@ -51,6 +53,7 @@ void ParamSocietate::ArataRegie() {
     auto regie = std::make_unique<Recordset>();
     regie->open(company::regieStatement(), context.connection, CursorLocation::Client, CursorType::Dynamic,
                 LockType::Optimistic);
+    regie->auditWrites(auditContext(windowTitle()));
     m_gridEX1->bind(regie.get());
     m_regie = std::move(regie);
     m_gridEX1->setColumnVisible(0, false);
@@ -91,7 +94,7 @@ void ParamSocietate::resizeEvent(QResizeEvent* event) {
     placeRegie();
 }
 
-bool ParamSocietate::VerificaRegie(int) {
+bool ParamSocietate::VerificaRegie(int row) {
     const QVariant amount = m_gridEX1->pendingValue(kAmountColumn);
     if (!isNumber(amount)) {
         invalid(QStringLiteral("Valoare Invalida! "));
@@ -101,16 +104,32 @@ bool ParamSocietate::VerificaRegie(int) {
         invalid(QStringLiteral("Valoare < 0 , Valoare Invalida! "));
         return false;
     }
+    // A row of a calculated month is neither changed nor moved to another month.
+    const int calculated = calculatedMonth();
+    const bool storedClosed =
+        !m_regie->adding() && numberOf(m_regie->valueAt(row, kMonthColumn)) <= calculated;
+    if (storedClosed || numberOf(m_gridEX1->pendingValue(kMonthColumn)) <= calculated) {
+        invalid(QStringLiteral("Perioada Validata Modificare Imposibila "));
+        return false;
+    }
+    return true;
+}
+
+bool ParamSocietate::VerificaStergereRegie(int row) {
+    if (numberOf(m_regie->valueAt(row, kMonthColumn)) <= calculatedMonth()) {
+        invalid(QStringLiteral("Perioada Validata Modificare Imposibila "));
+        return false;
+    }
+    return true;
+}
+
+int ParamSocietate::calculatedMonth() const {
     auto& context = ComponentContext::current();
     const QueryResult result = context.connection->query(company::calculPumpStatement(context.idSoc));
     const QString calculated = result.rows.rowCount() > 0 && !result.rows.isNull(0, 0)
                                    ? result.rows.value(0, 0).toString()
                                    : QString();
-    if (numberOf(m_gridEX1->pendingValue(kMonthColumn)) <= company::LunaDinNume(calculated)) {
-        invalid(QStringLiteral("Perioada Validata Modificare Imposibila "));
-        return false;
-    }
-    return true;
+    return company::LunaDinNume(calculated);
 }
 
 } // namespace vornel

@@ -17,4 +17,13 @@ QPushButton* makeActionButton(QWidget* parent, int index, const QString& caption
     return button;
 }
 
+QPushButton* makeHistoryButton(QWidget* parent) {
+    auto* button = new QPushButton(QStringLiteral("Istoric"), parent);
+    button->setObjectName(QStringLiteral("cmdIstoric"));
+    button->setAutoDefault(false);
+    auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_H), parent);
+    QObject::connect(shortcut, &QShortcut::activated, button, &QPushButton::click);
+    return button;
+}
+
 } // namespace vornel

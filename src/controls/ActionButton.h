@@ -11,4 +11,8 @@ namespace vornel {
 QPushButton* makeActionButton(QWidget* parent, int index, const QString& caption, Look::Picture picture,
                               const QString& accelerator = {});
 
+// The button "Istoric" (cmdIstoric) that shows the history of what the window shows; Ctrl+H in the
+// window clicks it.
+QPushButton* makeHistoryButton(QWidget* parent);
+
 } // namespace vornel

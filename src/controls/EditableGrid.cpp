@@ -1,6 +1,7 @@
 #include "controls/EditableGrid.h"
 
 #include "controls/Look.h"
+#include "controls/Saving.h"
 #include "controls/Twips.h"
 #include "data/DbError.h"
 #include "data/Recordset.h"
@@ -8,6 +9,10 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPalette>
+#include <QStyledItemDelegate>
 
 namespace vornel {
 
@@ -26,11 +31,38 @@ private:
     bool& m_flag;
 };
 
+// Cells are edited as plain text: numbers appear in the locale's form without group separators or
+// suffixes, and what is typed is read by the model the way the grid shows numbers.
+class TextCellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const override {
+        auto* editor = new QLineEdit(parent);
+        editor->setFrame(false);
+        return editor;
+    }
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        const QVariant value = index.data(Qt::EditRole);
+        QString text = value.toString();
+        if (value.typeId() == QMetaType::Double) {
+            QLocale locale;
+            locale.setNumberOptions(QLocale::OmitGroupSeparator);
+            text = locale.toString(value.toDouble(), 'f', QLocale::FloatingPointShortest);
+        }
+        static_cast<QLineEdit*>(editor)->setText(text);
+    }
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
+        model->setData(index, static_cast<QLineEdit*>(editor)->text(), Qt::EditRole);
+    }
+};
+
 } // namespace
 
 EditableGrid::EditableGrid(QWidget* parent) : QTableView(parent), m_model(new RecordsetModel(this)) {
     m_model->setEditable(true);
     setModel(m_model);
+    setItemDelegate(new TextCellDelegate(this));
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
@@ -147,7 +179,7 @@ bool EditableGrid::appendRow(const QStringList& values) {
         }
     } catch (const DbError& error) {
         rs->cancelUpdate();
-        emit writeFailed(error.description());
+        reportFailure(error);
         return false;
     }
     if (!runCheckAndWrite(rs->recordCount())) return false;
@@ -159,6 +191,7 @@ bool EditableGrid::appendRow(const QStringList& values) {
 bool EditableGrid::removeRow(int row) {
     Recordset* rs = recordset();
     if (!rs || !rs->updatable() || row < 0 || row >= rs->recordCount()) return false;
+    if (m_beforeDelete && !m_beforeDelete(row)) return false;
     if (editedRow() == row)
         cancelRow();
     else if (!commitRow())
@@ -167,7 +200,7 @@ bool EditableGrid::removeRow(int row) {
         rs->setPosition(row);
         rs->deleteCurrent();
     } catch (const DbError& error) {
-        emit writeFailed(error.description());
+        reportFailure(error);
         return false;
     }
     return true;
@@ -191,7 +224,7 @@ bool EditableGrid::runCheckAndWrite(int row) {
         rs->update();
     } catch (const DbError& error) {
         cancelRow();
-        emit writeFailed(error.description());
+        reportFailure(error);
         return false;
     }
     return true;
@@ -203,6 +236,11 @@ void EditableGrid::cancelRow() {
     const int row = rs->adding() ? -1 : rs->position();
     rs->cancelUpdate();
     m_model->refreshRow(row);
+}
+
+void EditableGrid::reportFailure(const DbError& error) {
+    const SaveFailure failure = saveFailure(error);
+    emit writeFailed(failure.text, failure.icon);
 }
 
 QString EditableGrid::cellText(int row, int column) const {

@@ -13,6 +13,7 @@
 
 namespace vornel {
 
+class DbError;
 class Recordset;
 
 class EditableGrid : public QTableView {
@@ -22,6 +23,8 @@ public:
     // 0-based data row being written (dataRows() for a row being added); the values about to be
     // written are read with pendingValue().
     using BeforeUpdate = std::function<bool(int row)>;
+    // Returns false to keep data row `row` (0-based) from being deleted.
+    using BeforeDelete = std::function<bool(int row)>;
 
     explicit EditableGrid(QWidget* parent = nullptr);
 
@@ -36,6 +39,7 @@ public:
     void setColumnVisible(int column, bool visible);
     bool isColumnVisible(int column) const;
     void setBeforeUpdate(BeforeUpdate check) { m_beforeUpdate = std::move(check); }
+    void setBeforeDelete(BeforeDelete check) { m_beforeDelete = std::move(check); }
 
     // Value of a column in the row being written or edited (the edit buffer), else in the
     // current row.
@@ -48,7 +52,7 @@ public:
     bool editCell(int row, int column, const QString& text);
     // Adds a row with these values in the visible columns, left to right, and writes it.
     bool appendRow(const QStringList& values);
-    // Deletes data row `row` (0-based).
+    // Deletes data row `row` (0-based), unless the check before deleting refuses it.
     bool removeRow(int row);
     // Writes the row being edited, running the check first. Returns false when it was cancelled
     // or the database refused it; true also when nothing was pending.
@@ -63,8 +67,8 @@ public:
     int dataRows() const;
 
 signals:
-    // The write was refused by the database: the message to show.
-    void writeFailed(const QString& description);
+    // The write was refused by the database: the message to show, its cause named, and its icon.
+    void writeFailed(const QString& message, int icon);
     void escapePressed();
 
 protected:
@@ -74,9 +78,11 @@ protected:
 private:
     void applyColumns();
     bool runCheckAndWrite(int row);
+    void reportFailure(const DbError& error);
 
     RecordsetModel* m_model;
     BeforeUpdate m_beforeUpdate;
+    BeforeDelete m_beforeDelete;
     std::vector<int> m_widths;  // twips; -1 not set
     std::vector<char> m_hidden; // 1 hidden
     bool m_writing = false;     // a write (with its check and messages) is under way

@@ -36,8 +36,15 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), m_model(new RecordsetM
                 m_col = current.column();
                 m_colSel = m_col;
             });
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &FlexGrid::onHeaderClicked);
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this](int column, int, int pixels) { onSectionResized(column, pixels); });
+    connect(horizontalHeader(), &QHeaderView::sectionMoved, this, [this] {
+        if (!m_applyingLayout) saveLayout();
+    });
     connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
         applyWidths();
+        showSortIndicator();
         m_row = 0;
         if (m_col >= Cols()) m_col = 0;
         m_colSel = m_col;
@@ -47,6 +54,7 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), m_model(new RecordsetM
 
 void FlexGrid::bind(Recordset* recordset) {
     m_model->setRecordset(recordset);
+    if (recordset && recordset->isOpen()) carryArrangement(recordset);
 }
 
 void FlexGrid::setFormatString(const QString& format) {
@@ -115,7 +123,12 @@ QString FlexGrid::TextMatrix(int row, int col) const {
 int FlexGrid::ColWidth(int col) const {
     if (col < 0) return 0;
     const auto index = static_cast<std::size_t>(col);
-    if (index < m_widths.size() && m_widths[index] >= 0) return m_widths[index];
+    const bool designed = index < m_widths.size() && m_widths[index] >= 0;
+    // The user's width counts for a column the list shows; a hidden column stays hidden.
+    if (const auto it = m_layout.widths.find(col);
+        it != m_layout.widths.end() && (!designed || Twips::toPixels(m_widths[index]) >= 2))
+        return it->second;
+    if (designed) return m_widths[index];
     return Twips::fromPixels(columnWidth(col));
 }
 
@@ -135,14 +148,17 @@ int FlexGrid::totalWidthTwips() const {
 }
 
 void FlexGrid::applyWidths() {
+    m_applyingLayout = true;
     const int count = Cols();
     for (int col = 0; col < count; ++col) {
         const auto index = static_cast<std::size_t>(col);
-        if (index >= m_widths.size() || m_widths[index] < 0) {
+        const bool designed = index < m_widths.size() && m_widths[index] >= 0;
+        const bool userWidth = m_layout.widths.count(col) > 0;
+        if (!designed && !userWidth) {
             setColumnHidden(col, false);
             continue;
         }
-        const int pixels = Twips::toPixels(m_widths[index]);
+        const int pixels = Twips::toPixels(ColWidth(col));
         // A column narrower than two pixels is hidden; its values stay readable by position.
         if (pixels < 2) {
             setColumnHidden(col, true);
@@ -151,6 +167,13 @@ void FlexGrid::applyWidths() {
             setColumnWidth(col, pixels);
         }
     }
+    QHeaderView* header = horizontalHeader();
+    for (int visual = 0; visual < static_cast<int>(m_layout.order.size()); ++visual) {
+        const int column = m_layout.order[static_cast<std::size_t>(visual)];
+        if (column < count && visual < count && header->visualIndex(column) != visual)
+            header->moveSection(header->visualIndex(column), visual);
+    }
+    m_applyingLayout = false;
 }
 
 void FlexGrid::keyPressEvent(QKeyEvent* event) {

@@ -3,6 +3,7 @@
 #include "controls/Look.h"
 #include "controls/Topmost.h"
 #include "controls/Twips.h"
+#include "controls/WindowPlace.h"
 #include "data/DbError.h"
 #include "entry/ComponentContext.h"
 
@@ -18,6 +19,7 @@ FormWindow::FormWindow(const QString& name, QWidget* parent) : QWidget(parent, Q
     setObjectName(name);
     setAttribute(Qt::WA_DeleteOnClose);
     Topmost::apply(this);
+    WindowPlace::remember(this);
     Look::applyToWindow(this);
     ComponentContext::current().setWindow(name, this);
 }

@@ -10,7 +10,10 @@ class NumericBox : public QLineEdit {
 public:
     explicit NumericBox(QWidget* parent = nullptr);
 
+    // The value the text shows (NumberText); 0 when it is empty or shows no number.
     double Valoare() const;
+    // The text is empty or shows a number.
+    bool holdsNumber() const;
     void setValoare(double value);
 
 signals:

@@ -1,7 +1,9 @@
 #include "controls/RecordsetModel.h"
 
+#include "controls/NumberText.h"
 #include "data/DbError.h"
 #include "data/Recordset.h"
+#include "data/RowSearch.h"
 #include "data/SqlText.h"
 
 #include <QLocale>
@@ -10,14 +12,6 @@
 namespace vornel {
 
 namespace {
-
-// Plain text of a number: integers without decimals, other values in their shortest exact form
-// with "." as separator, never with an exponent.
-QString plainNumber(double value) {
-    if (std::isfinite(value) && value == std::trunc(value) && std::fabs(value) < 1e15)
-        return QString::number(static_cast<qint64>(value));
-    return QString::number(value, 'f', QLocale::FloatingPointShortest);
-}
 
 bool isNumeric(const QVariant& value) {
     switch (value.typeId()) {
@@ -59,11 +53,13 @@ QVariant typedValue(const Column& column, const QVariant& value) {
     if (value.typeId() != QMetaType::QString) return value;
     const QString text = value.toString();
     if (column.type != ColumnType::Integer && column.type != ColumnType::Double) return text;
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty()) return {};
-    if (!Sql::isNumber(trimmed)) return text; // kept as typed: the row's check or the database refuses it
-    if (column.type == ColumnType::Integer && Sql::isInteger(trimmed)) return trimmed.toLongLong();
-    return trimmed.toDouble();
+    if (text.trimmed().isEmpty()) return {};
+    // Read the way the grid shows numbers; anything else is kept as typed for the row's check.
+    const std::optional<double> number = NumberText::read(text);
+    if (!number) return text;
+    if (column.type == ColumnType::Integer && *number == std::trunc(*number) && std::fabs(*number) < 9e15)
+        return static_cast<qlonglong>(*number);
+    return *number;
 }
 
 RecordsetModel::RecordsetModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -86,6 +82,15 @@ void RecordsetModel::setRecordset(Recordset* recordset) {
             }
             beginInsertRows({}, row, row);
             ++m_rowCount;
+            endInsertRows();
+        });
+        connect(recordset, &Recordset::rowsAppended, this, [this](int first, int last) {
+            if (!m_recordset || first != m_rowCount || last < first) {
+                reload();
+                return;
+            }
+            beginInsertRows({}, first, last);
+            m_rowCount = last + 1;
             endInsertRows();
         });
         connect(recordset, &Recordset::rowRemoved, this, [this](int row) {
@@ -164,7 +169,7 @@ QString RecordsetModel::cellText(int row, int column) const {
     const QString format =
         static_cast<std::size_t>(column) < m_columnFormats.size() ? m_columnFormats[column] : QString();
     if (isNumeric(value))
-        return format.isEmpty() ? plainNumber(value.toDouble()) : formatNumber(value.toDouble(), format);
+        return format.isEmpty() ? plainNumberText(value.toDouble()) : formatNumber(value.toDouble(), format);
     return buffered ? value.toString() : m_recordset->textAt(row, column);
 }
 

@@ -1,5 +1,6 @@
 #include "Connection.h"
 
+#include "DataLog.h"
 #include "DbError.h"
 #include "SqlText.h"
 #include "odbc/OdbcBackend.h"
@@ -8,6 +9,7 @@
 
 #include <QFileInfo>
 #include <QStringList>
+#include <algorithm>
 
 namespace vornel {
 
@@ -77,17 +79,33 @@ void refuseNul(const QString& sql) {
                       QStringLiteral("Comanda contine caracterul NUL si nu a fost trimisa bazei de date."));
 }
 
+// Runs the work; a database error is logged with the statement before it goes on to the caller.
+template <typename Work> auto logged(const QString& engine, const QString& statement, Work&& work) {
+    try {
+        return work();
+    } catch (const DbError& e) {
+        logFailure(engine, statement, e);
+        throw;
+    }
+}
+
 } // namespace
 
 std::shared_ptr<Connection> Connection::open(const QString& connectionString) {
     const QString s = connectionString.trimmed();
-    if (s.startsWith(QLatin1String("sqlite:"), Qt::CaseInsensitive))
-        return std::make_shared<Connection>(openSqlite(s.mid(7)), connectionString);
-    if (s.startsWith(QLatin1String("odbc:"), Qt::CaseInsensitive))
-        return std::make_shared<Connection>(std::make_unique<OdbcBackend>(s.mid(5)), connectionString);
-    throw DbError(ErrorNumber::BadArgument,
-                  QStringLiteral("Sir de conectare necunoscut (se asteapta sqlite: sau odbc:): ") +
-                      connectionString);
+    const bool odbc = s.startsWith(QLatin1String("odbc:"), Qt::CaseInsensitive);
+    // The log names the database but never an ODBC password.
+    const QString what = odbc ? QStringLiteral("connecting to the ODBC database")
+                              : QStringLiteral("opening ") + connectionString;
+    return logged(odbc ? QStringLiteral("ODBC") : QStringLiteral("SQLite"), what, [&] {
+        if (s.startsWith(QLatin1String("sqlite:"), Qt::CaseInsensitive))
+            return std::make_shared<Connection>(openSqlite(s.mid(7)), connectionString);
+        if (odbc)
+            return std::make_shared<Connection>(std::make_unique<OdbcBackend>(s.mid(5)), connectionString);
+        throw DbError(ErrorNumber::BadArgument,
+                      QStringLiteral("Sir de conectare necunoscut (se asteapta sqlite: sau odbc:): ") +
+                          connectionString);
+    });
 }
 
 Connection::Connection(std::unique_ptr<Backend> backend, QString connectionString)
@@ -113,23 +131,60 @@ int Connection::execute(const QString& sql) {
 int Connection::execute(const QString& sql, const std::vector<QVariant>& params) {
     ensureOpen();
     refuseNul(sql);
+    finishPendingReads();
     notify(sql);
-    return m_backend->execute(sql, params);
+    return logged(m_backend->engineName(), sql, [&] { return m_backend->execute(sql, params); });
 }
 
 QueryResult Connection::query(const QString& sql) {
+    return query(sql, {});
+}
+
+QueryResult Connection::query(const QString& sql, const std::vector<QVariant>& params) {
     ensureOpen();
     refuseNul(sql);
     notify(sql);
-    return m_backend->query(sql);
+    return logged(m_backend->engineName(), sql, [&] { return m_backend->query(sql, params); });
+}
+
+std::unique_ptr<QueryCursor> Connection::openCursor(const QString& sql) {
+    ensureOpen();
+    refuseNul(sql);
+    notify(sql);
+    return m_backend->openCursor(sql);
+}
+
+int Connection::addPendingRead(std::function<void()> finish) {
+    const int id = m_nextPendingRead++;
+    m_pendingReads.emplace_back(id, std::move(finish));
+    return id;
+}
+
+void Connection::removePendingRead(int id) {
+    std::erase_if(m_pendingReads, [id](const auto& entry) { return entry.first == id; });
+}
+
+void Connection::finishPendingReads() {
+    // By id: each reader removes itself when it has read its last row, and may end others.
+    std::vector<int> ids;
+    for (const auto& entry : m_pendingReads)
+        ids.push_back(entry.first);
+    for (const int id : ids) {
+        const auto it = std::find_if(m_pendingReads.begin(), m_pendingReads.end(),
+                                     [id](const auto& entry) { return entry.first == id; });
+        if (it == m_pendingReads.end()) continue;
+        const std::function<void()> finish = it->second;
+        finish();
+    }
 }
 
 int Connection::callProcedure(const QString& name, std::vector<Parameter>& params) {
     ensureOpen();
     const QString text = procedureCallText(name, params);
     refuseNul(text);
+    finishPendingReads();
     notify(text);
-    return m_backend->callProcedure(name, params);
+    return logged(m_backend->engineName(), text, [&] { return m_backend->callProcedure(name, params); });
 }
 
 QVariant Connection::scalar(const QString& sql) {
@@ -157,8 +212,15 @@ void Connection::close() {
     m_backend.reset();
 }
 
-Transaction::Transaction(Connection& connection) : m_connection(connection) {
-    m_connection.backend().begin();
+Transaction::Transaction(Connection& connection, Kind kind) : m_connection(connection) {
+    m_connection.finishPendingReads();
+    Backend& backend = m_connection.backend();
+    logged(backend.engineName(), QStringLiteral("BEGIN TRANSACTION"), [&] {
+        if (kind == Kind::Write)
+            backend.beginWrite();
+        else
+            backend.begin();
+    });
 }
 
 Transaction::~Transaction() {
@@ -171,7 +233,8 @@ Transaction::~Transaction() {
 }
 
 void Transaction::commit() {
-    m_connection.backend().commit();
+    Backend& backend = m_connection.backend();
+    logged(backend.engineName(), QStringLiteral("COMMIT"), [&] { backend.commit(); });
     m_done = true;
 }
 

@@ -28,6 +28,9 @@ public:
     int execute(const QString& sql);
     int execute(const QString& sql, const std::vector<QVariant>& params);
     QueryResult query(const QString& sql);
+    QueryResult query(const QString& sql, const std::vector<QVariant>& params);
+    // A query whose rows are read as they are asked for (see QueryCursor).
+    std::unique_ptr<QueryCursor> openCursor(const QString& sql);
     int callProcedure(const QString& name, std::vector<Parameter>& params);
 
     // Returns the first column of the first row, NULL (invalid) when there is no row.
@@ -37,6 +40,13 @@ public:
     // "EXEC name @p=value, ...").
     int addObserver(Observer observer);
     void removeObserver(int id);
+
+    // Reads that cursors on this connection have not finished. Before a statement or procedure
+    // runs, or a transaction begins, they are read to their end: a change never interleaves with
+    // an open read (SQLite would abort the read on a rollback).
+    int addPendingRead(std::function<void()> finish);
+    void removePendingRead(int id);
+    void finishPendingReads();
 
     Backend& backend();
     const QString& connectionString() const { return m_connectionString; }
@@ -51,12 +61,16 @@ private:
     QString m_connectionString;
     std::vector<std::pair<int, Observer>> m_observers;
     int m_nextObserver = 1;
+    std::vector<std::pair<int, std::function<void()>>> m_pendingReads;
+    int m_nextPendingRead = 1;
 };
 
 // Commits at the end of scope when commit() was called; rolls back if an exception leaves it.
+// A transaction for writing takes the engine's write lock at once (Backend::beginWrite).
 class Transaction {
 public:
-    explicit Transaction(Connection& connection);
+    enum class Kind { Default, Write };
+    explicit Transaction(Connection& connection, Kind kind = Kind::Default);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;

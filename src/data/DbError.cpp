@@ -2,8 +2,9 @@
 
 namespace vornel {
 
-DbError::DbError(std::uint32_t number, QString description, int nativeCode)
-    : m_number(number), m_description(std::move(description)), m_nativeCode(nativeCode) {
+DbError::DbError(std::uint32_t number, QString description, int nativeCode, QString sqlState)
+    : m_number(number), m_description(std::move(description)), m_nativeCode(nativeCode),
+      m_sqlState(std::move(sqlState)) {
     m_what = (numberText() + QStringLiteral(": ") + m_description).toStdString();
 }
 

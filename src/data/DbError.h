@@ -24,11 +24,14 @@ constexpr std::uint32_t RowNotFound = 0x80040E38u; // the row to write back is n
 
 class DbError : public std::exception {
 public:
-    DbError(std::uint32_t number, QString description, int nativeCode = 0);
+    // `sqlState`: the five-character SQLSTATE of an ODBC driver; empty for SQLite, whose code is
+    // the native code.
+    DbError(std::uint32_t number, QString description, int nativeCode = 0, QString sqlState = {});
 
     std::uint32_t number() const { return m_number; }
     const QString& description() const { return m_description; }
     int nativeCode() const { return m_nativeCode; }
+    const QString& sqlState() const { return m_sqlState; }
     bool isIntegrityViolation() const { return m_number == ErrorNumber::Integrity; }
     // "0x80040E2F" style text of the number.
     QString numberText() const;
@@ -38,6 +41,7 @@ private:
     std::uint32_t m_number;
     QString m_description;
     int m_nativeCode;
+    QString m_sqlState;
     std::string m_what;
 };
 

@@ -1,5 +1,6 @@
 // Editing of updatable recordsets: each changed, added or deleted row is written to the base
 // table by key, with the key values the row had when it was read.
+#include "ChangeSet.h"
 #include "Connection.h"
 #include "DbError.h"
 #include "Recordset.h"
@@ -57,6 +58,41 @@ QString Recordset::keyCondition() const {
     return parts.join(QStringLiteral(" AND "));
 }
 
+RowKey Recordset::rowKey(std::size_t storeIndex) const {
+    RowKey key{m_table, {}};
+    for (int k : m_keyColumns)
+        key.columns.emplace_back(m_columns[static_cast<std::size_t>(k)].baseColumn,
+                                 m_rows.value(storeIndex, k));
+    return key;
+}
+
+RowSnapshot Recordset::rowAsRead(std::size_t storeIndex) const {
+    RowSnapshot::Values values;
+    for (std::size_t c = 0; c < m_columns.size(); ++c)
+        if (m_columns[c].baseTable == m_table)
+            values.emplace_back(m_columns[c].baseColumn, m_rows.value(storeIndex, static_cast<int>(c)));
+    return RowSnapshot(std::move(values));
+}
+
+void Recordset::auditWrites(AuditContext context) {
+    m_audit = std::move(context);
+}
+
+int Recordset::writeRow(RowChange change) {
+    if (!m_audit) return change.write(*m_connection);
+    ChangeSet(*m_connection, *m_audit).add(std::move(change)).apply();
+    return 1; // the pipeline refuses a write that touches no row
+}
+
+void Recordset::reread(std::size_t storeIndex) {
+    const std::optional<RowSnapshot> stored = RowSnapshot::read(*m_connection, rowKey(storeIndex));
+    if (!stored) return;
+    std::vector<QVariant> row = m_rows.row(storeIndex);
+    for (std::size_t c = 0; c < m_columns.size(); ++c)
+        if (m_columns[c].baseTable == m_table) row[c] = stored->value(m_columns[c].baseColumn);
+    m_rows.replaceRow(storeIndex, row);
+}
+
 QVariant Recordset::editedValue(int col) const {
     column(col);
     if (m_editMode == EditMode::None) return value(col);
@@ -88,6 +124,7 @@ void Recordset::setValue(const QString& name, const QVariant& v) {
 
 void Recordset::addNew() {
     requireUpdatable();
+    fetchAll(); // the new row comes after every row of the query
     if (m_editMode != EditMode::None) update();
     m_positionBeforeAdd = m_position;
     m_editBuffer.assign(m_columns.size(), QVariant());
@@ -124,12 +161,16 @@ void Recordset::writeChanges() {
             params.push_back(k);
         const QString sql = QStringLiteral("UPDATE ") + bracketed(m_table) + QStringLiteral(" SET ") +
                             sets.join(QStringLiteral(", ")) + QStringLiteral(" WHERE ") + keyCondition();
+        RowChange change = RowChange::modifying(rowKey(index), sql, rowAsRead(index));
+        change.write = [&](Connection& c) { return c.execute(sql, params); };
         // On failure the edit stays open and the stored row keeps its old values.
-        if (m_connection->execute(sql, params) == 0)
+        if (writeRow(std::move(change)) == 0)
             throw DbError(
                 ErrorNumber::RowNotFound,
                 QStringLiteral("Randul nu mai exista in tabela %1; nu a fost modificat.").arg(m_table));
         m_rows.replaceRow(index, m_editBuffer);
+        m_searched.clear();
+        if (m_audit) reread(index); // what the database made of the values is what the next check compares
     }
     m_editMode = EditMode::None;
     m_editBuffer.clear();
@@ -153,18 +194,28 @@ void Recordset::writeNewRow() {
             : QStringLiteral("INSERT INTO ") + bracketed(m_table) + QStringLiteral(" (") +
                   names.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
                   marks.join(QStringLiteral(", ")) + QLatin1Char(')');
-    m_connection->execute(sql, params);
-
-    // Read the row back so that defaults and the number the database gave it are seen.
     std::vector<QVariant> row = m_editBuffer;
     QStringList where;
-    for (int k : m_keyColumns) {
-        const Column& key = m_columns[static_cast<std::size_t>(k)];
-        QVariant v = m_editBuffer[static_cast<std::size_t>(k)];
-        if (!v.isValid() && key.autoIncrement) v = m_connection->backend().lastInsertId();
-        row[static_cast<std::size_t>(k)] = v;
-        where << bracketed(key.baseColumn) + QLatin1Char('=') + literal(v);
-    }
+    RowKey key{m_table, {}};
+    for (int k : m_keyColumns)
+        key.columns.emplace_back(m_columns[static_cast<std::size_t>(k)].baseColumn,
+                                 m_editBuffer[static_cast<std::size_t>(k)]);
+    RowChange change = RowChange::adding(key, sql);
+    change.write = [&](Connection& c) {
+        const int added = c.execute(sql, params);
+        // The number the database gave the row, taken before anything else is inserted.
+        for (int k : m_keyColumns) {
+            const Column& column = m_columns[static_cast<std::size_t>(k)];
+            QVariant v = m_editBuffer[static_cast<std::size_t>(k)];
+            if (!v.isValid() && column.autoIncrement) v = c.backend().lastInsertId();
+            row[static_cast<std::size_t>(k)] = v;
+            where << bracketed(column.baseColumn) + QLatin1Char('=') + literal(v);
+        }
+        return added;
+    };
+    writeRow(std::move(change));
+
+    // Read the row back so that defaults and the number the database gave it are seen.
     const QueryResult stored =
         m_connection->query(QStringLiteral("SELECT * FROM ") + bracketed(m_table) +
                             QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND ")));
@@ -179,7 +230,11 @@ void Recordset::writeNewRow() {
         }
 
     m_rows.appendRow(row);
-    if (m_filtered) m_visible.push_back(static_cast<std::uint32_t>(m_rows.rowCount() - 1));
+    m_searched.clear();
+    const auto added = static_cast<std::uint32_t>(m_rows.rowCount() - 1);
+    // A new row shows at the end, whatever the sort, filter or search.
+    if (!m_order.empty()) m_order.push_back(added);
+    if (m_mapped) m_visible.push_back(added);
     m_editMode = EditMode::None;
     m_editBuffer.clear();
     m_editChanged.clear();
@@ -199,15 +254,18 @@ void Recordset::deleteCurrent() {
     const std::size_t index = storeRow(row);
     const QString sql =
         QStringLiteral("DELETE FROM ") + bracketed(m_table) + QStringLiteral(" WHERE ") + keyCondition();
-    if (m_connection->execute(sql, keyValues(index)) == 0)
+    RowChange change = RowChange::deleting(rowKey(index), sql, rowAsRead(index));
+    change.write = [&](Connection& c) { return c.execute(sql, keyValues(index)); };
+    if (writeRow(std::move(change)) == 0)
         throw DbError(ErrorNumber::RowNotFound,
                       QStringLiteral("Randul nu mai exista in tabela %1; nu a fost sters.").arg(m_table));
     m_rows.removeRow(index);
-    if (m_filtered) {
-        m_visible.erase(m_visible.begin() + row);
-        for (std::uint32_t& v : m_visible)
+    m_searched.clear();
+    if (m_mapped) m_visible.erase(m_visible.begin() + row);
+    std::erase(m_order, static_cast<std::uint32_t>(index));
+    for (std::vector<std::uint32_t>* rows : {&m_visible, &m_order})
+        for (std::uint32_t& v : *rows)
             if (v > index) --v;
-    }
     emit rowRemoved(row);
 }
 

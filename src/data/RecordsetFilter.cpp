@@ -1,6 +1,9 @@
 #include "RecordsetFilter.h"
 
 #include "DbError.h"
+#include "RowSearch.h"
+
+#include <charconv>
 
 namespace vornel {
 
@@ -11,6 +14,10 @@ using Op = RecordsetFilter::Op;
 
 [[noreturn]] void bad(const QString& expression, const QString& why) {
     throw DbError(ErrorNumber::BadArgument, QStringLiteral("Filtru incorect (%1): %2").arg(why, expression));
+}
+
+bool isWildcard(QChar c) {
+    return c == QLatin1Char('%') || c == QLatin1Char('*') || c == QLatin1Char('_');
 }
 
 class Parser {
@@ -46,7 +53,7 @@ private:
     Node orExpr() {
         Node first = andExpr();
         if (!keyword(QLatin1String("or"))) return first;
-        Node node{Op::Or, -1, {}, {std::move(first)}};
+        Node node{Op::Or, -1, {}, {std::move(first)}, false, {}};
         do
             node.children.push_back(andExpr());
         while (keyword(QLatin1String("or")));
@@ -56,7 +63,7 @@ private:
     Node andExpr() {
         Node first = factor();
         if (!keyword(QLatin1String("and"))) return first;
-        Node node{Op::And, -1, {}, {std::move(first)}};
+        Node node{Op::And, -1, {}, {std::move(first)}, false, {}};
         do
             node.children.push_back(factor());
         while (keyword(QLatin1String("and")));
@@ -155,13 +162,59 @@ private:
         node.value = value();
         if (node.op == Op::Like && node.value.typeId() != QMetaType::QString)
             bad(m_text, QStringLiteral("Like cere un text"));
+        if (node.op == Op::Like) findPrefix(node);
         return node;
+    }
+
+    static void findPrefix(Node& node) {
+        const QString pattern = node.value.toString();
+        qsizetype end = pattern.size();
+        while (end > 0 && (pattern[end - 1] == QLatin1Char('%') || pattern[end - 1] == QLatin1Char('*')))
+            --end;
+        if (end == pattern.size()) return;
+        for (qsizetype i = 0; i < end; ++i)
+            if (isWildcard(pattern[i]) || pattern[i].unicode() >= 0x80) return;
+        node.asciiPrefix = true;
+        node.prefix = pattern.left(end).toLower().toStdString();
     }
 
     const QString& m_text;
     const std::vector<Column>& m_columns;
     qsizetype m_pos = 0;
 };
+
+// The ASCII fast path reads the stored bytes; anything outside ASCII takes the general matcher.
+bool asciiPrefixMatch(const Node& node, const RowStore& rows, std::size_t row, bool& decided) {
+    decided = true;
+    const RowStore::Cell cell = rows.cellAt(row, node.column);
+    char number[kNumberTextSize];
+    const char* text = cell.data;
+    std::size_t size = cell.size;
+    if (cell.kind == RowStore::Cell::Kind::Integer) {
+        text = number;
+        size = static_cast<std::size_t>(std::to_chars(number, number + sizeof number, cell.integer).ptr -
+                                        number);
+    } else if (cell.kind == RowStore::Cell::Kind::Double) {
+        text = number;
+        size = plainNumberText(cell.real, number);
+    } else if (cell.kind != RowStore::Cell::Kind::Text) {
+        decided = false;
+        return false;
+    }
+    const std::string& prefix = node.prefix;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        if (i >= size) return false;
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte >= 0x80) {
+            decided = false;
+            return false;
+        }
+        const char lower =
+            byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte + 32) : static_cast<char>(byte);
+        if (lower != prefix[i]) return false;
+    }
+    return true;
+}
 
 bool compare(Op op, int order) {
     switch (op) {
@@ -193,6 +246,11 @@ bool evaluate(const Node& node, const RowStore& rows, std::size_t row) {
             if (evaluate(child, rows, row)) return true;
         return false;
     }
+    if (node.asciiPrefix) {
+        bool decided = false;
+        const bool matched = asciiPrefixMatch(node, rows, row, decided);
+        if (decided) return matched;
+    }
     const QVariant cell = rows.value(row, node.column);
     if (!node.value.isValid()) // "= NULL" finds the empty cells, "<> NULL" the others
         return node.op == Op::Equal ? !cell.isValid() : node.op == Op::NotEqual && cell.isValid();
@@ -217,6 +275,14 @@ RecordsetFilter RecordsetFilter::parse(const QString& expression, const std::vec
 
 bool RecordsetFilter::matches(const RowStore& rows, std::size_t row) const {
     return evaluate(m_root, rows, row);
+}
+
+int RecordsetFilter::prefixColumn() const {
+    return m_root.asciiPrefix ? m_root.column : -1;
+}
+
+QString RecordsetFilter::prefixText() const {
+    return m_root.asciiPrefix ? QString::fromStdString(m_root.prefix) : QString();
 }
 
 bool likeMatch(const QString& textIn, const QString& patternIn) {

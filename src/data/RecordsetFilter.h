@@ -9,6 +9,7 @@
 #include <QString>
 #include <QVariant>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace vornel {
@@ -21,12 +22,21 @@ public:
 
     bool matches(const RowStore& rows, std::size_t row) const;
 
+    // A filter that is one "Field Like 'text%'" with a plain text (no other wildcard): the field's
+    // index and the text. -1 and an empty text for any other filter.
+    int prefixColumn() const;
+    QString prefixText() const;
+
     enum class Op { Equal, NotEqual, Less, Greater, LessEqual, GreaterEqual, Like, And, Or };
     struct Node {
         Op op = Op::Equal;
         int column = -1;            // comparisons
         QVariant value;             // comparisons: QString or double; invalid for NULL
         std::vector<Node> children; // And, Or
+        // Like with a plain ASCII text and wildcards only at its end: that text in lower case,
+        // compared bytewise with the stored text (the general matcher serves every other case).
+        bool asciiPrefix = false;
+        std::string prefix;
     };
 
 private:

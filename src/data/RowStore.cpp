@@ -259,6 +259,46 @@ QVariant RowStore::value(std::size_t row, int column) const {
     }
 }
 
+namespace {
+
+const unsigned char* readCell(const unsigned char* p, RowStore::Cell& c) {
+    using Kind = RowStore::Cell::Kind;
+    switch (*p++) {
+    case TagInteger: {
+        const std::uint64_t u = readVarint(p);
+        c.kind = Kind::Integer;
+        c.integer = static_cast<std::int64_t>((u >> 1) ^ (~(u & 1) + 1));
+        return p;
+    }
+    case TagDouble:
+        c.kind = Kind::Double;
+        std::memcpy(&c.real, p, sizeof c.real);
+        return p + sizeof c.real;
+    case TagText:
+    case TagBlob:
+        c.kind = p[-1] == TagText ? Kind::Text : Kind::Blob;
+        c.size = static_cast<std::size_t>(readVarint(p));
+        c.data = reinterpret_cast<const char*>(p);
+        return p + c.size;
+    default:
+        return p;
+    }
+}
+
+} // namespace
+
+RowStore::Cell RowStore::RowReader::next() {
+    Cell c;
+    m_p = readCell(m_p, c);
+    return c;
+}
+
+RowStore::Cell RowStore::cellAt(std::size_t row, int column) const {
+    Cell c;
+    readCell(cell(row, column), c);
+    return c;
+}
+
 bool RowStore::isNull(std::size_t row, int column) const {
     return *cell(row, column) == TagNull;
 }

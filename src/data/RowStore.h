@@ -40,6 +40,28 @@ public:
     QVariant value(std::size_t row, int column) const;
     bool isNull(std::size_t row, int column) const;
 
+    // A cell read in place, without building a QVariant: what scans over many rows use.
+    struct Cell {
+        enum class Kind : unsigned char { Null, Integer, Double, Text, Blob };
+        Kind kind = Kind::Null;
+        std::int64_t integer = 0;
+        double real = 0;
+        const char* data = nullptr; // text (UTF-8) or blob bytes
+        std::size_t size = 0;
+    };
+    Cell cellAt(std::size_t row, int column) const;
+    // Reads the cells of a row one after another from the first: one walk along the row.
+    class RowReader {
+    public:
+        Cell next();
+
+    private:
+        friend class RowStore;
+        explicit RowReader(const unsigned char* p) : m_p(p) {}
+        const unsigned char* m_p;
+    };
+    RowReader reader(std::size_t row) const { return RowReader(cell(row, 0)); }
+
     // Replace a row's cells (appends the new encoding; the old bytes are left unused).
     void replaceRow(std::size_t row, const std::vector<QVariant>& values);
     void appendRow(const std::vector<QVariant>& values);

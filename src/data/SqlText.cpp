@@ -31,6 +31,26 @@ int skipSignedDigits(const QString& v, qsizetype& i) {
 
 } // namespace
 
+QString likeLiteral(const QString& search, LikeDialect dialect) {
+    QString body;
+    bool escaped = false;
+    for (const QChar c : search) {
+        if (c == QLatin1Char('/')) {
+            body += QLatin1Char('%');
+        } else if (dialect == LikeDialect::Brackets && (c == u'%' || c == u'_' || c == u'[')) {
+            body += QLatin1Char('[') + c + QLatin1Char(']');
+        } else if (dialect == LikeDialect::EscapeClause && (c == u'%' || c == u'_' || c == u'\\')) {
+            body += QLatin1Char('\\') + c;
+            escaped = true;
+        } else {
+            body += c;
+        }
+    }
+    QString literal = QLatin1Char('\'') + text(body) + QLatin1Char('\'');
+    if (escaped) literal += QStringLiteral(" ESCAPE '\\'");
+    return literal;
+}
+
 bool isInteger(const QString& value) {
     qsizetype i = 0;
     return skipSignedDigits(value, i) > 0 && i == value.size();

@@ -6,6 +6,15 @@
 
 namespace vornel::Sql {
 
+// How a backend escapes the wildcards of LIKE: SQL Server within brackets ("[%]"); SQLite, which
+// has no bracket classes, with an escape character named by an ESCAPE clause.
+enum class LikeDialect { Brackets, EscapeClause };
+
+// A search text as a LIKE literal, quotes included: "/" is the wildcard and becomes "%"; every
+// other character ("%", "_" and "[" too) matches itself. In EscapeClause form the literal is
+// followed by " ESCAPE '\'" when something had to be escaped.
+QString likeLiteral(const QString& search, LikeDialect dialect);
+
 // The value with every single quote doubled, ready to stand between single quotes in a statement.
 // A value without quotes comes back unchanged, so statements stay byte-identical to the plain ones.
 QString text(const QString& value);

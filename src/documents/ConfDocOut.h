@@ -3,6 +3,7 @@
 // grid and edited in the fields below it; every change goes through the procedure "Start".
 
 #include "controls/FormWindow.h"
+#include "data/RowSnapshot.h"
 #include "documents/SeriesStatements.h"
 
 #include <memory>
@@ -82,6 +83,13 @@ private:
     void focusField(Series::Field field);
     Series::Fields fields() const;
     void showError(const QString& text);
+    // The shown series' row, and its columns as the list read them.
+    RowKey seriesRow() const;
+    RowSnapshot shownSeries() const;
+    // Reads the list again after a save refused for another user's change, on the row given; the
+    // fields are refilled only with `show` (an edit keeps what was typed).
+    void reloadSeries(int row, bool show = true);
+    void showHistory();
 
     void fillCombos();
     void formatGrid();
@@ -115,6 +123,7 @@ private:
     std::vector<QPushButton*> m_cmdAction; // 0 Adauga, 1 Modifica, 2 Sterge, 3 Iesire
     QPushButton* m_cmdOK = nullptr;
     QPushButton* m_cmdCancel = nullptr;
+    QPushButton* m_cmdIstoric = nullptr;
 };
 
 } // namespace vornel

@@ -3,12 +3,16 @@
 #include "documents/ConfDocOut.h"
 
 #include "controls/FlexGrid.h"
+#include "controls/Saving.h"
+#include "data/ChangeSet.h"
 #include "data/Command.h"
 #include "data/Connection.h"
 #include "data/DbError.h"
+#include "data/DbFault.h"
 #include "data/Recordset.h"
 #include "documents/frmConturi.h"
 #include "entry/ComponentContext.h"
+#include "history/IstoricModificari.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -17,6 +21,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
 namespace vornel {
 
@@ -87,7 +92,8 @@ void ConfDocOut::deleteSeries() {
                           kInProgress);
             m_series->requery();
         } catch (const DbError& e) {
-            showError(e.description());
+            showSaveError(e, kCaption);
+            if (faultOf(e) == DbFault::RowChanged) reloadSeries(m_grid->Row());
             return;
         }
         if (m_series->recordCount() == 0) {
@@ -204,16 +210,25 @@ void ConfDocOut::accept() {
 
     const bool wasEmpty = m_series->recordCount() == 0;
     try {
+        const qint16 result = ExecutaSeria(adding ? Series::kAdd : Series::kModify);
+        // A refusal that names a field keeps the edit open on it, with everything typed.
+        if (const auto named = Series::startRefusal(result)) {
+            showError(named->message);
+            focusField(named->focus);
+            return;
+        }
         if (adding) {
-            if (ExecutaSeria(Series::kAdd) == Series::kRefused) showError(kInProgress);
-        } else if (ExecutaSeria(Series::kModify) == Series::kRefused) {
+            if (result == Series::kRefused) showError(kInProgress);
+        } else if (result == Series::kRefused) {
             showError(
                 QStringLiteral("Nu se poat modifica campurile: tipul documentului, seria documentului si "
                                "numarul de inceput!") +
                 QStringLiteral("\r\n") + kInProgress);
         }
     } catch (const DbError& e) {
-        showError(e.description());
+        // Nothing was saved: the edit stays open with everything typed.
+        showSaveError(e, kCaption);
+        if (faultOf(e) == DbFault::RowChanged) reloadSeries(m_savedRow, false);
         return;
     }
 
@@ -243,12 +258,50 @@ void ConfDocOut::backToBrowsing() {
     m_grid->setFocus(Qt::OtherFocusReason);
 }
 
+RowKey ConfDocOut::seriesRow() const {
+    return {QStringLiteral("SeriiDocumente"),
+            {{QStringLiteral("IdSerie"), static_cast<qint64>(m_currentId)}}};
+}
+
+RowSnapshot ConfDocOut::shownSeries() const {
+    const Recordset& rs = *m_series;
+    RowSnapshot::Values values;
+    for (const char* column : {"Descriere", "Tip", "Serie", "FirstDoc", "LastDoc", "CurrentDoc", "TipFactura",
+                               "TipHartie", "NumarCopii", "NrLinFactura"}) {
+        const QString name = QString::fromLatin1(column);
+        values.emplace_back(name, rs.value(rs.indexOf(name)));
+    }
+    values.emplace_back(QStringLiteral("NrLinAmbalaje"),
+                        rs.value(rs.indexOf(QStringLiteral("Nr. Linii Ambalaje"))));
+    return RowSnapshot(std::move(values));
+}
+
+void ConfDocOut::reloadSeries(int row, bool show) {
+    try {
+        m_series->requery();
+    } catch (const DbError&) {
+        return; // the list stays as it was; the next save tells why
+    }
+    bindGrid();
+    if (m_series->recordCount() == 0) return;
+    PozitioneazaSeria(std::min(row, m_series->recordCount()));
+    if (show) AfiseazaSeria();
+}
+
+void ConfDocOut::showHistory() {
+    // A series being added has no history yet.
+    if (!m_series || m_series->recordCount() == 0 || m_mode == QLatin1String("A")) return;
+    const RowKey row = seriesRow();
+    vornel::showHistory(windowTitle(), row.table, row.text());
+}
+
 qint16 ConfDocOut::ExecutaSeria(quint8 operation) {
     auto& ctx = ComponentContext::current();
     frmConturi* selector = ctx.loaded<frmConturi>();
     const Series::Fields f = fields();
+    const bool shown = m_series && !m_series->eof() && !m_series->bof();
     QString previousSerie;
-    if (operation == Series::kModify && m_series && !m_series->eof() && !m_series->bof())
+    if (operation == Series::kModify && shown)
         previousSerie = m_series->text(m_series->indexOf(QStringLiteral("Serie")));
     const QString lines = selector ? selector->txtNrLinAmbalaje()->text() : QString();
 
@@ -258,32 +311,48 @@ qint16 ConfDocOut::ExecutaSeria(quint8 operation) {
     command.setNamedParameters(true);
     for (Parameter& p : Series::startParameters(operation, f, m_currentId, lines, previousSerie))
         command.append(std::move(p));
-    command.execute();
-    const auto result = static_cast<qint16>(command.parameter(QStringLiteral("@Return_Value")).value.toInt());
-    if (result == Series::kRefused) return result;
 
+    // The procedure, the packaging accounts and the audit rows of both are written together or not
+    // at all. A modification or deletion is of the series as the window shows it.
+    const RowSelection allSeries{
+        QStringLiteral("SeriiDocumente"), {QStringLiteral("IdSerie")}, QStringLiteral("1 = 1"), {}};
+    RowChange change =
+        operation == Series::kAdd || !shown
+            ? RowChange::overRows(allSeries, QStringLiteral("Start"))
+            : RowChange::overRows(allSeries, QStringLiteral("Start"), seriesRow(), shownSeries());
+    change.rows.push_back({QStringLiteral("ConturiAmbalaje"),
+                           {QStringLiteral("IdSeriiD"), QStringLiteral("Cont")},
+                           QStringLiteral("1 = 1"),
+                           {}});
+    qint16 result = 0;
     const auto currentId = static_cast<qint16>(m_currentId);
-    if (operation == Series::kAdd || operation == Series::kModify) {
+    change.write = [&](Connection& connection) {
+        command.execute();
+        result = static_cast<qint16>(command.parameter(QStringLiteral("@Return_Value")).value.toInt());
+        // A refusal changes nothing; the stored series was checked before the call.
+        if (Series::isRefusal(result)) return 1;
+        if (operation == Series::kDelete) {
+            connection.execute(Series::deletePackagingQuery(currentId));
+            return 1;
+        }
         qint16 id = currentId;
         if (operation == Series::kAdd) {
             id = -1;
             if (const auto sql = Series::addedIdQuery(f.serie, f.pd, f.ud)) {
-                const QVariant found = ctx.connection->scalar(*sql);
+                const QVariant found = connection.scalar(*sql);
                 if (found.isValid() && !found.isNull()) id = static_cast<qint16>(found.toLongLong());
             }
         }
-        // The accounts of a series are replaced as a whole or not at all.
-        Transaction change(*ctx.connection);
-        ctx.connection->execute(Series::deletePackagingQuery(id));
+        // The accounts of a series are replaced as a whole.
+        connection.execute(Series::deletePackagingQuery(id));
         if (f.tipFacturaIndex == Series::kWithPackaging && selector) {
             QListWidget* list = selector->txtConturi();
             for (int i = 0; i < list->count(); ++i)
-                ctx.connection->execute(Series::insertPackagingQuery(id, list->item(i)->text()));
+                connection.execute(Series::insertPackagingQuery(id, list->item(i)->text()));
         }
-        change.commit();
-    } else if (operation == Series::kDelete) {
-        ctx.connection->execute(Series::deletePackagingQuery(currentId));
-    }
+        return 1;
+    };
+    ChangeSet(*ctx.connection, auditContext(windowTitle())).add(std::move(change)).apply();
     return result;
 }
 

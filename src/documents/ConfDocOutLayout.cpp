@@ -5,6 +5,7 @@
 #include "controls/FlexGrid.h"
 #include "controls/FocusColour.h"
 #include "controls/KeyFilter.h"
+#include "controls/ListTools.h"
 #include "controls/Look.h"
 #include "controls/Twips.h"
 
@@ -83,6 +84,7 @@ void ConfDocOut::buildUi() {
     m_grid = new FlexGrid(m_fraGrid);
     m_grid->setObjectName(QStringLiteral("Grid"));
     place(m_grid, 60, 60, kWidth - 120, kGridHeight - 120);
+    ListTools::attach(this, m_grid, [this] { return windowTitle(); })->setKey(QStringLiteral("ConfDocOut"));
 
     m_fraMessage = new QGroupBox(this);
     m_fraMessage->setObjectName(QStringLiteral("fraMessage"));
@@ -132,12 +134,16 @@ void ConfDocOut::buildUi() {
     using Look::Picture;
     const Picture pictures[] = {Picture::Add, Picture::Modify, Picture::Delete, Picture::Close};
     constexpr int kButtonWidth = 1500;
+    constexpr int kActionWidth = 1350; // leaves room for "Istoric" before "Accepta"
     for (int i = 0; i < 4; ++i) {
         QPushButton* b = makeActionButton(this, i, QString::fromLatin1(captions[i]), pictures[i]);
-        place(b, kMargin + i * (kButtonWidth + 60), kButtonsTop, kButtonWidth, kButtonHeight);
+        place(b, kMargin + i * (kActionWidth + 60), kButtonsTop, kActionWidth, kButtonHeight);
         connect(b, &QPushButton::clicked, this, guarded([this, i] { onAction(i); }));
         m_cmdAction.push_back(b);
     }
+    m_cmdIstoric = makeHistoryButton(this);
+    place(m_cmdIstoric, kMargin + 4 * (kActionWidth + 60), kButtonsTop, 1000, kButtonHeight);
+    connect(m_cmdIstoric, &QPushButton::clicked, this, guarded([this] { showHistory(); }));
     m_cmdOK = new QPushButton(QStringLiteral("Accepta"), this);
     m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
     m_cmdOK->setIcon(Look::picture(Picture::Accept));

@@ -1,23 +1,19 @@
 #include "documents/SeriesStatements.h"
 
+#include "controls/NumberText.h"
 #include "data/SqlText.h"
 #include "data/StatementBuilder.h"
 
-#include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace vornel::Series {
 
 namespace {
 
-// The whole-number value of a field as Val reads it, kept inside the range of an integer parameter.
+// The value of a number field for an integer parameter; 0 when it holds none (the checks have
+// refused such a field before anything is sent).
 qint64 wholeValue(const QString& text) {
-    const double value = Sql::leadingNumber(text);
-    constexpr double low = std::numeric_limits<qint32>::min();
-    constexpr double high = std::numeric_limits<qint32>::max();
-    if (!std::isfinite(value)) return 0;
-    return static_cast<qint64>(std::trunc(std::clamp(value, low, high)));
+    return NumberText::readInt32(text).value_or(0);
 }
 
 // Series codes that name other documents of the suite and so cannot name a series.
@@ -93,41 +89,56 @@ std::optional<Refusal> check(const Fields& f, const std::function<bool(const QSt
 
     const QString firstMessage = QStringLiteral("Primul numar document obligatoriu si >=1 !");
     const QString lastMessage = QStringLiteral("Ultimul numar document obligatoriu si >=1 !");
+    const QString outOfRange = QStringLiteral("Valoare numerica incorecta !");
     if (f.pd.isEmpty()) return Refusal{firstMessage, Field::PD};
     if (f.ud.isEmpty()) return Refusal{lastMessage, Field::UD};
-    const double first = Sql::leadingNumber(f.pd);
-    const double last = Sql::leadingNumber(f.ud);
-    if (first == 0) return Refusal{firstMessage, Field::PD};
-    if (last == 0) return Refusal{lastMessage, Field::UD};
-    if (last <= first)
+    // The range is stored in integer columns: a value they cannot hold is refused, never cut.
+    const std::optional<qint32> first = NumberText::readInt32(f.pd);
+    if (!first) return Refusal{outOfRange, Field::PD};
+    const std::optional<qint32> last = NumberText::readInt32(f.ud);
+    if (!last) return Refusal{outOfRange, Field::UD};
+    if (*first < 1) return Refusal{firstMessage, Field::PD};
+    if (*last < 1) return Refusal{lastMessage, Field::UD};
+    if (*last <= *first)
         return Refusal{QStringLiteral("Primul numar document trebuie sa fie mai mare ca ultimul document!"),
                        Field::PD};
-    const QString copies = f.numarCopii.trimmed();
-    if (copies.isEmpty() || Sql::leadingNumber(copies) == 0)
-        return Refusal{QStringLiteral("Numarul de copii este obligatoriu (1, 2 sau 3)!"), Field::NumarCopii};
-    const QString lines = f.nrLinFac.trimmed();
-    if (lines.isEmpty() || Sql::leadingNumber(lines) == 0)
-        return Refusal{QStringLiteral("Numarul de linii pe factura este obligatoriu si >=1 !"),
-                       Field::NrLinFac};
+    const QString copiesMessage = QStringLiteral("Numarul de copii este obligatoriu (1, 2 sau 3)!");
+    if (f.numarCopii.trimmed().isEmpty()) return Refusal{copiesMessage, Field::NumarCopii};
+    const std::optional<qint32> copies = NumberText::readInt32(f.numarCopii);
+    if (!copies) return Refusal{outOfRange, Field::NumarCopii};
+    if (*copies < 1 || *copies > 3) return Refusal{copiesMessage, Field::NumarCopii};
+    const QString linesMessage = QStringLiteral("Numarul de linii pe factura este obligatoriu si >=1 !");
+    if (f.nrLinFac.trimmed().isEmpty()) return Refusal{linesMessage, Field::NrLinFac};
+    const std::optional<qint32> lines = NumberText::readInt32(f.nrLinFac);
+    if (!lines) return Refusal{outOfRange, Field::NrLinFac};
+    if (*lines < 1) return Refusal{linesMessage, Field::NrLinFac};
+    return std::nullopt;
+}
 
-    // The range bounds are written bare into the statement that finds a new series; a pasted value
-    // that is not a plain number never gets that far.
-    if (!Sql::isNumber(f.pd)) return Refusal{firstMessage, Field::PD};
-    if (!Sql::isNumber(f.ud)) return Refusal{lastMessage, Field::UD};
+std::optional<Refusal> startRefusal(int result) {
+    if (result == kBelowInProgress)
+        return Refusal{
+            QStringLiteral("Ultimul numar nu poate fi mai mic decat numarul documentului in curs !"),
+            Field::UD};
+    if (result == kDuplicateDescription)
+        return Refusal{QStringLiteral("Aceasta descriere exista deja in baza de date !"), Field::Descriere};
     return std::nullopt;
 }
 
 QString descriptionCountQuery(const QString& descriere) {
+    // Compared as SQL Server compares text, on every backend: trailing blanks and case do not count.
     return QStringLiteral("SELECT count(*) ") + QStringLiteral("  FROM [SeriiDocumente] ") +
-           QStringLiteral(" WHERE ([SeriiDocumente].Descriere= '") + Sql::text(descriere) +
-           QStringLiteral("')");
+           QStringLiteral(" WHERE (UPPER(RTRIM([SeriiDocumente].Descriere))= UPPER(RTRIM('") +
+           Sql::text(descriere) + QStringLiteral("')))");
 }
 
 std::optional<QString> addedIdQuery(const QString& serie, const QString& pd, const QString& ud) {
-    StatementBuilder b;
-    return b.statement(QStringLiteral("select IdSerie from SeriiDocumente where serie='") + b.text(serie) +
-                       QStringLiteral("' and firstdoc=") + b.number(pd) + QStringLiteral(" and lastdoc=") +
-                       b.number(ud));
+    const std::optional<qint32> first = NumberText::readInt32(pd);
+    const std::optional<qint32> last = NumberText::readInt32(ud);
+    if (!first || !last) return std::nullopt;
+    return QStringLiteral("select IdSerie from SeriiDocumente where serie='") + Sql::text(serie) +
+           QStringLiteral("' and firstdoc=") + QString::number(*first) + QStringLiteral(" and lastdoc=") +
+           QString::number(*last);
 }
 
 QString deletePackagingQuery(qint16 idSerie) {
@@ -193,18 +204,13 @@ QString packagingLinesQuery(qint16 idSerie) {
            QString::number(idSerie);
 }
 
-QString accountPattern(const QString& typed) {
-    if (typed.contains(u'/')) {
-        QString pattern = typed;
-        pattern.replace(u'/', u'%');
-        return pattern;
-    }
-    return typed + u'%';
+QString accountSearch(const QString& typed) {
+    return typed.contains(u'/') ? typed : typed + u'/';
 }
 
-QString accountSearchQuery(const QString& typed) {
-    return QStringLiteral("SELECT Cont, [Titlu Cont] FROM dbo.zconta_plan WHERE (Cont Like '") +
-           Sql::text(accountPattern(typed)) + QStringLiteral("')");
+QString accountSearchQuery(const QString& typed, Sql::LikeDialect dialect) {
+    return QStringLiteral("SELECT Cont, [Titlu Cont] FROM dbo.zconta_plan WHERE (Cont Like ") +
+           Sql::likeLiteral(accountSearch(typed), dialect) + QStringLiteral(")");
 }
 
 QString typeAheadFilter(const QString& header, const QString& typed) {

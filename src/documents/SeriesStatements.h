@@ -3,6 +3,7 @@
 // accounts, as free functions of the values typed in the windows.
 
 #include "data/Parameter.h"
+#include "data/SqlText.h"
 
 #include <QString>
 #include <QStringList>
@@ -18,6 +19,14 @@ constexpr int kDelete = 14;
 constexpr int kAdd = 15;
 // "Start" refuses: documents in progress for the series, or another series with the same code.
 constexpr int kRefused = 10;
+// "Start" refuses a last number below the document in progress, and a description another
+// series has.
+constexpr int kBelowInProgress = 11;
+constexpr int kDuplicateDescription = 12;
+// Whether "Start" refused the change (and so changed nothing).
+constexpr bool isRefusal(int result) {
+    return result == kRefused || result == kBelowInProgress || result == kDuplicateDescription;
+}
 // Index of "Cu ambalaje" among the invoice kinds: the kind that has packaging accounts.
 constexpr int kWithPackaging = 3;
 
@@ -59,7 +68,10 @@ struct Refusal {
 // descriptionExists is asked only in add mode.
 std::optional<Refusal> check(const Fields& f, const std::function<bool(const QString&)>& descriptionExists);
 
-// Counts the series with exactly this description.
+// The refusals of "Start" that name a field: the message and the field to correct.
+std::optional<Refusal> startRefusal(int result);
+
+// Counts the series with this description (trailing blanks and case do not count).
 QString descriptionCountQuery(const QString& descriere);
 // The id of the series just added, found by code and range; nothing when a bound is not a number.
 std::optional<QString> addedIdQuery(const QString& serie, const QString& pd, const QString& ud);
@@ -79,8 +91,8 @@ std::vector<Parameter> startParameters(int operation, const Fields& f, double id
 QString packagingAccountsQuery(qint16 idSerie);
 QString packagingLinesQuery(qint16 idSerie);
 // "/" is the wildcard; a text without one matches the accounts that start with it.
-QString accountPattern(const QString& typed);
-QString accountSearchQuery(const QString& typed);
+QString accountSearch(const QString& typed);
+QString accountSearchQuery(const QString& typed, Sql::LikeDialect dialect);
 QString typeAheadFilter(const QString& header, const QString& typed);
 
 } // namespace vornel::Series

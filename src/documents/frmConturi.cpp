@@ -1,13 +1,16 @@
 #include "documents/frmConturi.h"
 
+#include "controls/ChartOfAccounts.h"
 #include "controls/FlexGrid.h"
 #include "controls/FocusColour.h"
 #include "controls/KeyFilter.h"
+#include "controls/ListTools.h"
 #include "controls/Look.h"
+#include "controls/NumberText.h"
 #include "controls/Twips.h"
+#include "data/Connection.h"
 #include "data/DbError.h"
 #include "data/Recordset.h"
-#include "data/SqlText.h"
 #include "documents/SeriesStatements.h"
 #include "entry/ComponentContext.h"
 
@@ -83,6 +86,7 @@ void frmConturi::buildUi() {
     m_gridC = new FlexGrid(m_fmeConturi);
     m_gridC->setObjectName(QStringLiteral("GridC"));
     place(m_gridC, 90, 300, 6820, 3000);
+    ListTools::attach(this, m_gridC, [] { return kCaption; })->setKey(QStringLiteral("frmConturi"));
     m_fmeConturi->hide();
 
     setFixedSize(px(7370), px(4250));
@@ -147,15 +151,36 @@ void frmConturi::Incarca(qint16 IdSerie) {
 }
 
 void frmConturi::Iesire() {
+    auto& ctx = ComponentContext::current();
     const QString lines = m_txtNrLinAmbalaje->text().trimmed();
-    if (lines.isEmpty() || Sql::leadingNumber(lines) == 0) {
-        ComponentContext::current().Afiseaza(
-            QStringLiteral("Numarul de linii pe factura este obligatoriu si >=1 !"), MessageIcon::Error,
-            MessageButtons::Ok, kCaption);
+    const std::optional<qint32> count = NumberText::readInt32(lines);
+    if (lines.isEmpty() || !count || *count < 1) {
+        ctx.Afiseaza(lines.isEmpty() || count
+                         ? QStringLiteral("Numarul de linii pe factura este obligatoriu si >=1 !")
+                         : QStringLiteral("Valoare numerica incorecta !"),
+                     MessageIcon::Error, MessageButtons::Ok, kCaption);
         m_txtNrLinAmbalaje->setFocus(Qt::OtherFocusReason);
         return;
     }
     if (!m_cmdC->isEnabled()) return;
+    // Every account of the list must be in the chart: a title typed over the picked one can carry any.
+    QStringList accounts;
+    for (int i = 0; i < m_txtConturi->count(); ++i)
+        accounts << Series::accountOf(m_txtConturi->item(i)->text());
+    std::optional<int> missing;
+    try {
+        missing = Chart::firstMissing(*ctx.connection, accounts);
+    } catch (const DbError& e) {
+        ctx.Afiseaza(e.description(), MessageIcon::Error, MessageButtons::Ok, kCaption);
+        return;
+    }
+    if (missing) {
+        ctx.Afiseaza(Chart::missingMessage(accounts.at(*missing)), MessageIcon::Error, MessageButtons::Ok,
+                     kCaption);
+        m_txtConturi->setCurrentRow(*missing);
+        m_txtConturi->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     m_accepted = true;
     hide();
 }
@@ -164,7 +189,8 @@ void frmConturi::search() {
     auto& ctx = ComponentContext::current();
     auto found = std::make_unique<Recordset>();
     try {
-        found->open(Series::accountSearchQuery(m_txtCont->text()), ctx.connection);
+        found->open(Series::accountSearchQuery(m_txtCont->text(), ctx.connection->backend().likeDialect()),
+                    ctx.connection);
     } catch (const DbError& e) {
         ctx.Afiseaza(e.description(), MessageIcon::Error, MessageButtons::Ok, kCaption);
         return;

@@ -264,6 +264,8 @@ bool RecordEditor::passes(const FieldCheck& check) const {
     case CheckRule::MinLength:
         return !value.trimmed().isEmpty() && value.size() >= check.limit;
     case CheckRule::Number:
+        if (const auto* box = qobject_cast<const NumericBox*>(control(check.field)))
+            return box->holdsNumber();
         return Sql::isNumber(value.trimmed());
     case CheckRule::AtMost: {
         const auto* box = qobject_cast<const NumericBox*>(control(check.field));

@@ -4,6 +4,8 @@
 
 namespace vornel {
 
+Q_LOGGING_CATEGORY(logWindows, "vornel.windows", QtInfoMsg)
+
 ComponentContext& ComponentContext::current() {
     thread_local ComponentContext context;
     return context;
@@ -11,6 +13,10 @@ ComponentContext& ComponentContext::current() {
 
 int ComponentContext::Afiseaza(const QString& text, int icon, int buttons, const QString& title, int first,
                                int second) {
+    qCInfo(logWindows).noquote() << "message"
+                                 << (title.isEmpty() ? QString()
+                                                     : QLatin1Char('"') + title + QLatin1Char('"'))
+                                 << text;
     if (!messages) messages = std::make_unique<QtMessageWindow>();
     return messages->Afiseaza(text, icon, buttons, title, first, second);
 }

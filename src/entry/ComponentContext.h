@@ -6,6 +6,7 @@
 #include "data/Connection.h"
 #include "messages/MessageWindow.h"
 
+#include <QLoggingCategory>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -13,6 +14,9 @@
 #include <memory>
 
 namespace vornel {
+
+// The windows' log category (vornel.windows): entries opened and messages shown.
+Q_DECLARE_LOGGING_CATEGORY(logWindows)
 
 class Vornel;
 

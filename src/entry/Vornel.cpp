@@ -19,9 +19,9 @@ namespace vornel {
 namespace {
 
 // The windows InchideTot unloads, in the order it unloads them.
-constexpr std::array<const char*, 8> kUnloadOrder = {"GridDetail",   "AlegeGrupaProd", "ConfDocOut",
+constexpr std::array<const char*, 9> kUnloadOrder = {"GridDetail",   "AlegeGrupaProd", "ConfDocOut",
                                                      "GridComun",    "GridDetailMare", "ParamSocietate",
-                                                     "TipuriProdus", "Salarii"};
+                                                     "TipuriProdus", "Salarii",        "IstoricModificari"};
 
 // The editor of a window class, built on first use; a new one tells the list when it closes.
 template <class Editor> Editor& editorFor(GridComun& list) {
@@ -78,6 +78,7 @@ Vornel::~Vornel() {
 
 void Vornel::Apel(std::shared_ptr<Connection> Legatura, const QString& argCaption, qint32 IDSoc,
                   qint32 IdUsers) {
+    qCInfo(logWindows).noquote() << "Apel" << argCaption << "societate" << IDSoc << "utilizator" << IdUsers;
     auto& context = ComponentContext::current();
     std::unique_ptr<MessageWindow> messages = m_factory ? m_factory() : nullptr;
     context.messages = messages ? std::move(messages) : std::make_unique<QtMessageWindow>();

@@ -1,5 +1,7 @@
 #include "messages/QtMessageWindow.h"
 
+#include "messages/RomanianCaptions.h"
+
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -43,6 +45,7 @@ int QtMessageWindow::Afiseaza(const QString& text, int icon, int buttons, const 
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }
+    RomanianCaptions::apply(box);
     const int answer = box.exec();
     if (buttons == MessageButtons::YesNo)
         return answer == QMessageBox::Yes ? MessageResult::Yes : MessageResult::No;

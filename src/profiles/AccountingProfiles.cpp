@@ -14,7 +14,7 @@ CatalogProfile operation(CatalogKind kind, const char* caption, const char* righ
                          SearchProfile find) {
     CatalogProfile p = catalogue(kind, caption, rights, "TipuriApi", format, std::move(widths), query);
     p.search = std::move(find);
-    p.deletion.statement = [](const RowKey& key) {
+    p.deletion.statement = [](const ListRow& key) {
         StatementBuilder b;
         const QString id = b.number(key.value0);
         return b.statement(QStringLiteral("DELETE FROM TipuriApi WHERE IdOp = ") + id);
@@ -64,7 +64,7 @@ CatalogProfile rateTva() {
          "GROUP BY TVA.TVA, TVA.DenumireTVA, TVA.[Cont TVA deductibil], TVA.[Cont TVA colectat] ",
          "ORDER BY TVA.TVA"});
     // The rate is shown with thousands separators and written bare.
-    p.deletion.statement = [](const RowKey& key) {
+    p.deletion.statement = [](const ListRow& key) {
         QString rate = key.value0;
         rate.remove(QLatin1Char(','));
         StatementBuilder b;
@@ -122,7 +122,7 @@ CatalogProfile clasaCont() {
                                  "<Clasa cont|<Descriere", {2700, 4500},
                                  {"  SELECT zContaGrupa.Grupa, zContaGrupa.Descriere ",
                                   "    FROM zContaGrupa ", "ORDER BY zContaGrupa.Grupa;"});
-    p.deletion.useCheck = [](const RowKey& key) {
+    p.deletion.useCheck = [](const ListRow& key) {
         return QStringLiteral(
                    "SELECT Count(*) FROM (zContaGrupa INNER JOIN zContaSubGrupa ON zContaGrupa.Grupa = "
                    "zContaSubGrupa.Grupa) INNER JOIN zConta_Plan ON zContaSubGrupa.SubGrupa = "
@@ -171,7 +171,7 @@ CatalogProfile incasari() {
          "  ContTva, Incasare   FROM TipuriApi WHERE Incasare = 1 ORDER BY DenumireOp "},
         search("", "",
                "SELECT IdOp, DenumireOp, Cont,  ContTva, Incasare  FROM TipuriApi WHERE Incasare = 1 AND ",
-               " DenumireOp LIKE '", " Cont LIKE '", "' ORDER BY DenumireOp "));
+               " DenumireOp LIKE ", " Cont LIKE ", " ORDER BY DenumireOp "));
     p.form.insert = [](const EditorInput& in) {
         return BuiltStatement{"INSERT INTO TipuriAPI (DenumireOp, Cont, Incasare, ContTVA) VALUES ('" +
                               q(in[Field::Cheie]) + "', '" + q(in[Field::Descriere]) + "' , 1, '" +
@@ -188,7 +188,7 @@ CatalogProfile plati() {
          " ContTva, Incasare   FROM TipuriApi WHERE Incasare = 0 ORDER BY DenumireOp "},
         search("", "",
                "SELECT IdOp, DenumireOp, Cont,   ContTva, Incasare  FROM TipuriApi WHERE Incasare = 0 AND ",
-               " DenumireOp LIKE '", " Cont LIKE '", "' ORDER BY DenumireOp "));
+               " DenumireOp LIKE ", " Cont LIKE ", " ORDER BY DenumireOp "));
     p.form.insert = [](const EditorInput& in) {
         return BuiltStatement{"INSERT INTO TipuriAPI (DenumireOp, Cont, ContTVA, Jurnal) VALUES ('" +
                               q(in[Field::Cheie]) + "', '" + q(in[Field::Descriere]) + "', '" +

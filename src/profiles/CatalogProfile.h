@@ -58,7 +58,7 @@ struct SearchProfile {
 };
 
 // The selected row's first two columns, by name and as text.
-struct RowKey {
+struct ListRow {
     QString table{};
     QString name0{};
     QString value0{};
@@ -72,9 +72,9 @@ struct DeleteProfile {
     int procedureWhat = 0;   // the "what" of the procedure "Sterge"
     bool integerKey = false; // the procedure takes the code as its integer argument
     // The count query that tells whether other data still uses the record (none when empty).
-    std::function<QString(const RowKey&)> useCheck{};
+    std::function<QString(const ListRow&)> useCheck{};
     // The DELETE statement; nothing when a value written bare is not a number.
-    std::function<std::optional<QString>(const RowKey&)> statement{};
+    std::function<std::optional<QString>(const ListRow&)> statement{};
 };
 
 struct CatalogProfile {

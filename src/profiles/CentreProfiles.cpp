@@ -12,7 +12,7 @@ CatalogProfile centreDeProductie() {
                   {"SELECT Cod, Denumire, CodC, TMax, TZi, NrU FROM Poft ", " Order BY Cod, Denumire"},
                   CatalogEditor::GridDetailMare);
     p.search = search("Cod", "Denumire", "SELECT Cod, Denumire, CodC, TMax, TZi, NrU FROM Poft ",
-                      " WHERE  DEnumire LIKE '", " Cod LIKE '", "' Order BY Cod, Denumire");
+                      " WHERE  DEnumire LIKE ", " Cod LIKE ", " Order BY Cod, Denumire");
     p.deletion = deleteByProcedure(7, false);
     p.form.fields = {{.field = Field::CodDepozit},
                      {.field = Field::CodCasierie,
@@ -96,7 +96,7 @@ CatalogProfile grupeCentre() {
                       "SELECT  yC1.Cod , yC1.Denumire,  CASE WHEN yc1.tip =0 THEN 'I' ELSE 'II' END "
                       " FROM dbo.yC1  "
                       " WHERE  ",
-                      " yC1.Denumire LIKE '", " yC1.Cod LIKE '", "'ORDER BY yC1.Tip, yC1.Cod");
+                      " yC1.Denumire LIKE ", " yC1.Cod LIKE ", "ORDER BY yC1.Tip, yC1.Cod");
     p.form.fields = {
         {.field = Field::Cheie, .caption = captioned("Cod Centru"), .limit = fixed(50), .load = 0},
         {.field = Field::Descriere, .caption = captioned("Denumire Centru"), .limit = fixed(50), .load = 1},
@@ -130,7 +130,7 @@ CatalogProfile subgrupeCentre() {
         "SELECT  yC2.CodC , yC2.Denumire,  CASE WHEN yc1.tip =0 THEN 'I' ELSE 'II' END,  yC1.Cod, yc2.R "
         " FROM dbo.yC1 INNER JOIN dbo.yC2 ON dbo.yC1.Cod = dbo.yC2.Cod "
         " WHERE  ",
-        " yC2.Denumire LIKE '", " yC2.CodC LIKE '", "' ORDER BY yC1.Cod, yC2.Cod");
+        " yC2.Denumire LIKE ", " yC2.CodC LIKE ", " ORDER BY yC1.Cod, yC2.Cod");
     p.deletion = deleteByProcedure(9, false);
     p.form.fields = {
         {.field = Field::Cheie, .caption = captioned("Cod Centru"), .limit = fixed(50), .load = 0},

@@ -69,7 +69,7 @@ CatalogProfile grupeDeProduse() {
                   "<Grupa produs|<Descriere|<Discount", {2700, 4500, 1000},
                   {"  SELECT GrupeProdus.[Grupa Produs], GrupeProdus.Descriere,GrupeProdus.Discount ",
                    "    From GrupeProdus ", "ORDER BY GrupeProdus.[Grupa Produs];"});
-    p.deletion.useCheck = [](const RowKey& key) {
+    p.deletion.useCheck = [](const ListRow& key) {
         return QStringLiteral(
                    "SELECT Count(*) FROM GrupeProdus INNER JOIN (Subgrupeprodus INNER JOIN CoduriProdus "
                    "ON Subgrupeprodus.[Subgrupa Produs] = CoduriProdus.[Subgrupa Produs]) ON "
@@ -84,6 +84,8 @@ CatalogProfile grupeDeProduse() {
                              .loadAs = LoadAs::Number});
     p.form.ownRowOrder = true;
     p.form.checks = requiredUniqueKey(kDuplicateDescription);
+    p.form.checks.push_back(
+        {.field = Field::Discount, .rule = CheckRule::Number, .message = kNotANumber, .when = When::Shown});
     p.form.checks.push_back({.field = Field::Discount,
                              .rule = CheckRule::AtMost,
                              .message = "Valoare incorecta !",

@@ -51,15 +51,15 @@ SearchProfile search(const char* label0, const char* label1, const char* base, c
             QString::fromLatin1(condition1), QString::fromLatin1(condition0), QString::fromLatin1(tail)};
 }
 
-std::optional<QString> deleteByFirst(const RowKey& key) {
+std::optional<QString> deleteByFirst(const ListRow& key) {
     return deleteBy(key.table, key.name0, key.value0, "=");
 }
 
-std::optional<QString> deleteByFirstSpaced(const RowKey& key) {
+std::optional<QString> deleteByFirstSpaced(const ListRow& key) {
     return deleteBy(key.table, key.name0, key.value0, "= ");
 }
 
-std::optional<QString> deleteBySecond(const RowKey& key) {
+std::optional<QString> deleteBySecond(const ListRow& key) {
     return deleteBy(key.table, key.name1, key.value1, "=");
 }
 

@@ -40,9 +40,9 @@ inline QString flag(bool value, const char* whenTrue, const char* whenFalse) {
 
 // Deletes by the first or the second column's text ("DELETE FROM [T] WHERE [C]='v'"); the spaced
 // form writes "= '" after the column.
-std::optional<QString> deleteByFirst(const RowKey& key);
-std::optional<QString> deleteByFirstSpaced(const RowKey& key);
-std::optional<QString> deleteBySecond(const RowKey& key);
+std::optional<QString> deleteByFirst(const ListRow& key);
+std::optional<QString> deleteByFirstSpaced(const ListRow& key);
+std::optional<QString> deleteBySecond(const ListRow& key);
 // The procedure "Sterge" with its "what", taking the code as integer or as text.
 DeleteProfile deleteByProcedure(int what, bool integerKey);
 

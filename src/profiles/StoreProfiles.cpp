@@ -178,8 +178,8 @@ CatalogProfile angajati() {
         CatalogEditor::GridDetailMare);
     p.search = search("Nume", "Prenume",
                       "SELECT Nume, Prenume, TipAngajat, SeriaBi , NrBi, Eliberat,MijlocT, Auto FROM pTerti ",
-                      " WHERE  Prenume LIKE '", " Nume LIKE '", "' Order BY TipAngajat, Nume, Prenume");
-    p.deletion.statement = [](const RowKey& key) {
+                      " WHERE  Prenume LIKE ", " Nume LIKE ", " Order BY TipAngajat, Nume, Prenume");
+    p.deletion.statement = [](const ListRow& key) {
         return std::optional<QString>(QStringLiteral("DELETE pTErti WHERE Nume = '") + q(key.value0) +
                                       QStringLiteral("' AND Prenume = '") + q(key.value1) +
                                       QStringLiteral("'"));

@@ -2,13 +2,17 @@
 #include "salaries/Salarii.h"
 
 #include "catalogs/Chooser.h"
+#include "controls/ChartOfAccounts.h"
 #include "controls/EditableGrid.h"
 #include "controls/KeyFilter.h"
 #include "controls/Look.h"
 #include "controls/NumericBox.h"
+#include "controls/Saving.h"
+#include "controls/TextLimit.h"
 #include "data/DbError.h"
 #include "data/Recordset.h"
 #include "entry/ComponentContext.h"
+#include "history/IstoricModificari.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -57,8 +61,8 @@ void Salarii::attachFields() {
     for (const char* name : kMonths)
         m_cmb->addItem(QString::fromLatin1(name));
     m_cmb->setCurrentIndex(-1);
-    connect(m_cmb, &QComboBox::currentIndexChanged, this, guarded([this] { IncarcaParametri(); }));
-    connect(m_cmbGrupa, &QComboBox::currentIndexChanged, this, guarded([this] { IncarcaParametri(); }));
+    connect(m_cmb, &QComboBox::currentIndexChanged, this, guarded([this] { choiceChanged(); }));
+    connect(m_cmbGrupa, &QComboBox::currentIndexChanged, this, guarded([this] { choiceChanged(); }));
 
     // Numeric boxes take digits, a sign and the decimal separators only.
     const KeyFilter::Rule numeric = [](QChar typed) {
@@ -76,7 +80,7 @@ void Salarii::attachFields() {
     watchNumbers(m_txtXAC);
 
     auto watchAccount = [this](QLineEdit* field) {
-        field->setMaxLength(20);
+        TextLimit::attach(field, 20);
         field->installEventFilter(this);
         connect(field, &QLineEdit::textChanged, this, [this, field] {
             if (!m_loading) setMarked(field, true);
@@ -99,7 +103,9 @@ void Salarii::attachFields() {
     connect(m_cmdAction[0], &QPushButton::clicked, this, guarded([this] { accepta(); }));
     connect(m_cmdAction[1], &QPushButton::clicked, this, guarded([this] { renunta(); }));
     connect(m_grid, &EditableGrid::writeFailed, this,
-            guarded<const QString&>([this](const QString& d) { reportDbError(d); }));
+            guarded<const QString&, int>([this](const QString& text, int icon) {
+                ComponentContext::current().Afiseaza(text, icon, MessageButtons::Ok, windowTitle());
+            }));
 
     for (QPushButton* b : m_cmd)
         Look::setForeColour(b, Look::kOtherPage);
@@ -110,6 +116,10 @@ void Salarii::Incarca() {
     load([&] {
         Look::setForeColour(m_cmd[0], Look::kChosenPage);
         try {
+            // Account fields take a whole account of the chart, whatever its length.
+            const int length = Chart::accountLength(*ComponentContext::current().connection);
+            for (QLineEdit* f : accountFields())
+                TextLimit::attach(f, length);
             IncarcaGrupe();
             m_cmb->setCurrentIndex(0);
             IncarcaParametri();
@@ -233,6 +243,21 @@ void Salarii::reportDbError(const QString& description) const {
     message(description);
 }
 
+void Salarii::reportSaveError(const DbError& error, const QString& ownText) const {
+    showSaveError(error, windowTitle(), ownText);
+}
+
+RowKey Salarii::shownRow() const {
+    return {QStringLiteral("sal_para"),
+            {{QStringLiteral("T"), m_shownMonth}, {QStringLiteral("GRUPA"), m_shownGroup}}};
+}
+
+void Salarii::showHistory() {
+    if (m_shownMonth == 0) return;
+    const RowKey row = shownRow();
+    vornel::showHistory(windowTitle(), row.table, row.text());
+}
+
 void Salarii::renunta() {
     if (!VerificaTabele()) return;
     hide();
@@ -248,6 +273,7 @@ bool Salarii::queryUnload(bool byCode) {
 void Salarii::onUnload() {
     if (m_grid) m_grid->bind(nullptr);
     m_table.reset();
+    m_tableTip = -1;
 }
 
 } // namespace vornel

@@ -3,9 +3,13 @@
 // and the tax and seniority tables.
 
 #include "controls/FormWindow.h"
+#include "data/RowSnapshot.h"
 
+#include <QStringList>
 #include <array>
 #include <memory>
+#include <optional>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -16,6 +20,7 @@ class QPushButton;
 
 namespace vornel {
 
+class DbError;
 class EditableGrid;
 class NumericBox;
 class Recordset;
@@ -71,6 +76,19 @@ private:
     void showOnly(QGroupBox* page);
     void setMarked(QLineEdit* field, bool marked);
 
+    // Unsaved changes and the checks against the database (SalariiChecks.cpp).
+    QStringList fieldState() const;
+    bool unsavedChanges() const;
+    // Asks whether to save unsaved changes: true when they were saved or let go, false when a
+    // check refused them (its message shown, its field focused).
+    bool settleChanges();
+    void choiceChanged(); // another month or group was chosen
+    // The checks and the statement of the month and group in the fields.
+    bool saveShown();
+    bool checkAccounts();
+    // The account fields page by page: debit and credit of each row, then the income tax account.
+    std::vector<QLineEdit*> accountFields() const;
+
     // Work groups (SalariiGrupe.cpp).
     void onGroupButton(int index);
     void openGroupFrame(const QString& text, const QString& tag);
@@ -87,6 +105,11 @@ private:
 
     void message(const QString& text) const;
     void reportDbError(const QString& description) const;
+    // A save that failed: nothing was written; the cause named, or `ownText` for one the window names.
+    void reportSaveError(const DbError& error, const QString& ownText = {}) const;
+    // The parameters row of the month and group shown, as the change pipeline and the history name it.
+    RowKey shownRow() const;
+    void showHistory();
 
     std::array<NumericBox*, 8> m_txtX{};
     std::array<QLineEdit*, 8> m_txtCh{};
@@ -110,7 +133,14 @@ private:
     std::array<QPushButton*, 5> m_cmdG{};
     EditableGrid* m_grid = nullptr;
     std::unique_ptr<Recordset> m_table; // the bracket table bound to the grid
+    int m_tableTip = -1;                // the bracket table bound to the grid, -1 none
     bool m_loading = false;             // fields are being filled: no changed marks
+    int m_shownMonth = 0;               // month and group whose parameters are in the fields
+    QString m_shownGroup;
+    QStringList m_loadedState; // the fields as loaded or last saved
+    // The stored row of the month and group shown, as loaded or last saved; none when it has none.
+    std::optional<RowSnapshot> m_loadedRow;
+    QPushButton* m_cmdIstoric = nullptr;
 };
 
 } // namespace vornel

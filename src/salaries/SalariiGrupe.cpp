@@ -2,6 +2,8 @@
 // copy of the default group's parameters for every month.
 #include "salaries/Salarii.h"
 
+#include "controls/Saving.h"
+#include "data/ChangeSet.h"
 #include "data/DbError.h"
 #include "data/Recordset.h"
 #include "data/SqlText.h"
@@ -19,6 +21,21 @@ namespace vornel {
 namespace {
 
 const QString kSaveFailed = QStringLiteral("A aparut o eroare la salvare !!");
+
+RowKey groupRow(const QString& name) {
+    return {QStringLiteral("sal_grupe"), {{QStringLiteral("GRUPE"), name}}};
+}
+
+// The parameters of the groups named, every month.
+RowSelection groupParameters(const std::vector<QVariant>& names) {
+    QStringList marks;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        marks << QStringLiteral("?");
+    return {QStringLiteral("sal_para"),
+            {QStringLiteral("T"), QStringLiteral("GRUPA")},
+            QStringLiteral("GRUPA IN (") + marks.join(QStringLiteral(", ")) + QLatin1Char(')'),
+            names};
+}
 
 } // namespace
 
@@ -50,10 +67,11 @@ void Salarii::onGroupButton(int index) {
     try {
         switch (index) {
         case 0:
-            openGroupFrame(QString(), QStringLiteral("0"));
+            // The group saved next is shown afterwards: the month shown is settled first.
+            if (settleChanges()) openGroupFrame(QString(), QStringLiteral("0"));
             break;
         case 1:
-            openGroupFrame(m_cmbGrupa->currentText(), QStringLiteral("1"));
+            if (settleChanges()) openGroupFrame(m_cmbGrupa->currentText(), QStringLiteral("1"));
             break;
         case 2:
             deleteGroup();
@@ -66,7 +84,7 @@ void Salarii::onGroupButton(int index) {
             break;
         }
     } catch (const DbError& e) {
-        reportDbError(e.description());
+        reportSaveError(e);
     }
 }
 
@@ -105,10 +123,22 @@ void Salarii::deleteGroup() {
         message(QStringLiteral("Aceasta grupa nu se poate sterge !!"));
         return;
     }
+    // A group that employees still belong to stays, so that none of them is left without one.
+    const qint64 employees = ctx.connection->scalar(groupEmployeesQuery(name)).toLongLong();
+    if (employees > 0) {
+        message(QStringLiteral("Grupa de munca este folosita de %1 angajati !").arg(employees));
+        return;
+    }
     const int answer =
         ctx.Afiseaza(QStringLiteral("Doriti stergerea  grupei ") + name + QStringLiteral("  ?"),
                      MessageIcon::Question, MessageButtons::YesNo, windowTitle());
-    if (answer == MessageResult::Yes) ctx.connection->execute(groupDelete(name));
+    if (answer != MessageResult::Yes) return;
+    // The group goes with its parameters, or not at all; a group another user deleted meanwhile is
+    // said so.
+    ChangeSet(*ctx.connection, auditContext(windowTitle()))
+        .add(RowChange::deleting(groupRow(name), groupDelete(name)))
+        .add(RowChange::overRows(groupParameters({name}), groupParametersDelete(name)))
+        .apply();
     IncarcaGrupe();
 }
 
@@ -122,19 +152,24 @@ void Salarii::saveGroup() {
         return;
     }
     if (tag == u"0") {
-        Transaction transaction(*ctx.connection);
+        // The group and its copy of the default parameters, or nothing.
+        bool added = false; // the group itself was written before the fault
+        RowChange copy = RowChange::overRows(groupParameters({name}), groupParametersCopy(name));
+        copy.write = [&added, sql = copy.statement](Connection& c) {
+            added = true;
+            return c.execute(sql);
+        };
         try {
-            ctx.connection->execute(groupInsert(name));
+            ChangeSet(*ctx.connection, auditContext(windowTitle()))
+                .add(RowChange::adding(groupRow(name), groupInsert(name)))
+                .add(std::move(copy))
+                .apply();
         } catch (const DbError& e) {
-            message(e.isIntegrityViolation() ? QStringLiteral("Aceasta grupa exista deja!!") : kSaveFailed);
-            m_txtG->setFocus(Qt::OtherFocusReason);
-            return;
-        }
-        try {
-            ctx.connection->execute(groupParametersCopy(name));
-            transaction.commit();
-        } catch (const DbError&) {
-            message(kSaveFailed);
+            // A name that is taken is said so; a fault that has a name is named.
+            reportSaveError(e, !added && e.isIntegrityViolation()
+                                   ? QStringLiteral("Aceasta grupa exista deja!!")
+                                   : kSaveFailed);
+            if (!added) m_txtG->setFocus(Qt::OtherFocusReason);
             return;
         }
     } else if (tag == u"1") {
@@ -143,17 +178,25 @@ void Salarii::saveGroup() {
             message(QStringLiteral("Aceasta grupa  nu se poate modifica !!"));
             return;
         }
+        RowChange rename = RowChange::modifying(groupRow(oldName), groupRename(name, oldName));
+        rename.keyAfter = groupRow(name);
+        const RowSelection employees{QStringLiteral("sal_sal"),
+                                     {QStringLiteral("Marca")},
+                                     QStringLiteral("GrupaMunca IN (?, ?)"),
+                                     {oldName, name}};
         try {
-            Transaction transaction(*ctx.connection);
-            ctx.connection->execute(groupRename(name, oldName));
-            ctx.connection->execute(employeesGroupRename(name, oldName));
-            // The parameters follow the name, so that the renamed group keeps them.
-            ctx.connection->execute(QStringLiteral("UPDATE sal_para SET GRUPA = '") + Sql::text(name) +
-                                    QStringLiteral("' WHERE GRUPA = '") + Sql::text(oldName) +
-                                    QStringLiteral("'"));
-            transaction.commit();
-        } catch (const DbError&) {
-            message(kSaveFailed);
+            ChangeSet(*ctx.connection, auditContext(windowTitle()))
+                .add(std::move(rename))
+                .add(RowChange::overRows(employees, employeesGroupRename(name, oldName)))
+                // The parameters follow the name, so that the renamed group keeps them.
+                .add(RowChange::overRows(groupParameters({oldName, name}),
+                                         QStringLiteral("UPDATE sal_para SET GRUPA = '") + Sql::text(name) +
+                                             QStringLiteral("' WHERE GRUPA = '") + Sql::text(oldName) +
+                                             QStringLiteral("'")))
+                .apply();
+        } catch (const DbError& e) {
+            reportSaveError(e, kSaveFailed);
+            m_txtG->setFocus(Qt::OtherFocusReason);
             return;
         }
     } else {

@@ -8,6 +8,7 @@
 #include "controls/KeyFilter.h"
 #include "controls/Look.h"
 #include "controls/NumericBox.h"
+#include "controls/TextLimit.h"
 #include "controls/Twips.h"
 
 #include <QCheckBox>
@@ -170,6 +171,10 @@ void Salarii::buildUi() {
     m_lblClose->setHidden(true);
 
     auto* actions = new QHBoxLayout;
+    m_cmdIstoric = makeHistoryButton(this);
+    m_cmdIstoric->setMinimumSize(px(1000), px(450));
+    connect(m_cmdIstoric, &QPushButton::clicked, this, guarded([this] { showHistory(); }));
+    actions->addWidget(m_cmdIstoric);
     actions->addWidget(m_lblClose);
     actions->addStretch();
     const char* const actionCaptions[] = {"Accepta", "Renunta"};
@@ -281,7 +286,7 @@ QGroupBox* Salarii::buildGroupFrame() {
     auto* frame = new QGroupBox(QStringLiteral("Grupe De Munca"), this);
     frame->setObjectName(QStringLiteral("frmG"));
     m_txtG = field<QLineEdit>(frame, QStringLiteral("txtG"), 3600);
-    m_txtG->setMaxLength(50);
+    TextLimit::attach(m_txtG, 50);
     KeyFilter::attach(m_txtG, KeyFilter::rejecting(QStringLiteral("';")));
     auto* row = new QHBoxLayout(frame);
     row->addWidget(label(frame, QStringLiteral("lblG"), "Nume :"));

@@ -3,7 +3,6 @@
 #include "salaries/Salarii.h"
 
 #include "controls/NumericBox.h"
-#include "data/DbError.h"
 #include "data/Recordset.h"
 #include "entry/ComponentContext.h"
 #include "salaries/SalaryStatements.h"
@@ -13,7 +12,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 
 namespace vornel {
 
@@ -34,21 +32,12 @@ bool flag(const Recordset& row, const char* column) {
     return row.value(QString::fromLatin1(column)).toInt() != 0;
 }
 
-// The box holds text that reads as a number (or nothing, which counts as 0).
-bool readsAsNumber(const NumericBox* box) {
-    QString typed = box->text().trimmed();
-    typed.remove(QChar(u' '));
-    if (typed.isEmpty()) return true;
-    if (box->Valoare() != 0.0) return true;
-    // Valoare() is 0 both for a zero and for text it cannot read.
-    bool ok = false;
-    QLocale().toDouble(typed, &ok);
-    if (!ok) QLocale::c().toDouble(QString(typed).replace(u',', u'.'), &ok);
-    return ok;
-}
-
-bool wrongRate(const NumericBox* box) {
-    return !readsAsNumber(box) || box->Valoare() >= 100;
+// Why a number field is refused, or nothing: text that shows no number, a negative value, and
+// for a rate a value of 100 or more.
+QString refusal(const NumericBox* box, bool rate) {
+    if (!box->holdsNumber()) return QStringLiteral("Valoare numerica incorecta !");
+    if (box->Valoare() < 0 || (rate && box->Valoare() >= 100)) return QStringLiteral("Valoare Incorecta!!");
+    return {};
 }
 
 } // namespace
@@ -60,10 +49,16 @@ void Salarii::IncarcaParametri() {
              CursorLocation::Client, CursorType::Static, LockType::ReadOnly);
     m_loading = true;
     bool closed = false;
+    m_loadedRow.reset();
     if (row.recordCount() > 0) {
         row.moveFirst();
         fillFields(row);
         closed = flag(row, "V");
+        // The row as loaded, so that a save never overwrites what another user saved meanwhile.
+        RowSnapshot::Values values;
+        for (int c = 0; c < row.fieldCount(); ++c)
+            values.emplace_back(row.column(c).name, row.value(c));
+        m_loadedRow = RowSnapshot(std::move(values));
     } else {
         // A group without parameters for the month: empty fields.
         for (QLineEdit* f : findChildren<QLineEdit*>())
@@ -86,6 +81,11 @@ void Salarii::IncarcaParametri() {
     for (QGroupBox* p : m_f)
         p->setEnabled(!closed);
     m_lblClose->setHidden(!closed);
+    m_shownMonth = month();
+    m_shownGroup = group();
+    m_loadedState = fieldState();
+    // The bracket table on screen follows the month.
+    if (m_tableTip >= 0) bindTable(m_tableTip);
 }
 
 void Salarii::fillFields(const Recordset& row) {
@@ -131,61 +131,54 @@ SalaryParameters Salarii::collect() const {
 }
 
 bool Salarii::validate() {
+    const QString marked = QStringLiteral("Valoare Incorecta!!");
     QWidget* wrong = nullptr;
+    QString why;
     QGroupBox* page = nullptr;
+    const auto number = [&](NumericBox* box, bool rate) {
+        why = refusal(box, rate);
+        if (!why.isEmpty()) wrong = box;
+    };
+    const auto account = [&](QLineEdit* field) {
+        if (!wrong && accountChanged(field)) {
+            wrong = field;
+            why = marked;
+        }
+    };
     for (int i = 0; i < 8 && !wrong; ++i) {
-        if (wrongRate(m_txtX[i]))
-            wrong = m_txtX[i];
-        else if (accountChanged(m_txtCh[i]))
-            wrong = m_txtCh[i];
-        else if (accountChanged(m_txtC[i]))
-            wrong = m_txtC[i];
+        number(m_txtX[i], true);
+        account(m_txtCh[i]);
+        account(m_txtC[i]);
         page = m_f[0];
     }
     for (int i = 0; i < 7 && !wrong; ++i) {
-        if (wrongRate(m_txtXa[i]))
-            wrong = m_txtXa[i];
-        else if (accountChanged(m_txtAch[i]))
-            wrong = m_txtAch[i];
-        else if (accountChanged(m_txtCa[i]))
-            wrong = m_txtCa[i];
+        number(m_txtXa[i], true);
+        account(m_txtAch[i]);
+        account(m_txtCa[i]);
         page = m_f[1];
     }
-    if (!wrong && accountChanged(m_txtCD)) {
-        wrong = m_txtCD;
+    if (!wrong) {
+        account(m_txtCD);
         page = m_f[2];
     }
     // The first three deductions (DP, CP, DBA) are amounts, not rates.
     for (int i = 0; i < 12 && !wrong; ++i) {
-        if (i >= 3 ? wrongRate(m_txtXd[i]) : !readsAsNumber(m_txtXd[i])) wrong = m_txtXd[i];
+        number(m_txtXd[i], i >= 3);
         page = m_f[2];
     }
     for (int i = 0; i < 9 && !wrong; ++i) {
-        if (!readsAsNumber(m_txtXAC[i])) wrong = m_txtXAC[i];
+        number(m_txtXAC[i], false);
         page = m_f[3];
     }
     if (!wrong) return true;
-    message(QStringLiteral("Valoare Incorecta!!"));
+    message(why);
     showOnly(page);
     wrong->setFocus(Qt::OtherFocusReason);
     return false;
 }
 
 void Salarii::accepta() {
-    if (m_lblClose->isHidden()) {
-        if (!validate()) return;
-        const std::optional<QString> update = parametersUpdate(collect(), month(), group());
-        if (!update) {
-            message(QStringLiteral("Valoare Incorecta!!"));
-            return;
-        }
-        try {
-            ComponentContext::current().connection->execute(*update);
-        } catch (const DbError& e) {
-            reportDbError(e.description());
-            return;
-        }
-    }
+    if (m_lblClose->isHidden() && !saveShown()) return;
     if (!VerificaTabele()) return;
     hide();
     ComponentContext::current().InchideTot();

@@ -3,6 +3,7 @@
 #include "salaries/Salarii.h"
 
 #include "controls/EditableGrid.h"
+#include "controls/Saving.h"
 #include "data/DbError.h"
 #include "data/Recordset.h"
 #include "entry/ComponentContext.h"
@@ -29,9 +30,11 @@ const char* const kValueColumns[] = {"DELA", "PANALA", "CONST", "PR"};
 
 void Salarii::bindTable(int tip) {
     m_grid->bind(nullptr);
+    m_tableTip = tip;
     auto table = std::make_unique<Recordset>();
     table->open(bracketQuery(month(), tip), ComponentContext::current().connection, CursorLocation::Client,
                 CursorType::Dynamic, LockType::Optimistic);
+    table->auditWrites(auditContext(windowTitle()));
     m_table = std::move(table);
     m_grid->bind(m_table.get());
 
@@ -86,9 +89,15 @@ bool Salarii::bracketRowRight(int tip, int forMonth) {
     }
     for (const char* name : kValueColumns) {
         const int c = rs ? rs->indexOf(QString::fromLatin1(name)) : -1;
-        if (c >= 0 && !isBracketValue(m_grid->pendingValue(c))) {
+        if (c < 0) continue;
+        const std::optional<double> value = bracketValue(m_grid->pendingValue(c));
+        if (!value) {
             ComponentContext::current().Afiseaza(QStringLiteral("Valoare Invalida! "), MessageIcon::Error,
                                                  MessageButtons::Ok, kWrongData);
+            return false;
+        }
+        if (*value < 0) {
+            message(QStringLiteral("Valoare Incorecta!!"));
             return false;
         }
     }

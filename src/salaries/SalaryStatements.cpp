@@ -1,10 +1,10 @@
 #include "salaries/SalaryStatements.h"
 
+#include "controls/NumberText.h"
 #include "data/SqlText.h"
 #include "data/StatementBuilder.h"
 #include "entry/ComponentContext.h"
 
-#include <QLocale>
 #include <cmath>
 
 namespace vornel {
@@ -156,7 +156,8 @@ std::optional<QString> parametersUpdate(const SalaryParameters& p, int month, co
     sql += QLatin1String(" WHERE T >=  ");
     number("", month);
     account(" AND GRUPA = '", group);
-    sql += QLatin1Char('\'');
+    // Closed months keep their parameters.
+    sql += QLatin1String("' AND V = 0");
     return b.statement(sql);
 }
 
@@ -170,7 +171,7 @@ QString groupInsert(const QString& name) {
 }
 
 QString groupParametersCopy(const QString& name) {
-    // MAXCIC, DBA, COEFCP and the SI flags of a new group keep the table's defaults.
+    // Every parameter of the default group, MAXCIC, DBA, COEFCP and the SI flags included.
     static const QString columns = QStringLiteral(
         "T, LUNA, V, CASF, CASFCH, CASFCT, SOMF, SOMFCH, SOMFCT, SANAF, SANAFCH, SANAFCT, HANF, HANFCH, "
         "HANFCT, FHANF, FHANFCH, FHANFCT, INVF, INVFCH, INVFCT, CM, CMCH, CMCT, F1, F1CH, F1CT, SOMS, "
@@ -180,7 +181,7 @@ QString groupParametersCopy(const QString& name) {
         "PENSSB,  P1, P1CH, P1CT, P1SB,  C1, C1CH, C1CT, C1SB,  AVANS, AVANSCH, AVANSC, AVANSSB, IMPCT, DP, "
         "CP, "
         "SS, DOIC, RESTC, ALTP, INVI, INVII, COEFMAX, SALMED, SALMIN, TLL, NrLuniCM, CCO, SN, HSUP, "
-        "SALCAS, ");
+        "SALCAS, MAXCIC, DBA, COEFCP, CASSI, SOMSI, SANASI, HANSI, FHANSI, INVSI, CMSI, F1SI, ");
     return QStringLiteral("INSERT INTO sal_para  (") + columns + QStringLiteral("GRUPA, CB ) ") +
            QStringLiteral(" SELECT  ") + columns + QStringLiteral("'") + Sql::text(name) +
            QStringLiteral("', CB FROM sal_para WHERE GRUPA = 'Conditii normale de munca'");
@@ -188,6 +189,15 @@ QString groupParametersCopy(const QString& name) {
 
 QString groupDelete(const QString& name) {
     return QStringLiteral("DELETE FROM sal_grupe WHERE GRUPE = '") + Sql::text(name) + QStringLiteral("'");
+}
+
+QString groupParametersDelete(const QString& name) {
+    return QStringLiteral("DELETE FROM sal_para WHERE GRUPA = '") + Sql::text(name) + QStringLiteral("'");
+}
+
+QString groupEmployeesQuery(const QString& name) {
+    return QStringLiteral("SELECT COUNT(*) FROM sal_sal WHERE GrupaMunca = '") + Sql::text(name) +
+           QStringLiteral("'");
 }
 
 QString groupRename(const QString& newName, const QString& oldName) {
@@ -233,8 +243,8 @@ bool seniorityTableRight(const std::vector<Bracket>& rows) {
     return last.to > last.from;
 }
 
-bool isBracketValue(const QVariant& value) {
-    if (value.isNull() || !value.isValid()) return false;
+std::optional<double> bracketValue(const QVariant& value) {
+    if (value.isNull() || !value.isValid()) return std::nullopt;
     switch (value.typeId()) {
     case QMetaType::Double:
     case QMetaType::Float:
@@ -242,15 +252,11 @@ bool isBracketValue(const QVariant& value) {
     case QMetaType::LongLong:
     case QMetaType::UInt:
     case QMetaType::ULongLong:
-        return std::isfinite(value.toDouble());
+        if (!std::isfinite(value.toDouble())) return std::nullopt;
+        return value.toDouble();
     default:
-        break;
+        return NumberText::read(value.toString());
     }
-    const QString text = value.toString().trimmed();
-    if (Sql::isNumber(text)) return true;
-    bool ok = false;
-    const double number = QLocale().toDouble(text, &ok);
-    return ok && std::isfinite(number);
 }
 
 } // namespace vornel

@@ -45,8 +45,8 @@ QString ValText(double value);
 
 // The row of a month and group.
 QString parametersQuery(int month, const QString& group);
-// The UPDATE of the month and every later month of the group; nullopt when a value would not be
-// written as a plain number (nothing must run then).
+// The UPDATE of the month and every later month of the group that is not closed; nullopt when a
+// value would not be written as a plain number (nothing must run then).
 std::optional<QString> parametersUpdate(const SalaryParameters& p, int month, const QString& group);
 
 // Work groups.
@@ -54,6 +54,9 @@ QString groupListQuery();
 QString groupInsert(const QString& name);
 QString groupParametersCopy(const QString& name);
 QString groupDelete(const QString& name);
+QString groupParametersDelete(const QString& name);
+// How many employees belong to the group.
+QString groupEmployeesQuery(const QString& name);
 QString groupRename(const QString& newName, const QString& oldName);
 QString employeesGroupRename(const QString& newName, const QString& oldName);
 
@@ -72,7 +75,8 @@ bool taxTableRight(const std::vector<Bracket>& rows);
 // Seniority brackets: each starts where the previous one ended; an empty table is wrong.
 bool seniorityTableRight(const std::vector<Bracket>& rows);
 
-// A grid value that may be written into a bracket column.
-bool isBracketValue(const QVariant& value);
+// The number a grid value holds for a bracket column (text read as the grid shows numbers);
+// nothing when it holds none.
+std::optional<double> bracketValue(const QVariant& value);
 
 } // namespace vornel

@@ -14,8 +14,9 @@ const CatalogProfile& profile(const char* caption) {
     return *CatalogRegistry::find(QString::fromLatin1(caption));
 }
 
-QString searchQuery(const char* caption, const QString& text0, const QString& text1) {
-    return CatalogSql::searchQuery(*profile(caption).search, text0, text1);
+QString searchQuery(const char* caption, const QString& text0, const QString& text1,
+                    Sql::LikeDialect dialect) {
+    return CatalogSql::searchQuery(*profile(caption).search, text0, text1, dialect);
 }
 
 std::optional<QString> deleteStatement(const char* caption, const char* table, const char* name0,
@@ -29,34 +30,38 @@ const std::vector<int>& lookupWidths(const char* caption) {
 
 } // namespace
 
-TEST(SearchQuery, PatternsTurnSlashIntoWildcardAndBlankIntoEverything) {
-    EXPECT_EQ(searchPattern(""), "%");
-    EXPECT_EQ(searchPattern("   "), "%");
-    EXPECT_EQ(searchPattern("Ion/"), "Ion%");
-    EXPECT_EQ(searchPattern("/a/b/"), "%a%b%");
-    EXPECT_EQ(searchPattern(" Ion "), " Ion "); // not trimmed once it has text
+TEST(SearchQuery, BlankSearchesEverythingAndOnlySlashIsAWildcardOnEitherBackend) {
+    EXPECT_EQ(searchText("   "), "/");
+    EXPECT_EQ(searchText(" Ion "), " Ion "); // not trimmed once it has text
+    using Sql::LikeDialect;
+    EXPECT_EQ(Sql::likeLiteral("/a/b/", LikeDialect::Brackets), "'%a%b%'");
+    EXPECT_EQ(Sql::likeLiteral("/a/b/", LikeDialect::EscapeClause), "'%a%b%'");
+    EXPECT_EQ(Sql::likeLiteral("5%_[x]/", LikeDialect::Brackets), "'5[%][_][[]x]%'");
+    EXPECT_EQ(Sql::likeLiteral("5%_[x\\/", LikeDialect::EscapeClause), "'5\\%\\_[x\\\\%' ESCAPE '\\'");
+    EXPECT_EQ(Sql::likeLiteral("O'B%", LikeDialect::EscapeClause), "'O''B\\%' ESCAPE '\\'");
 }
 
 TEST(SearchQuery, FieldOneComesFirstThenFieldZero) {
-    EXPECT_EQ(searchQuery("Angajati", "Popescu", "Ion/"),
+    EXPECT_EQ(searchQuery("Angajati", "Popescu", "Ion/", Sql::LikeDialect::Brackets),
               "SELECT Nume, Prenume, TipAngajat, SeriaBi , NrBi, Eliberat,MijlocT, Auto FROM pTerti  WHERE  "
               "Prenume "
               "LIKE 'Ion%' AND  Nume LIKE 'Popescu' Order BY TipAngajat, Nume, Prenume");
     EXPECT_EQ(
-        searchQuery("Centre de productie", "", ""),
+        searchQuery("Centre de productie", "", "", Sql::LikeDialect::EscapeClause),
         "SELECT Cod, Denumire, CodC, TMax, TZi, NrU FROM Poft  WHERE  DEnumire LIKE '%' AND  Cod LIKE '%' "
         "Order BY Cod, Denumire");
-    EXPECT_EQ(searchQuery("Plati", "512/", ""), "SELECT IdOp, DenumireOp, Cont,   ContTva, Incasare  FROM "
-                                                "TipuriApi WHERE Incasare = 0 AND  DenumireOp "
-                                                "LIKE '%' AND  Cont LIKE '512%' ORDER BY DenumireOp ");
+    EXPECT_EQ(searchQuery("Plati", "512/", "", Sql::LikeDialect::Brackets),
+              "SELECT IdOp, DenumireOp, Cont,   ContTva, Incasare  FROM "
+              "TipuriApi WHERE Incasare = 0 AND  DenumireOp "
+              "LIKE '%' AND  Cont LIKE '512%' ORDER BY DenumireOp ");
     EXPECT_EQ(
-        searchQuery("Grupe Centre", "", "Prod/"),
+        searchQuery("Grupe Centre", "", "Prod/", Sql::LikeDialect::Brackets),
         "SELECT  yC1.Cod , yC1.Denumire,  CASE WHEN yc1.tip =0 THEN 'I' ELSE 'II' END  FROM dbo.yC1   WHERE  "
         " yC1.Denumire LIKE 'Prod%' AND  yC1.Cod LIKE '%'ORDER BY yC1.Tip, yC1.Cod");
 }
 
 TEST(SearchQuery, QuotesInPastedTextAreDoubled) {
-    const QString q = searchQuery("Angajati", "O'Brien", "x' OR '1'='1");
+    const QString q = searchQuery("Angajati", "O'Brien", "x' OR '1'='1", Sql::LikeDialect::Brackets);
     EXPECT_TRUE(q.contains("Nume LIKE 'O''Brien'"));
     EXPECT_TRUE(q.contains("Prenume LIKE 'x'' OR ''1''=''1'"));
 }

@@ -1,5 +1,6 @@
 // The company parameters window on a demo database: values that carry quotes round-trip, a save
-// the database refuses keeps the window open, and the overheads check reads the pending row.
+// the database refuses keeps the window open, the overheads check reads the pending row, and the
+// company's data come from a stand-in ANAF register without being saved.
 #include "company/ParamSocietate.h"
 #include "controls/EditableGrid.h"
 #include "data/Connection.h"
@@ -7,10 +8,15 @@
 #include "data/sqlite/SqliteBackend.h"
 #include "entry/ComponentContext.h"
 
+#include "LocalAnafServer.h"
+
 #include <QCoreApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace vornel;
@@ -130,4 +136,56 @@ TEST_F(ParamSocietateTest, OverheadsCheckReadsTheValuesAboutToBeWritten) {
     grid->cancelRow();
     ASSERT_TRUE(grid->editCell(2, 3, "1"));
     EXPECT_FALSE(window.VerificaRegie(2)); // month 3 is "martie" itself
+}
+
+TEST_F(ParamSocietateTest, AnafFillsTheFieldsButSavesNothingAndAFailureChangesNothing) {
+    // The service address comes from the per-user settings, kept here in the test's own folder.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.filePath(QStringLiteral("cfg")));
+    vornel::test::LocalAnafServer server;
+    QSettings(QStringLiteral("Vornel"), QStringLiteral("vornel"))
+        .setValue(QStringLiteral("anaf.url"), server.url());
+    const auto texts = [this](ParamSocietate& window) {
+        QStringList values;
+        for (QLineEdit* edit : window.findChildren<QLineEdit*>())
+            values << edit->objectName() + '=' + edit->text();
+        return values;
+    };
+
+    server.status = 503;
+    ParamSocietate& window = open();
+    auto* button = window.findChild<QPushButton*>(QStringLiteral("cmdAnaf"));
+    const QStringList before = texts(window);
+    button->click();
+    EXPECT_FALSE(button->isEnabled()); // busy until the register answers
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !shown.empty(); }, 5000));
+    EXPECT_TRUE(shown[0].text.startsWith("Serviciul ANAF a raspuns cu eroarea HTTP 503."));
+    EXPECT_EQ(shown[0].title, "Parametri Societate");
+    EXPECT_EQ(texts(window), before);
+    EXPECT_TRUE(button->isEnabled());
+    EXPECT_EQ(button->text(), "Preia date ANAF");
+
+    server.status = 200;
+    server.body = vornel::test::anafFound();
+    field(window, "txtDs")->setText("Alt nume");
+    field(window, "txtTelefon_0")->clear();
+    button->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return button->isEnabled(); }, 5000));
+    EXPECT_EQ(shown.size(), 1u);
+    EXPECT_EQ(field(window, "txtDs")->text(), "LEMNART PRODCOM SRL");
+    EXPECT_EQ(field(window, "txtAdresa")->text(), "Str. Fabricii nr. 12, Cladirea B");
+    EXPECT_EQ(field(window, "txtOras")->text(), "Mun. Cluj-Napoca");
+    EXPECT_EQ(field(window, "txtJudet")->text(), "CLUJ");
+    EXPECT_EQ(field(window, "txtNrInm")->text(), "J12/1234/2015");
+    EXPECT_EQ(field(window, "txtTelefon_0")->text(), "0264111222");
+    EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("lblStareTva"))->text(),
+              "ANAF: platitor de TVA, contribuabil activ, inscris in RO e-Factura");
+    EXPECT_EQ(field(window, "txtCodFiscal")->toolTip(), "Cod fiscal valid");
+    EXPECT_EQ(scalar("SELECT Adresa FROM AdmTivra.dbo.Societati WHERE ID = 1"), "Str. Fabricii nr. 12");
+
+    // A code that fails its check is not sent.
+    field(window, "txtCodFiscal")->setText("RO10203040");
+    button->click();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[1].text, "Codul fiscal RO10203040 nu este valid: datele nu pot fi cerute de la ANAF.");
+    EXPECT_EQ(server.requests.size(), 2);
 }

@@ -1,14 +1,21 @@
 // The flex grid and its recordset model over a real recordset on a temporary embedded database.
 #include "controls/FlexGrid.h"
+#include "controls/ListExport.h"
+#include "controls/ListPrint.h"
 #include "controls/RecordsetModel.h"
 #include "controls/Twips.h"
 #include "data/Connection.h"
 #include "data/Recordset.h"
 #include "data/sqlite/SqliteBackend.h"
+#include "entry/ComponentContext.h"
 
 #include <QAbstractItemModelTester>
+#include <QFile>
 #include <QHeaderView>
 #include <QLocale>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -184,8 +191,91 @@ TEST_F(FlexGridTest, ModelFollowsRequeryFilterAndCloseUnderTheModelTester) {
     EXPECT_EQ(model.rowCount(), 5);
     EXPECT_EQ(model.cellText(4, 1), "Veche");
 
+    // A list read in the background grows under the views.
+    m_backend->executeNative(
+        "WITH RECURSIVE n(i) AS (SELECT 100 UNION ALL SELECT i + 1 FROM n WHERE i < 7000) "
+        "INSERT INTO TVA SELECT i, 'Cota ' || i, '4426', i FROM n");
+    m_recordset.open("SELECT TVA, Denumire FROM TVA ORDER BY Cod", m_connection, CursorLocation::Client,
+                     CursorType::Static, LockType::ReadOnly, Fetch::Background);
+    EXPECT_LT(model.rowCount(), 6906);
+    m_recordset.fetchAll();
+    EXPECT_EQ(model.rowCount(), 6906);
+
     m_recordset.close();
     EXPECT_EQ(model.rowCount(), 0);
     model.setRecordset(nullptr);
     EXPECT_EQ(model.columnCount(), 2); // unbound: the headers alone
+}
+
+TEST_F(FlexGridTest, ColumnWidthsAndOrderTheUserGivesAreKeptPerListAndUser) {
+    auto& ctx = ComponentContext::current();
+    const auto gridFor = [&](qint32 user) {
+        ctx.idUsers = user;
+        auto grid = std::make_unique<FlexGrid>();
+        grid->bind(&m_recordset);
+        for (int c = 0; c < grid->Cols(); ++c)
+            grid->setColWidth(c, 1500);
+        grid->setLayoutKey("Rate TVA");
+        return grid;
+    };
+    {
+        auto grid = gridFor(7);
+        grid->horizontalHeader()->resizeSection(1, Twips::toPixels(3000)); // as dragging its edge does
+        grid->horizontalHeader()->moveSection(2, 0);
+        EXPECT_EQ(grid->shownColumns(), (std::vector<int>{2, 0, 1, 3}));
+    }
+    auto again = gridFor(7);
+    EXPECT_EQ(again->ColWidth(1), 3000);
+    EXPECT_EQ(again->shownColumns(), (std::vector<int>{2, 0, 1, 3}));
+    m_recordset.requery(); // a new read of the list keeps the layout
+    EXPECT_EQ(again->shownColumns(), (std::vector<int>{2, 0, 1, 3}));
+    auto other = gridFor(8);
+    EXPECT_EQ(other->ColWidth(1), 1500);
+    EXPECT_EQ(other->shownColumns(), (std::vector<int>{0, 1, 2, 3}));
+
+    ctx.idUsers = 7;
+    again->restoreDefaultColumns();
+    EXPECT_EQ(again->ColWidth(1), 1500);
+    EXPECT_EQ(again->shownColumns(), (std::vector<int>{0, 1, 2, 3}));
+    EXPECT_EQ(gridFor(7)->ColWidth(1), 1500);
+    ctx.idUsers = 0;
+}
+
+// The PDF and the print preview lay out the same pages: one page, several, and a list wide
+// enough for landscape.
+TEST_F(FlexGridTest, PdfHasAsManyPagesAsThePrintPreview) {
+    m_backend->executeNative(
+        "WITH RECURSIVE n(i) AS (SELECT 100 UNION ALL SELECT i + 1 FROM n WHERE i < 260) "
+        "INSERT INTO TVA SELECT i, 'Cota ' || i, '4426', i FROM n");
+    QTemporaryDir dir;
+    std::vector<int> counts;
+    for (const auto& [rows, width] : {std::pair{4, 1500}, std::pair{165, 1500}, std::pair{165, 5000}}) {
+        m_recordset.open(
+            QStringLiteral("SELECT TVA, Denumire, ContD, Cod FROM TVA ORDER BY Cod LIMIT %1").arg(rows),
+            m_connection);
+        FlexGrid grid;
+        grid.bind(&m_recordset);
+        for (int c = 0; c < grid.Cols(); ++c)
+            grid.setColWidth(c, width);
+        const ListTable table = ListTable::of(grid, "Rate TVA", "LEMNART PRODCOM SRL");
+        const QString file = dir.filePath(QStringLiteral("lista%1.pdf").arg(width));
+        ASSERT_EQ(ListExport::write(table, file), QString());
+        QFile pdf(file);
+        ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+        const qsizetype pages =
+            QString::fromLatin1(pdf.readAll()).count(QRegularExpression("/Type\\s*/Page(?![s\\w])"));
+
+        QPrinter printer(QPrinter::HighResolution);
+        ListPrint::setUp(printer, table);
+        QPrintPreviewWidget preview(&printer);
+        QObject::connect(&preview, &QPrintPreviewWidget::paintRequested,
+                         [&table](QPrinter* target) { ListPrint::paint(*target, table); });
+        preview.updatePreview();
+        EXPECT_EQ(pages, preview.pageCount()) << rows << " rows, columns of " << width;
+        counts.push_back(preview.pageCount());
+    }
+    // A landscape page holds fewer rows than a portrait one.
+    EXPECT_EQ(counts[0], 1);
+    EXPECT_GT(counts[1], 1);
+    EXPECT_GT(counts[2], counts[1]);
 }

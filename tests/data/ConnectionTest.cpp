@@ -29,7 +29,14 @@ TEST_F(ConnectionTest, IntegrityViolationsAllCarryTheSameNumber) {
     EXPECT_EQ(m_db->execute(QStringLiteral("UPDATE Copil SET Nota = 6")), 1); // still usable
 }
 
-TEST_F(ConnectionTest, BadStatementsAreCommandOrTableErrors) {
+QStringList g_logged;
+
+TEST_F(ConnectionTest, BadStatementsAreCommandOrTableErrorsAndLogged) {
+    g_logged.clear();
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext& context, const QString& message) {
+            g_logged << QString::fromLatin1(context.category) + QStringLiteral(": ") + message;
+        });
     EXPECT_EQ(errorOf([&] { m_db->query(QStringLiteral("SELECT * FROM Lipsa")); }).number(),
               ErrorNumber::NoTable);
     EXPECT_EQ(errorOf([&] { m_db->query(QStringLiteral("SELECT Lipsa FROM Grupe")); }).number(),
@@ -37,6 +44,10 @@ TEST_F(ConnectionTest, BadStatementsAreCommandOrTableErrors) {
     EXPECT_EQ(errorOf([&] { m_db->execute(QStringLiteral("UPDATE Grupe SETT x = 1")); }).number(),
               ErrorNumber::Command);
     EXPECT_EQ(m_db->scalar(QStringLiteral("SELECT count(*) FROM Grupe")).toInt(), 4);
+    qInstallMessageHandler(previous);
+    ASSERT_EQ(g_logged.size(), 3);
+    EXPECT_EQ(g_logged[0], "vornel.data: SELECT * FROM Lipsa failed: no such table: Lipsa [SQLite code 1, "
+                           "0x80040E37]");
 }
 
 TEST_F(ConnectionTest, SeveralStatementsInOneTextAllRun) {

@@ -1,9 +1,13 @@
 #include "TestDatabase.h"
 
+#include "data/Collation.h"
 #include "data/DbError.h"
 #include "data/Recordset.h"
+#include "data/RecordsetFilter.h"
 
 #include <QSignalSpy>
+#include <functional>
+#include <random>
 
 namespace vornel::test {
 namespace {
@@ -228,4 +232,122 @@ TEST_F(RecordsetTest, FailedUpdateKeepsTableAndRowAndTheEdit) {
 }
 
 } // namespace
+TEST_F(RecordsetTest, SortsTextInTheRomanianAlphabetNumbersAndDatesByValueEmptyFirst) {
+    sqlite().executeNative(QStringLiteral(
+        "CREATE TABLE Liste (Id INTEGER PRIMARY KEY, Nume nvarchar(20), Suma float, Data nvarchar(10));"
+        "INSERT INTO Liste VALUES (1, 'șase', 10, '02/01/2026'), (2, 'sare', 9.5, '15/12/2025'),"
+        " (3, NULL, 100, NULL), (4, 'Țara', -1, '01/01/2026'), (5, 'sare', NULL, '31/12/2025');"));
+    rs.open(QStringLiteral("SELECT Id, Nume, Suma, Data FROM Liste ORDER BY Id"), m_db);
+    rs.setSort(1, false);
+    EXPECT_EQ(visibleIds(), (std::vector<int>{3, 2, 5, 1, 4}));
+    rs.setSort(1, true); // equal names keep the query's order either way
+    EXPECT_EQ(visibleIds(), (std::vector<int>{4, 1, 2, 5, 3}));
+    rs.setSort(2, false);
+    EXPECT_EQ(visibleIds(), (std::vector<int>{5, 4, 2, 1, 3}));
+    rs.setSort(3, false);
+    EXPECT_EQ(visibleIds(), (std::vector<int>{3, 2, 5, 4, 1}));
+    rs.setSort(-1, false);
+    EXPECT_EQ(visibleIds(), (std::vector<int>{1, 2, 3, 4, 5}));
+}
+
+// Narrowing what is shown and looking up a prefix in the sorted order must find exactly the rows a
+// full scan of the list finds, in the list's order.
+TEST_F(RecordsetTest, TypedPrefixesAndSearchesFindWhatAFullScanFinds) {
+    const QStringList starts = {"ab", "Ab", "abc", "ăb", "ABD", "a",  "",
+                                "b_", "șa", "Sa",  "s",  "10",  "1a", "Ști"};
+    std::mt19937 random(7);
+    QString rows;
+    for (int i = 1; i <= 600; ++i) {
+        const QString code =
+            starts[static_cast<qsizetype>(random() % starts.size())] + QString::number(random() % 30);
+        const QString name =
+            starts[static_cast<qsizetype>(random() % starts.size())] + QStringLiteral(" Ștefan");
+        rows += QStringLiteral("%1(%2, '%3', %4)")
+                    .arg(i == 1 ? QString() : QStringLiteral(", "))
+                    .arg(i)
+                    .arg(code,
+                         i % 50 == 0 ? QStringLiteral("NULL") : QLatin1Char('\'') + name + QLatin1Char('\''));
+    }
+    sqlite().executeNative(QStringLiteral("CREATE TABLE Cuvinte (Id INTEGER PRIMARY KEY, Cod nvarchar(20), "
+                                          "Nume nvarchar(40)); INSERT INTO Cuvinte VALUES ") +
+                           rows);
+    rs.open(QStringLiteral("SELECT Id, Cod, Nume FROM Cuvinte ORDER BY Id"), m_db);
+    const auto scan = [&](const std::function<bool(int row)>& keep) {
+        std::vector<int> ids;
+        for (int r = 0; r < rs.recordCount(); ++r)
+            if (keep(r)) ids.push_back(rs.valueAt(r, 0).toInt());
+        return ids;
+    };
+    for (const int sort : {-1, 1, 2}) {
+        for (const bool descending : {false, true}) {
+            rs.setSort(sort, descending);
+            std::vector<std::vector<int>> expected;
+            const QStringList typed = {"a", "ab", "abc", "s", "ș", "1", "10"};
+            for (const QString& prefix : typed)
+                expected.push_back(
+                    scan([&](int r) { return likeMatch(rs.textAt(r, 1), prefix + QLatin1Char('%')); }));
+            for (qsizetype i = 0; i < typed.size(); ++i) {
+                rs.setFilter(QStringLiteral("[Cod] Like '%1%'").arg(typed[i]));
+                EXPECT_EQ(visibleIds(), expected[static_cast<std::size_t>(i)])
+                    << "Cod Like " << qPrintable(typed[i]);
+            }
+            rs.setFilter(QString());
+            const QStringList searched = {"s", "st", "ște", "ștef", "ste", "st", "s", "b_", "a 1"};
+            expected.clear();
+            for (const QString& text : searched)
+                expected.push_back(scan([&](int r) {
+                    const QByteArray code = rs.textAt(r, 1).toUtf8(), name = rs.textAt(r, 2).toUtf8();
+                    const Collation::FoldedText folded(text);
+                    return folded.foundIn(code.constData(), static_cast<std::size_t>(code.size())) ||
+                           folded.foundIn(name.constData(), static_cast<std::size_t>(name.size()));
+                }));
+            for (qsizetype i = 0; i < searched.size(); ++i) {
+                rs.setSearch(searched[i], {2, 1});
+                EXPECT_EQ(visibleIds(), expected[static_cast<std::size_t>(i)])
+                    << "search " << qPrintable(searched[i]);
+            }
+            rs.setSearch(QString(), {});
+        }
+    }
+}
+
+TEST_F(RecordsetTest, ListsReadInTheBackgroundAndChangesWaitForTheLastRow) {
+    sqlite().executeNative(
+        QStringLiteral("CREATE TABLE Mare (Id INTEGER PRIMARY KEY, Nume nvarchar(20));"
+                       "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 12000) "
+                       "INSERT INTO Mare SELECT i, 'rand ' || i FROM n;"));
+    const auto openBig = [&] {
+        rs.open(QStringLiteral("SELECT Id, Nume FROM Mare ORDER BY Id"), m_db, CursorLocation::Client,
+                CursorType::Static, LockType::ReadOnly, Fetch::Background);
+    };
+    openBig();
+    EXPECT_TRUE(rs.fetching());
+    EXPECT_LT(rs.recordCount(), 12000);
+    QSignalSpy finished(&rs, &Recordset::fetchFinished);
+    rs.setSearch(QStringLiteral("rand 11"), {1}); // also on the rows still to come
+    ASSERT_TRUE(finished.wait(10000));
+    EXPECT_FALSE(rs.fetching());
+    EXPECT_EQ(rs.storedCount(), 12000);
+    EXPECT_EQ(rs.recordCount(), 1111); // 11, 110-119, 1100-1199, 11000-11999
+
+    openBig();
+    m_db->execute(QStringLiteral("UPDATE Mare SET Nume = 'x' WHERE Id = 1"));
+    EXPECT_FALSE(rs.fetching());
+    EXPECT_EQ(rs.recordCount(), 12000);
+
+    openBig();
+    rs.setPosition(9000); // a row not read yet is read when asked for
+    EXPECT_EQ(rs.value(0).toInt(), 9001);
+    rs.moveLast();
+    EXPECT_EQ(rs.value(0).toInt(), 12000);
+
+    openBig();
+    rs.setSort(0, true);
+    rs.setSearch(QStringLiteral("rand 5"), {1});
+    rs.requery(); // sort and search stay
+    EXPECT_EQ(rs.sortColumn(), 0);
+    EXPECT_EQ(rs.recordCount(), 1111);
+    EXPECT_EQ(rs.valueAt(0, 0).toInt(), 5999);
+}
+
 } // namespace vornel::test

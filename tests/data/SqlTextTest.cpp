@@ -3,6 +3,7 @@
 #include "data/DbError.h"
 #include "data/SqlText.h"
 #include "data/StatementBuilder.h"
+#include "data/TextCut.h"
 
 #include <sqlite3.h>
 
@@ -63,6 +64,21 @@ TEST(SqlText, NumberTextIsShortestWithPointAndNoExponent) {
     EXPECT_EQ(Sql::numberText(-0.0000001), QStringLiteral("-0.0000001"));
     for (double v : {0.1, 19.99, 123456789.125, -2.5e-5})
         EXPECT_EQ(Sql::numberText(v).toDouble(), v);
+}
+
+TEST(SqlText, CutsOnlyBetweenWholeCharacters) {
+    const QString emoji = QString::fromUtf8("ab\xF0\x9F\x98\x80"); // "ab" and a surrogate pair
+    const QString accent = QString::fromUtf8("ab"
+                                             "e\xCC\x81"
+                                             "c");      // e + combining acute
+    EXPECT_EQ(cutText(emoji, 3), QStringLiteral("ab")); // half a pair never stays
+    EXPECT_EQ(cutText(emoji, 4), emoji);
+    EXPECT_EQ(cutText(accent, 3), QStringLiteral("ab")); // the mark goes with its e
+    EXPECT_EQ(cutText(accent, 4), QString::fromUtf8("ab"
+                                                    "e\xCC\x81"));
+    EXPECT_EQ(cutText(QStringLiteral("Banca"), 3), QStringLiteral("Ban"));
+    EXPECT_EQ(cutText(QStringLiteral("Banca"), -1), QStringLiteral("Banca"));
+    EXPECT_EQ(cutText(emoji, 0), QString());
 }
 
 TEST(SqlText, DbErrorNumberText) {

@@ -28,6 +28,7 @@ TEST(OdbcErrorMapping, SqlServerIntegrityViolationsAllBecomeTheAdoIntegrityNumbe
                      false);
         EXPECT_EQ(e.number(), ErrorNumber::Integrity) << native;
         EXPECT_EQ(e.nativeCode(), native);
+        EXPECT_EQ(e.sqlState(), "23000"); // the log names it
         EXPECT_EQ(e.description(), "The DELETE statement conflicted with the REFERENCE constraint");
         EXPECT_FALSE(e.connectionLost());
     }

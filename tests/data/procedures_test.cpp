@@ -222,8 +222,15 @@ TEST_F(ProcedureTest, StartAddsASeriesFromTheWindowFields) {
     for (int c = 0; c < expected.size(); ++c)
         EXPECT_EQ(r.rows.value(0, c).toString(), expected[c]) << c;
 
+    // A description another series has, trailing blanks and case aside, is refused.
+    Serie same;
+    same.serie = QStringLiteral("LEY");
+    same.descriere = QStringLiteral("facturi EXPORT  ");
+    EXPECT_EQ(start(15, 1, same), 12);
+
     Serie fara;
     fara.serie = QStringLiteral("LFC");
+    fara.descriere = QStringLiteral("Facturi fara casa");
     fara.casa = QString(); // no cash desk, sent as "" or "0"
     EXPECT_EQ(start(15, 1, fara), 0);
     EXPECT_EQ(

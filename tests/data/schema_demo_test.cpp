@@ -1,7 +1,8 @@
 // The demo database: every listing and lookup the windows run finds its columns and some rows,
-// the keys refuse orphans, and the demo data passes the checks the windows make.
+// the keys refuse orphans, and the demo data passes the checks the windows and an accountant make.
 
 #include "TestDatabase.h"
+#include "company/FiscalIdentity.h"
 #include "data/sqlite/DemoDatabase.h"
 
 #include <QFile>
@@ -258,28 +259,88 @@ TEST_F(DemoDatabaseTest, DefaultsFillWhatTheStatementsLeaveOut) {
               12);
 }
 
-TEST_F(DemoDatabaseTest, EveryAccountTheCataloguesNameIsInTheChart) {
-    const QString missing = QStringLiteral(
-        "SELECT a FROM ("
-        " SELECT [Cont TVA deductibil] AS a FROM TVA UNION SELECT [Cont TVA colectat] FROM TVA"
-        " UNION SELECT Cont FROM [Categorie Client] UNION SELECT Cont FROM [Categorie Furnizor]"
-        " UNION SELECT Cont FROM TipuriProduse UNION SELECT [Cont Cheltuiala] FROM TipuriProduse"
-        " UNION SELECT [Cont Venit] FROM TipuriProduse UNION SELECT Cont FROM TipuriBonConsum"
-        " UNION SELECT Cont FROM TipuriAPI UNION SELECT ContTva FROM TipuriAPI UNION SELECT Analitic FROM "
-        "Casierii"
-        " UNION SELECT Cont FROM Banci UNION SELECT Cont FROM ConturiAmbalaje UNION SELECT Cont FROM "
-        "CheltuieliCentre"
-        " UNION SELECT CASFCH FROM sal_para UNION SELECT CMCT FROM sal_para UNION SELECT CMCH FROM sal_para"
-        " UNION SELECT CASSCT FROM sal_para UNION SELECT PENSCT FROM sal_para UNION SELECT AVANSC FROM "
-        "sal_para"
-        " UNION SELECT IMPCT FROM sal_para UNION SELECT SOMCCT FROM sal_para UNION SELECT F1CT FROM sal_para"
-        ") x WHERE a <> '' AND a NOT IN (SELECT Cont FROM zConta_Plan)");
-    EXPECT_EQ(rows(missing), 0u);
-    EXPECT_GE(count(QStringLiteral("SELECT Count(*) FROM zConta_Plan")), 300);
+// The first column of every row of the query, as text.
+QStringList column(Connection& db, const QString& sql) {
+    const QueryResult r = db.query(sql);
+    QStringList values;
+    for (std::size_t row = 0; row < r.rows.rowCount(); ++row)
+        values << r.rows.value(row, 0).toString();
+    return values;
+}
+
+TEST_F(DemoDatabaseTest, EveryAccountTheDemoNamesIsInTheChart) {
+    QStringList used = {
+        "SELECT [Cont TVA deductibil] FROM TVA",
+        "SELECT [Cont TVA colectat] FROM TVA",
+        "SELECT Cont FROM [Categorie Client]",
+        "SELECT Cont FROM [Categorie Furnizor]",
+        "SELECT Cont FROM TipuriProduse",
+        "SELECT [Cont Cheltuiala] FROM TipuriProduse",
+        "SELECT [Cont Venit] FROM TipuriProduse",
+        "SELECT Cont FROM TipuriBonConsum",
+        "SELECT Cont FROM TipuriAPI",
+        "SELECT ContTva FROM TipuriAPI",
+        "SELECT Analitic FROM Casierii",
+        "SELECT Cont FROM Banci",
+        "SELECT Cont FROM ConturiAmbalaje",
+        "SELECT Cont FROM CheltuieliCentre",
+    };
+    // Every account column of the payroll parameters: debit (..CH), credit (..CT, AVANSC), tax.
+    for (const Column& c : m_db->query(QStringLiteral("SELECT * FROM sal_para WHERE T = 1")).columns)
+        if (c.name.endsWith(QLatin1String("CH"), Qt::CaseInsensitive) ||
+            c.name.endsWith(QLatin1String("CT"), Qt::CaseInsensitive) || c.name == QLatin1String("AVANSC"))
+            used << QStringLiteral("SELECT %1 FROM sal_para").arg(c.name);
+    const QStringList chart = column(*m_db, QStringLiteral("SELECT Cont FROM zConta_Plan"));
+    for (const QString& sql : used)
+        for (const QString& account : column(*m_db, sql))
+            EXPECT_TRUE(account.isEmpty() || chart.contains(account))
+                << sql.toStdString() << ": " << account.toStdString();
+    EXPECT_GE(chart.size(), 300);
     EXPECT_EQ(count(QStringLiteral("SELECT Count(DISTINCT Fel) FROM TipuriProduse")), 9);
     EXPECT_EQ(count(QStringLiteral("SELECT Count(DISTINCT EC) FROM TipuriBonConsum")), 3);
     EXPECT_EQ(
         count(QStringLiteral("SELECT Count(*) FROM sal_para WHERE GRUPA = 'Conditii normale de munca'")), 12);
+}
+
+// Accounts sit in the subclass of their first two digits; an analytic account ("605.01") hangs on
+// a synthetic account that exists and is not itself divided into sub-accounts ("6051").
+TEST_F(DemoDatabaseTest, TheChartIsATree) {
+    const QStringList chart = column(*m_db, QStringLiteral("SELECT Cont FROM zConta_Plan"));
+    const QStringList misplaced =
+        column(*m_db, QStringLiteral("SELECT Cont FROM zConta_Plan WHERE SubGrupa <> substr(Cont, 1, 2)"));
+    EXPECT_TRUE(misplaced.isEmpty()) << misplaced.join(u' ').toStdString();
+    for (const QString& account : chart) {
+        const QString synthetic = account.section(QLatin1Char('.'), 0, 0);
+        if (synthetic == account) continue;
+        EXPECT_TRUE(chart.contains(synthetic)) << account.toStdString();
+        for (const QString& other : chart)
+            EXPECT_FALSE(other.size() > synthetic.size() && other.startsWith(synthetic) &&
+                         !other.contains(QLatin1Char('.')))
+                << account.toStdString() << " hangs on " << synthetic.toStdString() << ", divided into "
+                << other.toStdString();
+    }
+    EXPECT_EQ(rows(QStringLiteral("SELECT Cont FROM zConta_Plan WHERE Tip NOT IN ('A', 'P', 'B')")), 0u);
+}
+
+// Every fiscal code, IBAN and personal numeric code of the demo passes its control digits.
+TEST_F(DemoDatabaseTest, IdentityNumbersPassTheirControlDigits) {
+    using fiscal::Check;
+    QStringList cifs = column(*m_db, QStringLiteral("SELECT CodFiscal FROM Terti"));
+    QStringList ibans = column(*m_db, QStringLiteral("SELECT IBAN FROM ConturiBancare"));
+    cifs << column(*m_db, QStringLiteral("SELECT CodFiscal FROM AdmTivra.dbo.Societati"));
+    ibans << column(*m_db, QStringLiteral("SELECT ContBanca FROM AdmTivra.dbo.Societati"));
+    const QStringList cnps = column(*m_db, QStringLiteral("SELECT CNP FROM sal_sal"));
+    EXPECT_GE(cifs.size(), 7);
+    EXPECT_GE(ibans.size(), 4);
+    EXPECT_GE(cnps.size(), 5);
+    for (const QString& cif : cifs)
+        EXPECT_EQ(fiscal::checkCif(cif), Check::Valid) << cif.toStdString();
+    for (const QString& iban : ibans) {
+        EXPECT_EQ(fiscal::checkIban(iban), Check::Valid) << iban.toStdString();
+        EXPECT_FALSE(fiscal::bankOfIban(iban).isEmpty()) << iban.toStdString();
+    }
+    for (const QString& cnp : cnps)
+        EXPECT_EQ(fiscal::checkCnp(cnp), Check::Valid) << cnp.toStdString();
 }
 
 // The bracket tables of every month must let the salary window close.

@@ -68,9 +68,11 @@ TEST(SeriesChecks, EachRuleRefusesInOrderWithItsMessageAndField) {
          "Numarul de copii este obligatoriu (1, 2 sau 3)!", Field::NumarCopii},
         {[](Fields& f) { f.nrLinFac = QStringLiteral(" "); },
          "Numarul de linii pe factura este obligatoriu si >=1 !", Field::NrLinFac},
-        // Pasted past the key filters: the range goes bare into a statement, so it must be a number.
-        {[](Fields& f) { f.pd = QStringLiteral("5 or 1=1"); }, "Primul numar document obligatoriu si >=1 !",
-         Field::PD},
+        // Pasted past the key filters: values the integer columns cannot hold are refused, not cut.
+        {[](Fields& f) { f.pd = QStringLiteral("5 or 1=1"); }, "Valoare numerica incorecta !", Field::PD},
+        {[](Fields& f) { f.ud = QStringLiteral("99999999999"); }, "Valoare numerica incorecta !", Field::UD},
+        {[](Fields& f) { f.nrLinFac = QStringLiteral("NaN"); }, "Valoare numerica incorecta !",
+         Field::NrLinFac},
     };
     for (const Case& c : cases) {
         Fields f = valid();
@@ -125,7 +127,8 @@ TEST(SeriesStatements, AreTheExactTextsWithQuotesDoubled) {
         "         isnull(convert(nvarchar, c.[Cod Casierie]) + ' - ' + c.[Denumire Casierie],'') As Casierie"
         "    From dbo.[SeriiDocumente] s left outer join dbo.Casierii c on s.Casierie=c.[Cod Casierie]");
     EXPECT_EQ(descriptionCountQuery(QStringLiteral("Ana's")),
-              "SELECT count(*)   FROM [SeriiDocumente]  WHERE ([SeriiDocumente].Descriere= 'Ana''s')");
+              "SELECT count(*)   FROM [SeriiDocumente]  WHERE (UPPER(RTRIM([SeriiDocumente].Descriere))= "
+              "UPPER(RTRIM('Ana''s')))");
     EXPECT_EQ(addedIdQuery(QStringLiteral("LEX"), QStringLiteral("5"), QStringLiteral("6")).value(),
               "select IdSerie from SeriiDocumente where serie='LEX' and firstdoc=5 and lastdoc=6");
     EXPECT_FALSE(
@@ -141,10 +144,10 @@ TEST(SeriesStatements, AreTheExactTextsWithQuotesDoubled) {
 }
 
 TEST(SeriesStatements, AccountSearchTakesSlashAsWildcard) {
-    EXPECT_EQ(accountSearchQuery(QStringLiteral("381")),
+    EXPECT_EQ(accountSearchQuery(QStringLiteral("381"), Sql::LikeDialect::Brackets),
               "SELECT Cont, [Titlu Cont] FROM dbo.zconta_plan WHERE (Cont Like '381%')");
-    EXPECT_EQ(accountPattern(QStringLiteral("3/01/")), "3%01%");
-    EXPECT_EQ(accountPattern(QStringLiteral("38/1")), "38%1"); // nothing appended
+    EXPECT_EQ(accountSearch(QStringLiteral("3/01/")), "3/01/");
+    EXPECT_EQ(accountSearch(QStringLiteral("38/1")), "38/1"); // nothing appended
     EXPECT_EQ(typeAheadFilter(QStringLiteral("Titlu Cont"), QStringLiteral("Amb")),
               "[Titlu Cont] Like 'Amb%'");
     EXPECT_EQ(accountOf(QStringLiteral("5311")), "5311");

@@ -14,7 +14,9 @@ public:
     std::vector<Parameter> received;
 
     int execute(const QString&, const std::vector<QVariant>&) override { return 0; }
-    QueryResult query(const QString&) override { return QueryResult{{}, RowStore(0)}; }
+    QueryResult query(const QString&, const std::vector<QVariant>&) override {
+        return QueryResult{{}, RowStore(0)};
+    }
     int callProcedure(const QString& name, std::vector<Parameter>& params) override {
         procedure = name;
         received = params;
@@ -28,6 +30,7 @@ public:
     void commit() override {}
     void rollback() override {}
     std::vector<QString> primaryKey(const QString&) override { return {}; }
+    std::vector<QString> columns(const QString&) override { return {}; }
     QString engineName() const override { return QStringLiteral("Scripted"); }
 };
 

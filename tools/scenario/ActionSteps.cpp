@@ -10,6 +10,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
@@ -54,6 +56,9 @@ KeyStroke keyFor(const QString& name) {
     if (name == u"Left") return {Qt::Key_Left, QString(), Qt::NoModifier};
     if (name == u"Right") return {Qt::Key_Right, QString(), Qt::NoModifier};
     if (name == u"Home") return {Qt::Key_Home, QString(), Qt::NoModifier};
+    if (name == u"CtrlF") return {Qt::Key_F, QString(), Qt::ControlModifier};
+    if (name == u"CtrlE") return {Qt::Key_E, QString(), Qt::ControlModifier};
+    if (name == u"CtrlH") return {Qt::Key_H, QString(QChar(8)), Qt::ControlModifier};
     return {Qt::Key_End, QString(), Qt::NoModifier};
 }
 
@@ -194,6 +199,52 @@ QString setColumn(const ControlRef& ref, int col) {
     return {};
 }
 
+// Clicks the column's header until the grid is sorted as asked: by the column ascending or
+// descending, or (none) in the list's own order; three clicks go round the whole cycle.
+QString sortGrid(const ControlRef& ref, int col, const QString& order) {
+    QString problem;
+    FlexGrid* grid = usableGrid(ref, problem);
+    if (!grid) return problem;
+    if (col < 0 || col >= grid->Cols() || grid->isColumnHidden(col))
+        return QStringLiteral("expected column %1 of %2 shown; found %3")
+            .arg(col)
+            .arg(ref.text, col < grid->Cols() && col >= 0 ? QStringLiteral("it hidden")
+                                                          : QStringLiteral("%1 columns").arg(grid->Cols()));
+    using State = FlexGrid::SortState;
+    const State wanted = order == u"asc"    ? State::Ascending
+                         : order == u"desc" ? State::Descending
+                                            : State::None;
+    const auto reached = [&] {
+        if (wanted != State::None) return grid->sortState(col) == wanted;
+        for (int c = 0; c < grid->Cols(); ++c)
+            if (grid->sortState(c) != State::None) return false;
+        return true;
+    };
+    QHeaderView* header = grid->horizontalHeader();
+    for (int click = 0; click < 3 && !reached() && grid->isEnabled(); ++click) {
+        const QPoint where(header->sectionViewportPosition(col) + header->sectionSize(col) / 2,
+                           header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, where);
+    }
+    if (reached()) return {};
+    return QStringLiteral("expected %1 sorted %2 by column %3 after clicks on its header; found it %4")
+        .arg(ref.text, order)
+        .arg(col)
+        .arg(grid->isEnabled() ? QStringLiteral("sorted otherwise") : QStringLiteral("disabled"));
+}
+
+// Answers the open file dialog with the file name, as typing it and pressing Save would.
+QString saveFile(const QString& name, ScenarioState& state) {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!dialog)
+        return QStringLiteral("expected a file dialog open; found %1")
+            .arg(QApplication::activeModalWidget() ? QApplication::activeModalWidget()->objectName()
+                                                   : QStringLiteral("none"));
+    dialog->selectFile(state.filePath(name));
+    static_cast<QDialog*>(dialog)->accept(); // QFileDialog's own accept, as the Save button runs it
+    return {};
+}
+
 QString doubleClick(const ControlRef& ref) {
     QString problem;
     FlexGrid* grid = usableGrid(ref, problem);
@@ -224,9 +275,10 @@ QString closeWindow(const QString& name) {
 
 } // namespace
 
-QString runActionStep(const Step& step, ScenarioState&) {
+QString runActionStep(const Step& step, ScenarioState& state) {
     const QString& verb = step.verb;
     if (verb == u"close") return closeWindow(step.args.at(0).text);
+    if (verb == u"save") return saveFile(step.args.at(0).text, state);
     const ControlRef ref = *parseControl(step.args.at(0).text);
     const auto arg = [&](std::size_t i) { return step.args.at(i).text; };
     if (verb == u"click") return click(ref);
@@ -236,6 +288,7 @@ QString runActionStep(const Step& step, ScenarioState&) {
     if (verb == u"select") return select(ref, step.args.at(1));
     if (verb == u"row") return clickRow(ref, arg(1).toInt());
     if (verb == u"col") return setColumn(ref, arg(1).toInt());
+    if (verb == u"sort") return sortGrid(ref, arg(1).toInt(), arg(2));
     if (verb == u"dblclick") return doubleClick(ref);
     if (verb == u"edit" || verb == u"append" || verb == u"remove") return runEditableGridAction(step, ref);
     return QStringLiteral("expected an action; found %1").arg(verb);

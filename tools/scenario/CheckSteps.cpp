@@ -2,6 +2,7 @@
 
 #include "Controls.h"
 #include "EditableGridSteps.h"
+#include "ExportedFiles.h"
 #include "Lexer.h"
 #include "ScenarioState.h"
 
@@ -100,6 +101,16 @@ QString expectSql(const QString& sql, const QString& expected, ScenarioState& st
     if (found == expected) return {};
     return mismatch(QStringLiteral("sql ") + quoted(sql) + QStringLiteral(" to give"), quoted(expected),
                     quoted(found));
+}
+
+QString expectFile(const QString& name, const QString& expected, ScenarioState& state) {
+    QString problem;
+    const std::optional<QString> found = readExported(state.filePath(name), problem);
+    if (!found)
+        return mismatch(QStringLiteral("file ") + quoted(name), problem, QStringLiteral("something else"));
+    return *found == expected ? QString()
+                              : mismatch(QStringLiteral("file ") + quoted(name) + QStringLiteral(" to hold"),
+                                         quoted(expected), quoted(*found));
 }
 
 QString expectWindow(const QString& verb, const QString& name, const Step& step) {
@@ -289,6 +300,16 @@ QString runCheckStep(const Step& step, ScenarioState& state) {
     }
     if (verb == u"expect executed") return expectExecuted(step.args.at(0).text, state);
     if (verb == u"expect sql") return expectSql(step.args.at(0).text, step.args.at(1).text, state);
+    if (verb == u"expect file") return expectFile(step.args.at(0).text, step.args.at(1).text, state);
+    if (verb == u"expect unchanged") {
+        if (state.snapshot.isEmpty()) return QStringLiteral("expected a snapshot taken before; found none");
+        const QByteArray now = state.digest();
+        return now == state.snapshot
+                   ? QString()
+                   : mismatch(QStringLiteral("every table"), QStringLiteral("as at the snapshot"),
+                              now.isEmpty() ? QStringLiteral("a damaged database")
+                                            : QStringLiteral("rows changed"));
+    }
     if (verb == u"expect iesire") {
         const int wanted = step.args.at(0).text.toInt();
         return state.iesire == wanted

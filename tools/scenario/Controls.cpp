@@ -6,6 +6,7 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -86,6 +87,9 @@ void focusControl(QWidget* control) {
 }
 
 void closeAllWindows() {
+    // Dialogs the windows opened (a file to export to, a print preview) end first.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<QDialog*>(w); dialog && dialog->isVisible()) dialog->reject();
     QList<QPointer<QWidget>> windows;
     for (QWidget* w : ownWindows())
         windows << w;

@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QLocale>
+#include <QSettings>
 #include <cstdlib>
 
 namespace vornel::scenario {
@@ -42,6 +43,7 @@ ScenarioSession::~ScenarioSession() {
     if (m_state.connection) m_state.connection->close();
     m_state.connection.reset();
     QLocale::setDefault(QLocale::system());
+    QSettings(QStringLiteral("Vornel"), QStringLiteral("vornel")).clear(); // column layouts kept
 }
 
 void ScenarioSession::fail(int line, const QString& text) {

@@ -10,6 +10,7 @@
 #include "entry/Vornel.h"
 
 #include <QStringList>
+#include <QTemporaryDir>
 #include <memory>
 
 namespace vornel::scenario {
@@ -27,6 +28,11 @@ struct ScenarioState {
     // A second connection to the database file holds an exclusive lock until unlock() or the end.
     void lock();
     void unlock();
+    // A file the scenario names: a relative name lies in the scenario's own folder.
+    QString filePath(const QString& name);
+    // A digest of every row of every table of the company file and its administration file; empty
+    // when a file fails its integrity check.
+    QByteArray digest() const;
     // Runs a statement of the runner itself: the component's executed list does not see it.
     template <class F> auto quietly(F&& f) {
         struct Restore {
@@ -39,10 +45,12 @@ struct ScenarioState {
 
     DatabaseTemplates& templates;
     QString dbPath;
+    std::unique_ptr<QTemporaryDir> files; // the scenario's folder, made at first use
     std::shared_ptr<Connection> connection;
     bool readOnly = false;
     std::shared_ptr<Connection> readOnlyConnection;
     std::shared_ptr<void> locker; // the locking connection, closed when released
+    QByteArray snapshot;          // the digest the step "snapshot" took
     std::unique_ptr<Vornel> vornel;
     std::shared_ptr<MessageLog> log = std::make_shared<MessageLog>();
     int iesire = 0;

@@ -9,7 +9,7 @@ namespace vornel::scenario {
 namespace {
 
 // Argument kinds: s any text, i integer, n number, c control, w window, t window or control,
-// y yes/no, d demo/empty, k key name, l rights letter.
+// y yes/no, d demo/empty, k key name, l rights letter, o sort order.
 const std::map<QString, QString>& grammar() {
     static const std::map<QString, QString> table = {
         {"db", "d"},
@@ -23,6 +23,7 @@ const std::map<QString, QString>& grammar() {
         {"lock", ""},
         {"unlock", ""},
         {"readonly", ""},
+        {"snapshot", ""},
         {"click", "c"},
         {"type", "cs"},
         {"paste", "cs"},
@@ -30,6 +31,8 @@ const std::map<QString, QString>& grammar() {
         {"select", "cs"},
         {"row", "ci"},
         {"col", "ci"},
+        {"sort", "cio"},
+        {"save", "s"},
         {"edit", "ciss"},
         {"append", "cs"},
         {"remove", "ci"},
@@ -57,7 +60,9 @@ const std::map<QString, QString>& grammar() {
         {"expect colwidth", "cii"},
         {"expect sql", "ss"},
         {"expect executed", "s"},
+        {"expect file", "ss"},
         {"expect iesire", "i"},
+        {"expect unchanged", ""},
     };
     return table;
 }
@@ -94,6 +99,8 @@ QString checkArgument(QChar kind, const Token& arg) {
         return keyNames().contains(v) ? QString() : QStringLiteral("a key (%1)").arg(keyNames().join(u", "));
     case 'l':
         return v == u"A" || v == u"M" || v == u"S" ? QString() : QStringLiteral("A, M or S");
+    case 'o':
+        return v == u"asc" || v == u"desc" || v == u"none" ? QString() : QStringLiteral("asc, desc or none");
     default:
         return {};
     }
@@ -167,8 +174,8 @@ QString checkStep(Step& step, const std::vector<Token>& tokens) {
 } // namespace
 
 const QStringList& keyNames() {
-    static const QStringList names = {"Enter", "Esc",   "Tab",       "ShiftTab", "Up", "Down",
-                                      "Left",  "Right", "Backspace", "Home",     "End"};
+    static const QStringList names = {"Enter", "Esc",       "Tab",  "ShiftTab", "Up",    "Down",  "Left",
+                                      "Right", "Backspace", "Home", "End",      "CtrlF", "CtrlE", "CtrlH"};
     return names;
 }
 

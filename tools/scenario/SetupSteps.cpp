@@ -5,9 +5,13 @@
 
 #include "data/DbError.h"
 #include "data/SqlText.h"
+#include "data/sqlite/DemoDatabase.h"
 
+#include <QCryptographicHash>
+#include <QDir>
 #include <QLocale>
 #include <exception>
+#include <functional>
 #include <sqlite3.h>
 #include <stdexcept>
 
@@ -30,7 +34,54 @@ QString runSql(ScenarioState& state, const QString& sql) {
     return {};
 }
 
+// Adds every row of every table of one file to the hash, tables by name and rows by rowid; false
+// when the file cannot be read or fails its integrity check.
+bool hashFile(const QString& path, QCryptographicHash& hash) {
+    sqlite3* handle = nullptr;
+    const bool opened =
+        sqlite3_open_v2(path.toUtf8().constData(), &handle, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK;
+    const std::shared_ptr<sqlite3> file(handle, sqlite3_close);
+    const auto rows = [&](const QByteArray& sql, const std::function<void(sqlite3_stmt*)>& each) {
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare_v2(handle, sql.constData(), -1, &statement, nullptr) != SQLITE_OK) return false;
+        while (sqlite3_step(statement) == SQLITE_ROW)
+            each(statement);
+        return sqlite3_finalize(statement) == SQLITE_OK;
+    };
+    QByteArray integrity;
+    if (!opened ||
+        !rows("PRAGMA integrity_check",
+              [&](sqlite3_stmt* s) {
+                  integrity += reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
+              }) ||
+        integrity != "ok")
+        return false;
+    QList<QByteArray> tables;
+    rows("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name",
+         [&](sqlite3_stmt* s) { tables << reinterpret_cast<const char*>(sqlite3_column_text(s, 0)); });
+    for (const QByteArray& table : tables) {
+        hash.addData(table + '\n');
+        const bool read = rows("SELECT * FROM \"" + table + "\" ORDER BY rowid", [&](sqlite3_stmt* s) {
+            for (int c = 0; c < sqlite3_column_count(s); ++c) {
+                hash.addData(QByteArray::number(sqlite3_column_type(s, c)) + ':'); // before any conversion
+                const auto* bytes = static_cast<const char*>(sqlite3_column_blob(s, c));
+                hash.addData(QByteArrayView(bytes, sqlite3_column_bytes(s, c)));
+                hash.addData("|");
+            }
+            hash.addData("\n");
+        });
+        if (!read) return false;
+    }
+    return true;
+}
+
 } // namespace
+
+QByteArray ScenarioState::digest() const {
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!hashFile(dbPath, hash) || !hashFile(DemoDatabase::admPathFor(dbPath), hash)) return {};
+    return hash.result().toHex();
+}
 
 Connection& ScenarioState::db() {
     if (!connection) freshDatabase(false);
@@ -78,6 +129,12 @@ void ScenarioState::unlock() {
     locker.reset(); // closing the connection rolls its transaction back
 }
 
+QString ScenarioState::filePath(const QString& name) {
+    if (QDir::isAbsolutePath(name)) return name;
+    if (!files) files = std::make_unique<QTemporaryDir>();
+    return files->filePath(name);
+}
+
 QString runSetupStep(const Step& step, ScenarioState& state) {
     const auto arg = [&](std::size_t i) { return step.args.at(i).text; };
     try {
@@ -111,6 +168,11 @@ QString runSetupStep(const Step& step, ScenarioState& state) {
             state.unlock();
         } else if (step.verb == u"readonly") {
             state.readOnly = true;
+        } else if (step.verb == u"snapshot") {
+            state.db();
+            state.snapshot = state.digest();
+            if (state.snapshot.isEmpty())
+                return QStringLiteral("expected a readable database; found it damaged");
         } else if (step.verb == u"apel") {
             state.vornel->Apel(state.componentConnection(), arg(0), state.company, state.user);
         } else {
@@ -123,8 +185,8 @@ QString runSetupStep(const Step& step, ScenarioState& state) {
 }
 
 QString runStep(const Step& step, ScenarioState& state) {
-    static const QStringList setup = {"db",     "sql",  "company", "user",     "deny", "locale",
-                                      "answer", "lock", "unlock",  "readonly", "apel"};
+    static const QStringList setup = {"db",     "sql",  "company", "user",     "deny",     "locale",
+                                      "answer", "lock", "unlock",  "readonly", "snapshot", "apel"};
     try {
         if (step.verb.startsWith(QStringLiteral("expect "))) return runCheckStep(step, state);
         if (setup.contains(step.verb)) return runSetupStep(step, state);

@@ -4,10 +4,14 @@
 #include "DatabaseTemplates.h"
 #include "ScenarioSession.h"
 #include "Script.h"
+#include "program/CommandLine.h"
 
 #include "controls/GuardedApplication.h"
 
 #include <QApplication>
+#include <QLoggingCategory>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <cstdio>
 #include <exception>
@@ -26,29 +30,32 @@ void filterPlatformNotices(QtMsgType type, const QMessageLogContext& context, co
 } // namespace
 
 int main(int argc, char** argv) {
+    vornel::CommandLine options(
+        QStringLiteral("vornel-scenario"), QStringLiteral("vornel-scenario [--verbose] FILE..."),
+        QStringLiteral("Runs acceptance scenarios against the component's real windows on the offscreen "
+                       "platform;\nprints each failed step and ends with \"N passed, M failed\"."));
+    options.flag(QStringLiteral("verbose"), QStringLiteral("Prints every step as it runs."))
+        .positionals(QStringLiteral("FILE..."), QStringLiteral("Scenario files (tests/scenarios/*.scn)."));
+    if (const auto end = options.parse(argc, argv)) return *end;
+    const QStringList files = options.positional();
+    if (files.isEmpty())
+        return options.refuse(QStringLiteral("no scenario file given (vornel-scenario --help)"));
+    const bool verbose = options.isSet(QStringLiteral("verbose"));
+
     qInstallMessageHandler(filterPlatformNotices);
+    // Scenarios provoke database errors on purpose: their log lines are for --verbose.
+    if (!verbose) QLoggingCategory::setFilterRules(QStringLiteral("vornel.*=false"));
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Window places and other settings of a run stay in a folder of its own, never the user's.
+    const QTemporaryDir settingsFolder;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder.path());
     vornel::GuardedApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    // What the windows keep in the user's settings stays in the run's own folder.
+    const QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
 
     QTextStream out(stdout);
-    bool verbose = false;
-    QStringList files;
-    const QStringList args = QApplication::arguments().mid(1);
-    for (const QString& arg : args) {
-        if (arg == u"--verbose")
-            verbose = true;
-        else if (arg.startsWith(u"--")) {
-            QTextStream(stderr) << "vornel-scenario: unknown option " << arg << "\n";
-            return 2;
-        } else
-            files << arg;
-    }
-    if (files.isEmpty()) {
-        QTextStream(stderr) << "usage: vornel-scenario [--verbose] FILE...\n";
-        return 2;
-    }
-
     int passed = 0;
     int failed = 0;
     try {
@@ -56,6 +63,7 @@ int main(int argc, char** argv) {
         for (const QString& file : files) {
             const auto scenarios = vornel::scenario::readScenarioFile(file);
             for (const auto& scenario : scenarios) {
+                QSettings(QStringLiteral("Vornel"), QStringLiteral("vornel")).clear(); // no places remembered
                 vornel::scenario::ScenarioSession session(scenario, templates, verbose, out);
                 if (session.run())
                     ++passed;

@@ -10,8 +10,10 @@
 #include "data/DbError.h"
 #include "data/SqlText.h"
 #include "data/sqlite/DemoDatabase.h"
+#include "program/CommandLine.h"
 
 #include <QCoreApplication>
+#include <QLoggingCategory>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -24,14 +26,6 @@ namespace {
 void out(const QString& line) {
     std::fputs(line.toUtf8().constData(), stdout);
     std::fputc('\n', stdout);
-}
-
-int usage() {
-    std::fputs("usage: vornel-sql (--db PATH | --odbc CONNECTION) [--sizes] STATEMENT\n"
-               "       vornel-sql (--db PATH | --odbc CONNECTION) --proc NAME [name=value ...]\n"
-               "       vornel-sql --new-demo PATH\n",
-               stderr);
-    return 2;
 }
 
 QString cellText(const QVariant& v) {
@@ -83,38 +77,25 @@ int callProcedure(Connection& connection, const QString& name, const QStringList
     return 0;
 }
 
-int run(const QStringList& args) {
-    QString connectionString;
-    QString procedure;
-    QString statement;
-    QStringList assignments;
-    bool sizes = false;
-    for (qsizetype i = 1; i < args.size(); ++i) {
-        const QString& a = args[i];
-        const bool hasNext = i + 1 < args.size();
-        if (a == QLatin1String("--db") && hasNext) {
-            connectionString = QStringLiteral("sqlite:") + args[++i];
-        } else if (a == QLatin1String("--odbc") && hasNext) {
-            connectionString = QStringLiteral("odbc:") + args[++i];
-        } else if (a == QLatin1String("--new-demo") && hasNext) {
-            DemoDatabase::create(args[++i]);
-            return 0;
-        } else if (a == QLatin1String("--sizes")) {
-            sizes = true;
-        } else if (a == QLatin1String("--proc") && hasNext) {
-            procedure = args[++i];
-        } else if (!procedure.isEmpty()) {
-            assignments << a;
-        } else if (statement.isEmpty() && !a.startsWith(QLatin1String("--"))) {
-            statement = a;
-        } else {
-            return usage();
-        }
+int run(const CommandLine& options) {
+    if (options.isSet(QStringLiteral("new-demo"))) {
+        DemoDatabase::create(options.value(QStringLiteral("new-demo")));
+        return 0;
     }
-    if (connectionString.isEmpty() || (statement.isEmpty() && procedure.isEmpty())) return usage();
+    const bool sqlite = options.isSet(QStringLiteral("db"));
+    if (sqlite == options.isSet(QStringLiteral("odbc")))
+        return options.refuse(
+            QStringLiteral("give the database with either --db or --odbc (vornel-sql --help)"));
+    const QString procedure = options.value(QStringLiteral("proc"));
+    const QStringList arguments = options.positional();
+    if (procedure.isEmpty() && arguments.size() != 1)
+        return options.refuse(QStringLiteral("give one statement (vornel-sql --help)"));
 
-    const auto connection = Connection::open(connectionString);
-    if (!procedure.isEmpty()) return callProcedure(*connection, procedure, assignments);
+    const auto connection =
+        Connection::open(sqlite ? QStringLiteral("sqlite:") + options.value(QStringLiteral("db"))
+                                : QStringLiteral("odbc:") + options.value(QStringLiteral("odbc")));
+    if (!procedure.isEmpty()) return callProcedure(*connection, procedure, arguments);
+    const QString& statement = arguments.first();
     if (!returnsRows(statement)) {
         out(QStringLiteral("%1 rows affected").arg(connection->execute(statement)));
         return 0;
@@ -123,19 +104,38 @@ int run(const QStringList& args) {
     if (result.columns.empty())
         out(QStringLiteral("0 rows affected"));
     else
-        printResult(result, sizes);
+        printResult(result, options.isSet(QStringLiteral("sizes")));
     return 0;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    CommandLine options(
+        QStringLiteral("vornel-sql"),
+        QStringLiteral("vornel-sql (--db PATH | --odbc CONNECTION) [--sizes] STATEMENT\n"
+                       "       vornel-sql (--db PATH | --odbc CONNECTION) --proc NAME [name=value ...]\n"
+                       "       vornel-sql --new-demo PATH"),
+        QStringLiteral("Runs one statement or procedure against a company database and prints the "
+                       "result tab-separated."));
+    options.databaseOptions()
+        .flag(QStringLiteral("sizes"), QStringLiteral("Prints each column's defined size after its name."))
+        .option(QStringLiteral("proc"), QStringLiteral("NAME"), QStringLiteral("Calls a stored procedure."))
+        .option(QStringLiteral("new-demo"), QStringLiteral("PATH"),
+                QStringLiteral("Writes a fresh demo database (and PATH.adm)."))
+        .flag(QStringLiteral("verbose"),
+              QStringLiteral("Logs every database error on standard error as well."))
+        .positionals(QStringLiteral("STATEMENT | name=value..."),
+                     QStringLiteral("The statement, or the procedure's parameters."));
+    if (const auto end = options.parse(argc, argv)) return *end;
     QCoreApplication app(argc, argv);
+    // The error is printed once below; the log lines are for --verbose.
+    if (!options.isSet(QStringLiteral("verbose")))
+        QLoggingCategory::setFilterRules(QStringLiteral("vornel.*=false"));
     try {
-        return run(QCoreApplication::arguments());
+        return run(options);
     } catch (const DbError& e) {
-        std::fprintf(stderr, "error %s: %s\n", e.numberText().toUtf8().constData(),
-                     e.description().toUtf8().constData());
+        printError(QStringLiteral("vornel-sql: error %1: %2").arg(e.numberText(), e.description()));
         return 1;
     }
 }

@@ -71,7 +71,7 @@ struct OdbcBackend::Handles {
                     QStringLiteral("The connection to the database server was lost and could not be "
                                    "restored: %1")
                         .arg(e.description()),
-                    e.nativeCode(), false);
+                    e.nativeCode(), false, e.sqlState());
             }
         }
         if (transactionLost)
@@ -79,7 +79,7 @@ struct OdbcBackend::Handles {
                 ErrorNumber::Unspecified,
                 QStringLiteral("The connection to the database server was lost during a transaction; "
                                "its changes were not saved"),
-                0, false);
+                0, false, QStringLiteral("08003"));
     }
 
     OdbcHandle statement() { return OdbcHandle(SQL_HANDLE_STMT, dbc.get()); }
@@ -155,9 +155,12 @@ int OdbcBackend::execute(const QString& sql, const std::vector<QVariant>& params
     });
 }
 
-QueryResult OdbcBackend::query(const QString& sql) {
+QueryResult OdbcBackend::query(const QString& sql, const std::vector<QVariant>& params) {
     QueryResult result = guarded([&] {
         const OdbcHandle stmt = m_h->statement();
+        ParameterBinder binder(stmt, m_h->dialect);
+        for (const QVariant& value : params)
+            binder.bindValue(value);
         m_h->execDirect(stmt, sql);
         // Row counts of statements before the SELECT come as results without columns.
         for (;;) {
@@ -262,8 +265,18 @@ void OdbcBackend::rollback() {
     guarded([&] { m_h->endTransaction(SQL_ROLLBACK); });
 }
 
+QString OdbcBackend::rowLockHint() const {
+    // SQL Server releases read locks at once under READ COMMITTED; SQLite's driver has no hints,
+    // and its transaction keeps what it read from being overwritten (the later write fails busy).
+    return m_h->dialect.sqlite ? QString() : QStringLiteral(" WITH (UPDLOCK, HOLDLOCK)");
+}
+
 std::vector<QString> OdbcBackend::primaryKey(const QString& table) {
     return guarded([&] { return primaryKeyColumns(m_h->dbc.get(), table, m_h->dialect); });
+}
+
+std::vector<QString> OdbcBackend::columns(const QString& table) {
+    return guarded([&] { return columnNames(m_h->dbc.get(), table, m_h->dialect); });
 }
 
 } // namespace vornel

@@ -17,13 +17,15 @@ public:
     ~OdbcBackend() override;
 
     int execute(const QString& sql, const std::vector<QVariant>& params = {}) override;
-    QueryResult query(const QString& sql) override;
+    QueryResult query(const QString& sql, const std::vector<QVariant>& params = {}) override;
     int callProcedure(const QString& name, std::vector<Parameter>& params) override;
     QVariant lastInsertId() override;
     void begin() override;
     void commit() override;
     void rollback() override;
+    QString rowLockHint() const override;
     std::vector<QString> primaryKey(const QString& table) override;
+    std::vector<QString> columns(const QString& table) override;
     QString engineName() const override { return QStringLiteral("ODBC"); }
 
 private:

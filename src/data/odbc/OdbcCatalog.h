@@ -21,4 +21,7 @@ QualifiedName splitQualifiedName(const QString& name);
 // Primary key columns of the table in key order; empty when it has none or the driver cannot tell.
 std::vector<QString> primaryKeyColumns(SQLHDBC connection, const QString& table, const Dialect& dialect);
 
+// Column names of the table in their order (SQLColumns); empty when there is no such table.
+std::vector<QString> columnNames(SQLHDBC connection, const QString& table, const Dialect& dialect);
+
 } // namespace vornel::odbc

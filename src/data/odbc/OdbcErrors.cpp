@@ -113,15 +113,15 @@ OdbcError classify(const std::vector<DiagRecord>& records, bool sqliteDbms) {
     if (const DiagRecord* r = find(isLostConnection))
         return OdbcError(ErrorNumber::Unspecified,
                          QStringLiteral("Connection to the database server was lost: %1").arg(describe(*r)),
-                         r->native, true);
+                         r->native, true, r->state);
     if (const DiagRecord* r = find([&](const DiagRecord& d) { return isIntegrity(d, sqliteDbms); }))
-        return OdbcError(ErrorNumber::Integrity, describe(*r), r->native, false);
+        return OdbcError(ErrorNumber::Integrity, describe(*r), r->native, false, r->state);
     if (const DiagRecord* r = find([&](const DiagRecord& d) { return isNoTable(d, sqliteDbms); }))
-        return OdbcError(ErrorNumber::NoTable, describe(*r), r->native, false);
+        return OdbcError(ErrorNumber::NoTable, describe(*r), r->native, false, r->state);
     if (const DiagRecord* r = find([&](const DiagRecord& d) { return isCommand(d, sqliteDbms); }))
-        return OdbcError(ErrorNumber::Command, describe(*r), r->native, false);
+        return OdbcError(ErrorNumber::Command, describe(*r), r->native, false, r->state);
     const DiagRecord& first = *errors.front();
-    return OdbcError(ErrorNumber::Unspecified, describe(first), first.native, false);
+    return OdbcError(ErrorNumber::Unspecified, describe(first), first.native, false, first.state);
 }
 
 OdbcError connectError(const std::vector<DiagRecord>& records, const QString& connectionString) {
@@ -139,7 +139,7 @@ OdbcError connectError(const std::vector<DiagRecord>& records, const QString& co
                                    : QStringLiteral("data source ") + dsn;
         }
         return OdbcError(ErrorNumber::Unspecified, QStringLiteral("ODBC driver not found: %1").arg(driver),
-                         im002->native, false);
+                         im002->native, false, im002->state);
     }
     const OdbcError inner = classify(records, false);
     QString reason = inner.description();
@@ -154,7 +154,7 @@ OdbcError connectError(const std::vector<DiagRecord>& records, const QString& co
         target.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(target.join(QLatin1Char(';')));
     return OdbcError(ErrorNumber::Unspecified,
                      QStringLiteral("Could not connect to the database%1: %2").arg(where, reason),
-                     inner.nativeCode(), false);
+                     inner.nativeCode(), false, inner.sqlState());
 }
 
 } // namespace vornel::odbc

@@ -17,8 +17,9 @@ struct DiagRecord {
 // A DbError that also says whether the connection is gone (the backend then reconnects once).
 class OdbcError : public DbError {
 public:
-    OdbcError(std::uint32_t number, QString description, int nativeCode, bool connectionLost)
-        : DbError(number, std::move(description), nativeCode), m_lost(connectionLost) {}
+    OdbcError(std::uint32_t number, QString description, int nativeCode, bool connectionLost,
+              QString sqlState = {})
+        : DbError(number, std::move(description), nativeCode, std::move(sqlState)), m_lost(connectionLost) {}
     bool connectionLost() const { return m_lost; }
 
 private:

@@ -10,8 +10,6 @@
 
 namespace vornel::DemoDatabase {
 
-namespace {
-
 QString script(const QString& name) {
     QFile file(QStringLiteral(":/db/sqlite/") + name);
     if (!file.open(QIODevice::ReadOnly))
@@ -19,6 +17,8 @@ QString script(const QString& name) {
                       QStringLiteral("Scriptul bazei de date lipseste: %1").arg(name));
     return QString::fromUtf8(file.readAll());
 }
+
+namespace {
 
 void removeFile(const QString& path) {
     if (QFile::exists(path) && !QFile::remove(path))

@@ -5,6 +5,9 @@
 
 namespace vornel::DemoDatabase {
 
+// The text of a script of db/sqlite embedded in the program ("schema.sql"). Throws DbError.
+QString script(const QString& name);
+
 // The administration database (AdmTivra) that goes with a company database file.
 QString admPathFor(const QString& path);
 

@@ -178,6 +178,12 @@ int sterge(SqliteBackend& backend, std::vector<Parameter>& params) {
 }
 
 constexpr int kRefused = 10;
+constexpr int kBelowInProgress = 11;      // the last number is below the document in progress
+constexpr int kDuplicateDescription = 12; // another series has the description
+
+// Descriptions compared as SQL Server compares them: trailing blanks and case do not count.
+constexpr const char* kSameDescription = "SELECT 1 FROM SeriiDocumente WHERE rtrim(Descriere, ' ') = "
+                                         "rtrim(?1, ' ') COLLATE NOCASE AND IdSerie <> ?2";
 
 struct Series {
     QVariant descriere, tip, serie, first, last, tipFactura, tipHartie, copii, linii, liniiAmbalaje, casierie;
@@ -201,7 +207,8 @@ Series seriesFrom(const std::vector<Parameter>& params) {
     return s;
 }
 
-// Start: adds (15), modifies (13) or deletes (14) a document series; 10 refuses the change.
+// Start: adds (15), modifies (13) or deletes (14) a document series; 10, 11 and 12 refuse the
+// change (see the T-SQL procedure).
 int start(SqliteBackend& backend, std::vector<Parameter>& params) {
     sqlite3* db = backend.handle();
     const QVariant operation = numberParam(params, "Operatiune");
@@ -212,7 +219,10 @@ int start(SqliteBackend& backend, std::vector<Parameter>& params) {
     Savepoint change(db);
     if (op == 15) {
         const Series s = seriesFrom(params);
-        if (exists(db, "SELECT 1 FROM SeriiDocumente WHERE Serie = ?1", {s.serie})) return kRefused;
+        if (exists(db, "SELECT 1 FROM SeriiDocumente WHERE rtrim(Serie, ' ') = rtrim(?1, ' ') COLLATE NOCASE",
+                   {s.serie}))
+            return kRefused;
+        if (exists(db, kSameDescription, {s.descriere, -1})) return kDuplicateDescription;
         Statement(
             db,
             "INSERT INTO SeriiDocumente (Descriere, Tip, Serie, FirstDoc, LastDoc, CurrentDoc, TipFactura, "
@@ -256,8 +266,13 @@ int start(SqliteBackend& backend, std::vector<Parameter>& params) {
     const bool locked = differs(storedTip, s.tip.toString()) || differs(storedSerie, s.serie.toString()) ||
                         s.first.isNull() || storedFirst != s.first.toLongLong();
     if (issued && locked) return kRefused;
-    if (exists(db, "SELECT 1 FROM SeriiDocumente WHERE Serie = ?1 AND IdSerie <> ?2", {s.serie, id}))
+    if (exists(db,
+               "SELECT 1 FROM SeriiDocumente WHERE rtrim(Serie, ' ') = rtrim(?1, ' ') COLLATE NOCASE "
+               "AND IdSerie <> ?2",
+               {s.serie, id}))
         return kRefused;
+    if (issued && !s.last.isNull() && s.last.toLongLong() < storedCurrent) return kBelowInProgress;
+    if (exists(db, kSameDescription, {s.descriere, id})) return kDuplicateDescription;
     // Until a document is issued the series starts again at its (new) first number.
     Statement(db,
               "UPDATE SeriiDocumente SET Descriere = ?1, Tip = ?2, Serie = ?3, FirstDoc = ?4, LastDoc = ?5, "

@@ -3,7 +3,7 @@
 // parameters, return values and refusals as their T-SQL versions in db/mssql:
 //   Vezi   (RETURN_VALUE, nr, tip, user, IdSoc)      1 refuses the action, 0 allows it
 //   Sterge (NumeSoc, what, varInt, varString)        raises an error when the record is in use
-//   Start  (@Return_Value, @Name ... @IntoarceDocument) 10 refuses the series change
+//   Start  (@Return_Value, @Name ... @IntoarceDocument) 10, 11 and 12 refuse the series change
 
 namespace vornel {
 

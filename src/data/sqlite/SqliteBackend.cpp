@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace vornel {
 
@@ -204,88 +205,159 @@ void SqliteBackend::describeColumns(Statement& st, const QByteArray& sql, const 
     }
 }
 
-QueryResult SqliteBackend::query(const QString& tsql) {
-    const QByteArray sql = TsqlDialect::toSqlite(tsql).toUtf8();
-    refuseNul(sql);
-    // Which select-list items have a name; only meaningful for the first statement of the text.
-    const std::vector<bool> named = TsqlDialect::namedColumns(tsql);
-    QueryResult result;
-    bool haveRows = false;
-    const char* tail = sql.constData();
-    const char* end = tail + sql.size();
-    while (tail < end) {
-        Statement st;
-        const char* rest = nullptr;
-        int rc = sqlite3_prepare_v2(m_db, tail, static_cast<int>(end - tail), &st.s, &rest);
-        if (rc != SQLITE_OK) fail(rc);
-        tail = rest;
-        if (!st.s) continue;
-        const int count = sqlite3_column_count(st.s);
-        if (haveRows || count == 0) {
-            while ((rc = sqlite3_step(st.s)) == SQLITE_ROW) {
+// Reads the first statement of the text that returns columns a batch at a time; the statements
+// before it run when the cursor opens, those after it once its rows are read.
+class SqliteBackend::Cursor : public QueryCursor {
+public:
+    Cursor(SqliteBackend& backend, const QString& tsql, std::vector<QVariant> params = {})
+        : m_backend(backend), m_sql(TsqlDialect::toSqlite(tsql).toUtf8()), m_params(std::move(params)) {
+        refuseNul(m_sql);
+        // Which select-list items have a name; only meaningful for the first statement of the text.
+        const std::vector<bool> named = TsqlDialect::namedColumns(tsql);
+        m_tail = m_sql.constData();
+        while (m_tail < end()) {
+            prepareNext();
+            if (!m_statement.s) continue;
+            const int count = sqlite3_column_count(m_statement.s);
+            if (count == 0) {
+                stepToEnd();
+                continue;
             }
-            if (rc != SQLITE_DONE) fail(rc);
-            continue;
+            m_backend.describeColumns(m_statement, m_sql, named, m_columns);
+            for (const Column& c : m_columns) {
+                m_declared.push_back({c.type, c.definedSize});
+                m_longest.push_back(0);
+                m_seen.push_back(SQLITE_NULL);
+            }
+            return;
         }
-        haveRows = true;
-        describeColumns(st, sql, named, result.columns);
-        result.rows = RowStore(count);
-        // Expression columns have no declared size: the longest value gives it.
-        std::vector<int> longest(static_cast<std::size_t>(count), 0);
-        std::vector<int> seen(static_cast<std::size_t>(count), SQLITE_NULL);
-        RowStore& rows = result.rows;
-        while ((rc = sqlite3_step(st.s)) == SQLITE_ROW) {
+        m_done = true;
+    }
+
+    const std::vector<Column>& columns() const override { return m_columns; }
+
+    bool fetch(RowStore& rows, std::size_t maxRows) override {
+        if (m_done) return false;
+        const int count = static_cast<int>(m_columns.size());
+        sqlite3_stmt* st = m_statement.s;
+        int rc = SQLITE_ROW;
+        for (std::size_t n = 0; n < maxRows && (rc = sqlite3_step(st)) == SQLITE_ROW; ++n) {
             rows.beginRow();
-            for (int c = 0; c < count; ++c) {
-                const int type = sqlite3_column_type(st.s, c);
-                switch (type) {
-                case SQLITE_INTEGER:
-                    rows.addInteger(sqlite3_column_int64(st.s, c));
-                    break;
-                case SQLITE_FLOAT:
-                    rows.addDouble(sqlite3_column_double(st.s, c));
-                    break;
-                case SQLITE_TEXT: {
-                    const auto* text = sqlite3_column_text(st.s, c);
-                    const int bytes = sqlite3_column_bytes(st.s, c);
-                    rows.addText(reinterpret_cast<const char*>(text), static_cast<std::size_t>(bytes));
-                    if (result.columns[static_cast<std::size_t>(c)].definedSize == 0)
-                        longest[static_cast<std::size_t>(c)] = std::max(
-                            longest[static_cast<std::size_t>(c)], SqliteColumns::utf8Length(text, bytes));
-                    break;
-                }
-                case SQLITE_BLOB: {
-                    const void* blob = sqlite3_column_blob(st.s, c);
-                    rows.addBlob(blob, static_cast<std::size_t>(sqlite3_column_bytes(st.s, c)));
-                    break;
-                }
-                default:
-                    rows.addNull();
-                }
-                int& kind = seen[static_cast<std::size_t>(c)];
-                if (type == SQLITE_TEXT || (type == SQLITE_FLOAT && kind != SQLITE_TEXT) ||
-                    (type == SQLITE_INTEGER && kind == SQLITE_NULL))
-                    kind = type;
-            }
+            for (int c = 0; c < count; ++c)
+                readCell(rows, st, c);
             rows.endRow();
         }
-        if (rc != SQLITE_DONE) fail(rc);
-        rows.squeeze();
-        for (int c = 0; c < count; ++c) {
-            Column& col = result.columns[static_cast<std::size_t>(c)];
-            const int kind = seen[static_cast<std::size_t>(c)];
-            if (col.type == ColumnType::Unknown)
+        refineColumns();
+        if (rc == SQLITE_ROW) return true;
+        if (rc != SQLITE_DONE) m_backend.fail(rc);
+        // The rest of the text runs; rows it returns are not part of the result.
+        while (m_tail < end()) {
+            prepareNext();
+            if (m_statement.s) stepToEnd();
+        }
+        m_done = true;
+        return false;
+    }
+
+private:
+    struct Declared {
+        ColumnType type;
+        int size;
+    };
+
+    const char* end() const { return m_sql.constData() + m_sql.size(); }
+
+    void prepareNext() {
+        sqlite3_finalize(m_statement.s);
+        m_statement.s = nullptr;
+        const char* rest = nullptr;
+        const int rc = sqlite3_prepare_v2(m_backend.m_db, m_tail, static_cast<int>(end() - m_tail),
+                                          &m_statement.s, &rest);
+        if (rc != SQLITE_OK) m_backend.fail(rc);
+        m_tail = rest;
+        if (m_statement.s) m_backend.bindParameters(m_statement, m_params, m_nextParam);
+    }
+
+    void stepToEnd() {
+        int rc;
+        while ((rc = sqlite3_step(m_statement.s)) == SQLITE_ROW) {
+        }
+        if (rc != SQLITE_DONE) m_backend.fail(rc);
+    }
+
+    void readCell(RowStore& rows, sqlite3_stmt* st, int c) {
+        const auto index = static_cast<std::size_t>(c);
+        const int type = sqlite3_column_type(st, c);
+        switch (type) {
+        case SQLITE_INTEGER:
+            rows.addInteger(sqlite3_column_int64(st, c));
+            break;
+        case SQLITE_FLOAT:
+            rows.addDouble(sqlite3_column_double(st, c));
+            break;
+        case SQLITE_TEXT: {
+            const auto* text = sqlite3_column_text(st, c);
+            const int bytes = sqlite3_column_bytes(st, c);
+            rows.addText(reinterpret_cast<const char*>(text), static_cast<std::size_t>(bytes));
+            // Expression columns have no declared size: the longest value gives it.
+            if (m_declared[index].size == 0)
+                m_longest[index] = std::max(m_longest[index], SqliteColumns::utf8Length(text, bytes));
+            break;
+        }
+        case SQLITE_BLOB:
+            rows.addBlob(sqlite3_column_blob(st, c), static_cast<std::size_t>(sqlite3_column_bytes(st, c)));
+            break;
+        default:
+            rows.addNull();
+        }
+        int& kind = m_seen[index];
+        if (type == SQLITE_TEXT || (type == SQLITE_FLOAT && kind != SQLITE_TEXT) ||
+            (type == SQLITE_INTEGER && kind == SQLITE_NULL))
+            kind = type;
+    }
+
+    void refineColumns() {
+        for (std::size_t c = 0; c < m_columns.size(); ++c) {
+            Column& col = m_columns[c];
+            const int kind = m_seen[c];
+            if (m_declared[c].type == ColumnType::Unknown)
                 col.type = kind == SQLITE_TEXT      ? ColumnType::Text
                            : kind == SQLITE_FLOAT   ? ColumnType::Double
                            : kind == SQLITE_INTEGER ? ColumnType::Integer
                                                     : ColumnType::Unknown;
-            if (col.definedSize == 0)
-                col.definedSize = kind == SQLITE_TEXT      ? std::max(1, longest[static_cast<std::size_t>(c)])
+            if (m_declared[c].size == 0)
+                col.definedSize = kind == SQLITE_TEXT      ? std::max(1, m_longest[c])
                                   : kind == SQLITE_FLOAT   ? 8
                                   : kind == SQLITE_INTEGER ? 4
                                                            : 1;
         }
     }
+
+    SqliteBackend& m_backend;
+    QByteArray m_sql;
+    std::vector<QVariant> m_params; // bound in order across the statements of the text
+    std::size_t m_nextParam = 0;
+    const char* m_tail = nullptr;
+    Statement m_statement;
+    std::vector<Column> m_columns;
+    std::vector<Declared> m_declared;
+    std::vector<int> m_longest;
+    std::vector<int> m_seen;
+    bool m_done = false;
+};
+
+std::unique_ptr<QueryCursor> SqliteBackend::openCursor(const QString& sql) {
+    return std::make_unique<Cursor>(*this, sql);
+}
+
+QueryResult SqliteBackend::query(const QString& tsql, const std::vector<QVariant>& params) {
+    Cursor cursor(*this, tsql, params);
+    QueryResult result;
+    result.rows = RowStore(static_cast<int>(cursor.columns().size()));
+    while (cursor.fetch(result.rows, std::numeric_limits<std::size_t>::max())) {
+    }
+    result.rows.squeeze();
+    result.columns = cursor.columns();
     return result;
 }
 
@@ -309,6 +381,12 @@ void SqliteBackend::begin() {
     executeNative(QStringLiteral("BEGIN"));
 }
 
+void SqliteBackend::beginWrite() {
+    // A deferred transaction would read first and fail on the write lock only after it has
+    // decided what to write; IMMEDIATE waits for the lock (busy timeout) before anything is read.
+    executeNative(QStringLiteral("BEGIN IMMEDIATE"));
+}
+
 void SqliteBackend::commit() {
     executeNative(QStringLiteral("COMMIT"));
 }
@@ -323,6 +401,14 @@ void SqliteBackend::setBusyTimeout(int milliseconds) {
 }
 
 std::vector<QString> SqliteBackend::primaryKey(const QString& table) {
+    return tableInfo(table, true);
+}
+
+std::vector<QString> SqliteBackend::columns(const QString& table) {
+    return tableInfo(table, false);
+}
+
+std::vector<QString> SqliteBackend::tableInfo(const QString& table, bool keyOnly) {
     QString name = table.trimmed();
     name.remove(QLatin1Char('[')).remove(QLatin1Char(']')).remove(QLatin1Char('"'));
     QStringList parts = name.split(QLatin1Char('.'));
@@ -331,7 +417,8 @@ std::vector<QString> SqliteBackend::primaryKey(const QString& table) {
     const QByteArray tableName = parts.isEmpty() ? QByteArray() : parts.last().toUtf8();
 
     Statement st;
-    const char* sql = "SELECT name FROM pragma_table_info(?1, ?2) WHERE pk > 0 ORDER BY pk";
+    const char* sql = keyOnly ? "SELECT name FROM pragma_table_info(?1, ?2) WHERE pk > 0 ORDER BY pk"
+                              : "SELECT name FROM pragma_table_info(?1, ?2) ORDER BY cid";
     int rc = sqlite3_prepare_v2(m_db, sql, -1, &st.s, nullptr);
     if (rc != SQLITE_OK) fail(rc);
     const QByteArray schemaName = schema.toUtf8();

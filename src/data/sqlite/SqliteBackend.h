@@ -22,14 +22,18 @@ public:
     ~SqliteBackend() override;
 
     int execute(const QString& sql, const std::vector<QVariant>& params = {}) override;
-    QueryResult query(const QString& sql) override;
+    QueryResult query(const QString& sql, const std::vector<QVariant>& params = {}) override;
+    std::unique_ptr<QueryCursor> openCursor(const QString& sql) override;
     int callProcedure(const QString& name, std::vector<Parameter>& params) override;
     QVariant lastInsertId() override;
     void begin() override;
+    void beginWrite() override;
     void commit() override;
     void rollback() override;
     std::vector<QString> primaryKey(const QString& table) override;
+    std::vector<QString> columns(const QString& table) override;
     QString engineName() const override { return QStringLiteral("SQLite"); }
+    Sql::LikeDialect likeDialect() const override { return Sql::LikeDialect::EscapeClause; }
 
     // Runs SQLite's own SQL (no T-SQL translation): schema scripts, PRAGMAs.
     void executeNative(const QString& script);
@@ -39,10 +43,12 @@ public:
 
 private:
     struct Statement;
+    class Cursor;
     [[noreturn]] void fail(int rc) const;
     int run(const QByteArray& sql, const std::vector<QVariant>& params);
     void describeColumns(Statement& st, const QByteArray& sql, const std::vector<bool>& named,
                          std::vector<Column>& columns);
+    std::vector<QString> tableInfo(const QString& table, bool keyOnly);
     void bindParameters(Statement& st, const std::vector<QVariant>& params, std::size_t& next);
 
     sqlite3* m_db = nullptr;

@@ -1,0 +1,19 @@
+#pragma once
+// Brings an embedded database of an earlier version up to date where that is safe: the tables the
+// program itself introduced later and that start empty (the audit trail) are created from the
+// embedded schema script. Anything else the database lacks is left for the schema check to refuse.
+
+#include <QStringList>
+
+namespace vornel {
+
+class Connection;
+
+namespace SchemaUpgrade {
+
+// Creates the program's own tables that an embedded database lacks; returns their names. Does
+// nothing on other backends (a SQL Server database is upgraded by its administrator).
+QStringList addProgramTables(Connection& connection);
+
+} // namespace SchemaUpgrade
+} // namespace vornel

@@ -1,0 +1,77 @@
+// The schema check at opening: the expectation comes from the embedded scripts, and a database
+// that lacks a table or a column is named precisely, through both backends.
+#include "odbc_fixture.h"
+
+#include "data/Connection.h"
+#include "data/DbError.h"
+#include "data/SchemaCheck.h"
+#include "data/SchemaUpgrade.h"
+#include "data/odbc/OdbcBackend.h"
+#include "data/sqlite/DemoDatabase.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace vornel;
+
+TEST(SchemaCheck, DemoDatabasePassesAndEveryMissingPieceIsNamed) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("firma.db");
+    DemoDatabase::create(path);
+    auto db = Connection::open("sqlite:" + path);
+    EXPECT_NO_THROW(SchemaCheck::verify(*db));
+
+    db->execute("ALTER TABLE Cpp DROP COLUMN Adresa");
+    try {
+        SchemaCheck::verify(*db);
+        FAIL() << "a dropped column passed";
+    } catch (const DbError& e) {
+        EXPECT_EQ(
+            e.description(),
+            "Structura bazei de date nu corespunde programului: lipseste coloana Adresa din tabela Cpp.");
+    }
+    db->execute("DROP TABLE sal_imp");
+    db->execute("ALTER TABLE AdmTivra.Societati DROP COLUMN Curs");
+    EXPECT_EQ(SchemaCheck::missing(db->backend()),
+              (QStringList{"lipseste coloana Adresa din tabela Cpp", "lipseste tabela sal_imp",
+                           "lipseste coloana Curs din tabela AdmTivra.Societati"}));
+}
+
+TEST(SchemaCheck, AnEarlierVersionGetsTheAuditTrailButNothingElse) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("firma.db");
+    DemoDatabase::create(path);
+    auto db = Connection::open("sqlite:" + path);
+    db->execute("DROP TABLE JurnalModificari");
+    db->execute("DROP TABLE sal_imp");
+    EXPECT_EQ(SchemaUpgrade::addProgramTables(*db), QStringList{"JurnalModificari"});
+    EXPECT_EQ(SchemaCheck::missing(db->backend()), QStringList{"lipseste tabela sal_imp"});
+    EXPECT_EQ(db->scalar("SELECT count(*) FROM sqlite_master WHERE name = 'JurnalModificariRand'").toInt(),
+              1);
+    EXPECT_TRUE(SchemaUpgrade::addProgramTables(*db).isEmpty());
+}
+
+TEST(SchemaCheck, ForeignDatabaseIsNamedInAFewPhrases) {
+    QStringList missing;
+    for (int i = 0; i < 9; ++i)
+        missing << QStringLiteral("lipseste tabela T%1").arg(i);
+    EXPECT_EQ(SchemaCheck::verdict(missing),
+              "Structura bazei de date nu corespunde programului: lipseste tabela T0, lipseste tabela T1, "
+              "lipseste tabela T2, lipseste tabela T3, lipseste tabela T4, si inca 4.");
+}
+
+TEST(SchemaCheck, OdbcReadsTheCatalogue) {
+    if (!vornel::testing::odbcDriverRegistered("SQLite3"))
+        GTEST_SKIP() << "ODBC driver \"SQLite3\" not registered";
+    // The SQLite driver has one catalogue: the administration tables live beside the others.
+    vornel::testing::NativeSqliteFile file;
+    const QString scripts =
+        DemoDatabase::script("admtivra.sql").replace("AdmTivra.", "") + DemoDatabase::script("schema.sql");
+    file.exec(scripts.toUtf8().constData());
+    file.exec("ALTER TABLE Cpp DROP COLUMN Adresa");
+    file.close();
+    OdbcBackend backend(file.odbcConnectionString());
+    EXPECT_EQ(backend.columns("Cpp"), (std::vector<QString>{"P", "Denumire", "Telefon"}));
+    EXPECT_TRUE(backend.columns("Nimic").empty());
+    EXPECT_EQ(SchemaCheck::missing(backend), QStringList{"lipseste coloana Adresa din tabela Cpp"});
+}
