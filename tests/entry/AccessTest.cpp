@@ -1,6 +1,6 @@
 // The access-right check against a scripted "Vezi", and numbers written into SQL text.
-#include "RecordingMessages.h"
 #include "ScriptedBackend.h"
+#include "support/TestSupport.h"
 
 #include "data/Connection.h"
 #include "data/DbError.h"

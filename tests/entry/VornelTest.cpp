@@ -1,6 +1,6 @@
 // Apel's dispatch of the captions without a catalogue, and the close-all routine.
-#include "RecordingMessages.h"
 #include "ScriptedBackend.h"
+#include "support/TestSupport.h"
 
 #include "controls/FormWindow.h"
 #include "data/Connection.h"
