@@ -225,24 +225,6 @@ TEST_F(RecordsetTest, FailedUpdateKeepsTableAndRowAndTheEdit) {
 }
 
 } // namespace
-TEST_F(RecordsetTest, SortsTextInTheRomanianAlphabetNumbersAndDatesByValueEmptyFirst) {
-    sqlite().executeNative(QStringLiteral(
-        "CREATE TABLE Liste (Id INTEGER PRIMARY KEY, Nume nvarchar(20), Suma float, Data nvarchar(10));"
-        "INSERT INTO Liste VALUES (1, 'șase', 10, '02/01/2026'), (2, 'sare', 9.5, '15/12/2025'),"
-        " (3, NULL, 100, NULL), (4, 'Țara', -1, '01/01/2026'), (5, 'sare', NULL, '31/12/2025');"));
-    rs.open(QStringLiteral("SELECT Id, Nume, Suma, Data FROM Liste ORDER BY Id"), m_db);
-    rs.setSort(1, false);
-    EXPECT_EQ(visibleIds(), (std::vector<int>{3, 2, 5, 1, 4}));
-    rs.setSort(1, true); // equal names keep the query's order either way
-    EXPECT_EQ(visibleIds(), (std::vector<int>{4, 1, 2, 5, 3}));
-    rs.setSort(2, false);
-    EXPECT_EQ(visibleIds(), (std::vector<int>{5, 4, 2, 1, 3}));
-    rs.setSort(3, false);
-    EXPECT_EQ(visibleIds(), (std::vector<int>{3, 2, 5, 4, 1}));
-    rs.setSort(-1, false);
-    EXPECT_EQ(visibleIds(), (std::vector<int>{1, 2, 3, 4, 5}));
-}
-
 // Narrowing what is shown and looking up a prefix in the sorted order must find exactly the rows a
 // full scan of the list finds, in the list's order.
 TEST_F(RecordsetTest, TypedPrefixesAndSearchesFindWhatAFullScanFinds) {
