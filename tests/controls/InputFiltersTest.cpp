@@ -26,30 +26,19 @@ private:
 
 } // namespace
 
-TEST(KeyFilter, TypedRefusedCharactersAreDroppedOthersKept) {
-    QLineEdit edit;
-    KeyFilter::attach(&edit, KeyFilter::rejecting(KeyFilter::kQuoteSemicolonPercentComma));
-    QTest::keyClicks(&edit, "a'b;c%d,e f");
-    EXPECT_EQ(edit.text(), "abcde f");
-}
-
-TEST(KeyFilter, ControlKeysAndKeysWithoutTextStillWork) {
+// Typed refused characters are dropped; control keys still work; a paste is not filtered; a new
+// rule replaces the earlier one.
+TEST(KeyFilter, TypedRefusedCharactersAreDroppedPastesAndControlKeysAreNot) {
     QLineEdit edit;
     KeyFilter::attach(&edit, KeyFilter::digitsOnly());
     QTest::keyClicks(&edit, "1x2y3");
-    EXPECT_EQ(edit.text(), "123");
     QTest::keyClick(&edit, Qt::Key_Backspace);
-    EXPECT_EQ(edit.text(), "12");
     QTest::keyClick(&edit, Qt::Key_Home);
     QTest::keyClicks(&edit, "9");
     EXPECT_EQ(edit.text(), "912");
-}
-
-TEST(KeyFilter, PasteIsNotFilteredAndARuleReplacesTheEarlierOne) {
-    QLineEdit edit;
+    edit.clear();
     KeyFilter::attach(&edit, KeyFilter::rejecting("'"));
     edit.insert("O'B");
-    EXPECT_EQ(edit.text(), "O'B");
     KeyFilter::attach(&edit, KeyFilter::rejecting("b"));
     QTest::keyClicks(&edit, "'b");
     EXPECT_EQ(edit.text(), "O'B'");
@@ -72,10 +61,6 @@ TEST(FocusColour, DarkensWhileFocusedAndSelectsWholeText) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     window.activateWindow();
 
-    second->setFocus(Qt::TabFocusReason);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(FocusColour::background(first), 0);
-    EXPECT_EQ(FocusColour::background(combo), 0);
     first->setFocus(Qt::TabFocusReason);
     QCoreApplication::processEvents();
     EXPECT_EQ(FocusColour::background(first), 0x404040);

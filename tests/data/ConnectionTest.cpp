@@ -3,8 +3,6 @@
 #include "data/Command.h"
 #include "data/DbError.h"
 
-#include <sqlite3.h>
-
 namespace vornel::test {
 namespace {
 
@@ -119,28 +117,6 @@ TEST_F(ConnectionTest, CommandCallsAProcedureAndReceivesItsResults) {
     Command text(m_db);
     text.setCommandText(QStringLiteral("UPDATE Grupe SET Pret = 0 WHERE Pret IS NULL"));
     EXPECT_EQ(text.execute(), 1);
-}
-
-TEST_F(ConnectionTest, LockedDatabaseFailsClearlyAndRecovers) {
-    sqlite3* other = nullptr;
-    ASSERT_EQ(sqlite3_open(m_path.toUtf8().constData(), &other), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite().setBusyTimeout(50);
-    const DbError e = errorOf([&] { m_db->execute(QStringLiteral("UPDATE Grupe SET Pret = 1")); });
-    EXPECT_EQ(e.number(), ErrorNumber::Unspecified);
-    EXPECT_TRUE(e.description().contains(QStringLiteral("locked"))) << e.what();
-    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
-    sqlite3_close(other);
-    EXPECT_EQ(m_db->execute(QStringLiteral("UPDATE Grupe SET Pret = 1")), 4);
-}
-
-TEST_F(ConnectionTest, ReadOnlyDatabaseRefusesWritesButReads) {
-    m_db.reset();
-    auto ro = Connection::open(QStringLiteral("sqlite:") + m_path + QStringLiteral(";mode=ro"));
-    const DbError e = errorOf([&] { ro->execute(QStringLiteral("DELETE FROM Grupe")); });
-    EXPECT_EQ(e.number(), ErrorNumber::Unspecified);
-    EXPECT_TRUE(e.description().contains(QStringLiteral("readonly"))) << e.what();
-    EXPECT_EQ(ro->scalar(QStringLiteral("SELECT count(*) FROM Grupe")).toInt(), 4);
 }
 
 TEST_F(ConnectionTest, OpeningChecksTheFilesAndAttachesTheAdministration) {

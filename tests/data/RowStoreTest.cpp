@@ -32,21 +32,10 @@ TEST(RowStore, CellsComeBackWithTheirKind) {
 }
 
 TEST(RowStore, IntegersAndDoublesRoundTripAtTheirLimits) {
-    const std::int64_t ints[] = {0,
-                                 1,
-                                 -1,
-                                 63,
-                                 64,
-                                 -64,
-                                 -65,
-                                 127,
-                                 128,
-                                 300,
-                                 -300,
-                                 2147483647LL,
-                                 -2147483648LL,
-                                 std::numeric_limits<std::int64_t>::max(),
-                                 std::numeric_limits<std::int64_t>::min()};
+    constexpr std::int64_t low = std::numeric_limits<std::int64_t>::min();
+    constexpr std::int64_t high = std::numeric_limits<std::int64_t>::max();
+    const std::int64_t ints[] = {
+        0, 1, -1, 63, 64, -64, -65, 127, 128, 300, -300, 2147483647LL, -2147483648LL, high, low};
     const double doubles[] = {0.1, -1.5, 1e300, 5e-324, std::numeric_limits<double>::infinity()};
     RowStore store(2);
     for (std::int64_t i : ints) {

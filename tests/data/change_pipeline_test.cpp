@@ -230,39 +230,6 @@ TEST_P(ChangePipeline, AFailedSaveLeavesNeitherChangeNorAuditRowAndNamesItsCause
     EXPECT_EQ(rows(QStringLiteral("SELECT DenumireTVA FROM TVA WHERE TVA = 19")), QStringList({"TVA 19%"}));
 }
 
-TEST_P(ChangePipeline, AStatementOverSeveralRowsRecordsEachAndNeverOverwritesTheRowShown) {
-    other->executeNative(QStringLiteral("INSERT INTO sal_para (T, GRUPA, SALMIN) VALUES (2, 'G', 4050), "
-                                        "(3, 'G', 4050), (4, 'G', 4050), (3, 'H', 4050);"));
-    const RowKey march{QStringLiteral("sal_para"),
-                       {{QStringLiteral("T"), 3}, {QStringLiteral("GRUPA"), "G"}}};
-    const RowSelection fromMarch{QStringLiteral("sal_para"),
-                                 {QStringLiteral("T"), QStringLiteral("GRUPA")},
-                                 QStringLiteral("T >= ? AND GRUPA = ?"),
-                                 {3, QStringLiteral("G")}};
-    const auto raise = [&](int salary) {
-        return RowChange::overRows(
-            fromMarch,
-            QStringLiteral("UPDATE sal_para SET SALMIN = %1 WHERE T >= 3 AND GRUPA = 'G'").arg(salary), march,
-            RowSnapshot::read(*db, march));
-    };
-    const QString audit =
-        QStringLiteral("SELECT Actiune || ' ' || Cheie || ' ' || ValoriInainte || ValoriDupa "
-                       "FROM JurnalModificari ORDER BY Id");
-
-    // A month shown, changed by another user after it was loaded: nothing is written.
-    RowChange stale = raise(4500);
-    other->executeNative(QStringLiteral("UPDATE sal_para SET SALMIN = 4100 WHERE T = 3 AND GRUPA = 'G'"));
-    EXPECT_EQ(faultOf(failureOf(*db, {std::move(stale)})), DbFault::RowChanged);
-    EXPECT_EQ(rows(QStringLiteral("SELECT SALMIN FROM sal_para WHERE GRUPA = 'G' ORDER BY T")),
-              QStringList({"4050", "4100", "4050"}));
-    EXPECT_EQ(rows(audit), QStringList());
-
-    // Loaded again, the change is written: each row it changed is recorded, and only those.
-    ChangeSet(*db, kOperator).add(raise(4500)).apply();
-    EXPECT_EQ(rows(audit), QStringList({R"(M T=3; GRUPA=G {"SALMIN":4100}{"SALMIN":4500})",
-                                        R"(M T=4; GRUPA=G {"SALMIN":4050}{"SALMIN":4500})"}));
-}
-
 INSTANTIATE_TEST_SUITE_P(Engines, ChangePipeline, ::testing::Values(Engine::Sqlite, Engine::Odbc),
                          [](const auto& p) { return p.param == Engine::Sqlite ? "Sqlite" : "OdbcSqlite"; });
 

@@ -34,10 +34,6 @@ CREATE TABLE zContaGrupa(Grupa nvarchar(10) PRIMARY KEY, Descriere nvarchar(50))
 CREATE TABLE zContaSubGrupa(Grupa nvarchar(10), SubGrupa nvarchar(10) PRIMARY KEY, Descriere nvarchar(50));
 CREATE TABLE zConta_Plan(Cont nvarchar(20) PRIMARY KEY, [Titlu Cont] nvarchar(80), SubGrupa nvarchar(10));
 CREATE TABLE Casierii([Cod Casierie] int PRIMARY KEY, [Denumire Casierie] nvarchar(50));
-CREATE TABLE TipuriBonConsum(NumarBonConsum integer PRIMARY KEY, Descriere nvarchar(50), Cont nvarchar(20),
-  [Forma Tiparire] nvarchar(50), EC int, Transferabil int);
-CREATE TABLE TipuriProduse([Tip Produs] nvarchar(20) PRIMARY KEY, Fel int, Descrire nvarchar(50), Cont nvarchar(20),
-  [Cont Cheltuiala] nvarchar(20), [Cont Venit] nvarchar(20));
 CREATE TABLE yC1(Cod nvarchar(10) PRIMARY KEY, Denumire nvarchar(50), Tip int);
 CREATE TABLE yC2(CodC nvarchar(10) PRIMARY KEY, Denumire nvarchar(50), Cod nvarchar(10), R int);
 CREATE TABLE SeriiDocumente(IdSerie integer PRIMARY KEY, Descriere nvarchar(50), Tip nvarchar(1), Serie nvarchar(10),
@@ -59,9 +55,6 @@ INSERT INTO zContaGrupa VALUES ('4', 'Terti'), ('7', 'Venituri');
 INSERT INTO zContaSubGrupa VALUES ('4', '40', 'Furnizori'), ('4', '41', 'Clienti'), ('7', '70', 'Cifra');
 INSERT INTO zConta_Plan VALUES ('401', 'Furnizori', '40'), ('4111', 'Clienti', '41'), ('5311', NULL, NULL);
 INSERT INTO Casierii VALUES (1, 'Centrala'), (12, NULL);
-INSERT INTO TipuriBonConsum VALUES (1, 'Bon consum', '602', 'BC', 3, 0), (2, 'Transfer', '371', 'TR', 4, 1),
-  (3, 'Predare', '345', 'PR', 3, 1);
-INSERT INTO TipuriProduse VALUES ('MAT', 0, 'materiale', '301', '601', '701'), ('LOH', 8, 'lohn', '354', '611', '708');
 INSERT INTO yC1 VALUES ('A1', 'Atelier', 0), ('B2', 'Birou', 1);
 INSERT INTO yC2 VALUES ('A1-1', 'Linia 1', 'A1', 1), ('B2-1', 'Contabilitate', 'B2', 0);
 INSERT INTO SeriiDocumente VALUES (1, 'Facturi', 'F', 'FV', 1, 3), (2, 'Avize', 'A', 'AV', NULL, 0),

@@ -90,24 +90,13 @@ QStringList stringLiterals(const QString& sql) {
 // Random token soup: the translation either succeeds or refuses with a command error, keeps
 // every string literal, and SQLite can be handed the result.
 TEST_F(DialectStructure, RandomTextNeverCrashesTheTranslation) {
-    const QStringList vocabulary = {"SELECT",  "FROM",     "WHERE",
-                                    "DELETE",  "TOP",      "1",
-                                    "2.5",     "(",        ")",
-                                    "(",       ")",        ",",
-                                    "+",       "+",        "-",
-                                    "*",       "'a'",      "'b+c'",
-                                    "N'd'",    "'",        "[",
-                                    "]",       "[x y]",    "\"q\"",
-                                    "--",      "/*",       "*/",
-                                    "\n",      "dbo",      ".",
-                                    "..",      "AdmTivra", "isnull",
-                                    "convert", "nvarchar", "cast",
-                                    "AS",      "len",      "CASE",
-                                    "WHEN",    "THEN",     "ELSE",
-                                    "END",     ";",        "=",
-                                    "<>",      "!<",       "Cod",
-                                    "yC1",     "@p",       QString::fromUtf8("\u0103"),
-                                    "''",      "LEFT",     "JOIN"};
+    QStringList vocabulary =
+        QStringLiteral("SELECT|FROM|WHERE|DELETE|TOP|1|2.5|(|)|(|)|,|+|+|-|*|'a'|'b+c'|N'd'|'|[|]|"
+                       "[x y]|\"q\"|--|/*|*/|\n|dbo|.|..|AdmTivra|isnull|convert|"
+                       "nvarchar|cast|AS|len|CASE|WHEN|THEN|ELSE|END|;|=|<>|!<|Cod|yC1|@p|"
+                       "''|LEFT|JOIN")
+            .split(u'|');
+    vocabulary << QString::fromUtf8("\u0103");
     std::mt19937 engine(20240501);
     std::uniform_int_distribution<int> length(1, 30);
     std::uniform_int_distribution<qsizetype> pick(0, vocabulary.size() - 1);

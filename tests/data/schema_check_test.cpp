@@ -1,24 +1,17 @@
 // The schema check at opening: the expectation comes from the embedded scripts, and a database
 // that lacks a table or a column is named precisely, through both backends.
+#include "TestDatabase.h"
 #include "odbc_fixture.h"
 
-#include "data/Connection.h"
-#include "data/DbError.h"
 #include "data/SchemaCheck.h"
 #include "data/SchemaUpgrade.h"
 #include "data/odbc/OdbcBackend.h"
-#include "data/sqlite/DemoDatabase.h"
-
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 using namespace vornel;
+using SchemaCheckTest = vornel::test::DemoTest;
 
-TEST(SchemaCheck, DemoDatabasePassesAndEveryMissingPieceIsNamed) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("firma.db");
-    DemoDatabase::create(path);
-    auto db = Connection::open("sqlite:" + path);
+TEST_F(SchemaCheckTest, DemoDatabasePassesAndEveryMissingPieceIsNamed) {
+    auto& db = m_db;
     EXPECT_NO_THROW(SchemaCheck::verify(*db));
 
     db->execute("ALTER TABLE Cpp DROP COLUMN Adresa");
@@ -37,11 +30,8 @@ TEST(SchemaCheck, DemoDatabasePassesAndEveryMissingPieceIsNamed) {
                            "lipseste coloana Curs din tabela AdmTivra.Societati"}));
 }
 
-TEST(SchemaCheck, AnEarlierVersionGetsTheAuditTrailButNothingElse) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("firma.db");
-    DemoDatabase::create(path);
-    auto db = Connection::open("sqlite:" + path);
+TEST_F(SchemaCheckTest, AnEarlierVersionGetsTheAuditTrailButNothingElse) {
+    auto& db = m_db;
     db->execute("DROP TABLE JurnalModificari");
     db->execute("DROP TABLE sal_imp");
     EXPECT_EQ(SchemaUpgrade::addProgramTables(*db), QStringList{"JurnalModificari"});

@@ -134,6 +134,8 @@ TEST(SchemaScripts, BothEnginesDefineTheSameCompanyDatabase) {
     EXPECT_EQ(tables.value(QStringLiteral("mf_grupe")).columns,
               QStringList({"cod", "descriere", "amortizare"}));
     EXPECT_EQ(tables.value(QStringLiteral("mf_sectii")).columns, QStringList({"sectie", "descriere"}));
+    EXPECT_EQ(tables.value(QStringLiteral("sal_acordcod")).columns,
+              QStringList({"cod", "descriere", "tarif"}));
     EXPECT_EQ(tables.value(QStringLiteral("subgrupeprodus")).primaryKey, QStringList({"subgrupa produs"}));
     EXPECT_EQ(tables.value(QStringLiteral("pterti")).primaryKey, QStringList({"nume", "prenume"}));
 }
