@@ -39,7 +39,7 @@ TEST_F(LargeEditorTest, LayoutPerCaption) {
     EXPECT_EQ(text(control<QLabel>(*w, "lblCodCasierie")), "Cod Casierie");
     EXPECT_EQ(field(*w, "txtCodCasierie")->maxLength(), 5);
     EXPECT_EQ(text(control<QLabel>(*w, "lblContAnalitic")), "Cont");
-    EXPECT_EQ(field(*w, "txtContAnalitic")->maxLength(), 4);
+    EXPECT_EQ(field(*w, "txtContAnalitic")->maxLength(), 20);
     EXPECT_TRUE(control<QCheckBox>(*w, "chkTransferabil")->isHidden());
     EXPECT_FALSE(field(*w, "txtNumeProgram")->isHidden());
     EXPECT_EQ(text(control<QLabel>(*w, "Label2_2")), "Particularitati Program Casa Marcat");
@@ -151,8 +151,10 @@ TEST_F(LargeEditorTest, CashDeskChecksInOrder) {
     refused({"Cont obligatoriu si in grupa 53 de conturi !"}, "txtContAnalitic");
     field(w, "txtContAnalitic")->setText("5999");
     refused({"Contul nu exista in planul de conturi in grupa 53 !"}, "txtContAnalitic");
-    // Any existing account will do: the group is only named in the messages.
-    field(w, "txtContAnalitic")->setText("401");
+    // An existing account outside group 53 will not do either.
+    field(w, "txtContAnalitic")->setText("4111");
+    refused({"Contul nu exista in planul de conturi in grupa 53 !"}, "txtContAnalitic");
+    field(w, "txtContAnalitic")->setText("5311.03");
     field(w, "txtCale")->setText("Casa");
     field(w, "txtNumeProgram")->setText("a:b");
     refused({"Calea catre program nu este corecta !", "Numele programlui nu este corect !"},
@@ -163,7 +165,7 @@ TEST_F(LargeEditorTest, CashDeskChecksInOrder) {
     EXPECT_TRUE(shown.empty());
     EXPECT_FALSE(editorOpen());
     EXPECT_EQ(scalar("SELECT CaleProgram FROM Casierii WHERE [Cod Casierie]=9"), "D:\\Casa");
-    EXPECT_EQ(scalar("SELECT Analitic FROM Casierii WHERE [Cod Casierie]=9"), "401");
+    EXPECT_EQ(scalar("SELECT Analitic FROM Casierii WHERE [Cod Casierie]=9"), "5311.03");
 }
 
 TEST_F(LargeEditorTest, UnchangedKeysAreNotLookedUp) {
