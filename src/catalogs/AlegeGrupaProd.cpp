@@ -10,6 +10,7 @@
 #include "data/Recordset.h"
 #include "entry/ComponentContext.h"
 
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
@@ -65,6 +66,7 @@ void AlegeGrupaProd::buildUi() {
 
     connect(m_grid, &FlexGrid::rowDoubleClicked, this, guarded([this] { accept(); }));
     connect(m_grid, &FlexGrid::enterPressed, this, guarded([this] { accept(); }));
+    connect(m_grid, &FlexGrid::escapePressed, this, guarded([this] { unload(); }));
     connect(m_grid, &FlexGrid::charTyped, this, guarded<QChar>([this](QChar ch) { typeAhead(ch); }));
     layoutWindow({3000, 4000});
 }
@@ -161,6 +163,16 @@ void AlegeGrupaProd::typeAhead(QChar ch) {
     m_grid->setCol(col);
     m_list->moveFirst();
     m_grid->setFocus();
+}
+
+void AlegeGrupaProd::keyPressEvent(QKeyEvent* event) {
+    // Esc anywhere in the chooser closes it; the field that asked keeps its text.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        guard([this] { unload(); });
+        return;
+    }
+    FormWindow::keyPressEvent(event);
 }
 
 void AlegeGrupaProd::accept() {

@@ -36,6 +36,9 @@ public:
     FlexGrid* grid() const { return m_grid; }
     const Lookup& lookup() const { return m_lookup; }
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 signals:
     // A code was picked; the chooser closes right after.
     void picked(const QString& code);

@@ -41,10 +41,9 @@ QString exportList(const QString& caption, const QString& file) {
     auto kept = std::make_unique<KeptMessages>();
     KeptMessages* messages = kept.get();
     ctx.messages = std::move(kept);
-    ctx.rightsCode = entry->rightsCode;
     bool allowed = false;
     for (const char* tip : {"A", "M", "S"})
-        if ((allowed = VerificaAcces(QString::fromLatin1(tip)))) break;
+        if ((allowed = VerificaAcces(QString::fromLatin1(tip), entry->rightsCode))) break;
     if (!allowed) return messages->last.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
 
     try {

@@ -1,5 +1,6 @@
 #include "catalogs/CatalogSql.h"
 
+#include "data/RecordsetFilter.h"
 #include "data/StatementBuilder.h"
 
 namespace vornel::CatalogSql {
@@ -65,11 +66,11 @@ ChooserQuery chooserQuery(ChooserList list, const QString& startText) {
         chosen.columnNames = {QStringLiteral("Grupa"), QStringLiteral("Descriere")};
         break;
     case ChooserList::CentreGroups:
-        // This list always compares the code, even with an empty start text.
+        // This list always compares the code; an empty start text lists every group.
         chosen.query =
             QStringLiteral(
                 "SELECT Cod, Denumire, Case WHEN Tip = 0 THEN 'I' ELSE 'II' END FROM yC1 WHERE  Cod Like '") +
-            start + QStringLiteral("'");
+            (filtered ? start : QStringLiteral("%")) + QStringLiteral("'");
         chosen.format = QStringLiteral("<Cod|<Descriere| Cat");
         chosen.columnNames = {QStringLiteral("Cod"), QStringLiteral("[Denumire]"), QStringLiteral("[Cat]")};
         break;
@@ -85,7 +86,8 @@ ChooserQuery chooserQuery(ChooserList list, const QString& startText) {
 }
 
 QString typeAheadFilter(const QString& columnName, const QString& typed) {
-    return columnName + QStringLiteral(" Like '") + StatementBuilder::text(typed) + QStringLiteral("%'");
+    return columnName + QStringLiteral(" Like '") + StatementBuilder::text(likeLiteralText(typed)) +
+           QStringLiteral("%'");
 }
 
 } // namespace vornel::CatalogSql

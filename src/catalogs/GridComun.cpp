@@ -105,8 +105,8 @@ void GridComun::buildUi() {
 
     connect(m_grid, &FlexGrid::rowClicked, this, guarded([this] { SincronizeazaRand(); }));
     connect(m_grid, &FlexGrid::arrowMoved, this, guarded([this] { SincronizeazaRand(); }));
-    connect(m_grid, &FlexGrid::rowDoubleClicked, this, guarded([this] { openEditor(EditMode::Modify); }));
-    connect(m_grid, &FlexGrid::enterPressed, this, guarded([this] { openEditor(EditMode::Modify); }));
+    connect(m_grid, &FlexGrid::rowDoubleClicked, this, guarded([this] { openRowEditor(); }));
+    connect(m_grid, &FlexGrid::enterPressed, this, guarded([this] { openRowEditor(); }));
 }
 
 void GridComun::Deschide(const QString& caption) {
@@ -124,6 +124,7 @@ void GridComun::Deschide(const QString& caption) {
         m_caption = caption;
         m_query = profile->query;
         ctx.rightsCode = profile->rightsCode;
+        m_rightsCode = profile->rightsCode;
         m_tools->setKey(caption);
 
         // Back to the design state before the profile's extras apply (the window may show another catalogue).
@@ -239,13 +240,13 @@ void GridComun::selectWholeRow() {
 void GridComun::onAction(int index) {
     switch (index) {
     case 0:
-        if (!VerificaAcces(QStringLiteral("A"))) return;
+        if (!VerificaAcces(QStringLiteral("A"), m_rightsCode)) return;
         setEnabled(false);
-        openEditor(EditMode::Add);
+        openEditor(EditMode::Add, false);
         return;
     case 1:
         if (filteredToNothing()) return;
-        if (!VerificaAcces(QStringLiteral("M"))) return;
+        if (!VerificaAcces(QStringLiteral("M"), m_rightsCode)) return;
         setEnabled(false);
         if (!m_profile->protectedCode.isEmpty() &&
             m_grid->TextMatrix(m_grid->Row(), 0).toUpper() == m_profile->protectedCode.toUpper()) {
@@ -256,10 +257,10 @@ void GridComun::onAction(int index) {
             SincronizeazaRand();
             return;
         }
-        openEditor(EditMode::Modify);
+        openEditor(EditMode::Modify, false);
         return;
     case 2:
-        if (!filteredToNothing() && VerificaAcces(QStringLiteral("S"))) StergeInregistrare();
+        if (!filteredToNothing() && VerificaAcces(QStringLiteral("S"), m_rightsCode)) StergeInregistrare();
         return;
     case 3:
         hide();
@@ -278,12 +279,18 @@ bool GridComun::filteredToNothing() const {
     return !m_grid->searchText().isEmpty() && m_grid->Rows() <= 1;
 }
 
-void GridComun::openEditor(EditMode mode) {
+// A double-click or Enter on a row: the record opens for reading when modifying is refused.
+void GridComun::openRowEditor() {
+    if (filteredToNothing() || !m_list || m_list->recordCount() == 0) return;
+    openEditor(EditMode::Modify, !Permis(QStringLiteral("M"), m_rightsCode));
+}
+
+void GridComun::openEditor(EditMode mode, bool reading) {
     if (mode == EditMode::Modify && filteredToNothing()) return;
     if (mode == EditMode::Modify) SincronizeazaRand(); // the editor reads the current record of the list
     // The large record editor and the product type editor keep the list disabled while they are open.
     if (m_profile->editor != CatalogEditor::GridDetail) setEnabled(false);
-    emit editorRequested(mode);
+    emit editorRequested(mode, reading);
 }
 
 void GridComun::refreshAfterEditor(EditMode mode) {

@@ -47,6 +47,7 @@ public:
 
     const CatalogProfile* profile() const { return m_profile; }
     const QString& caption() const { return m_caption; }
+    const QString& rightsCode() const { return m_rightsCode; }
     const QString& listingQuery() const { return m_query; }
     std::shared_ptr<Recordset> lista() const { return m_list; }
     FlexGrid* grid() const { return m_grid; }
@@ -54,8 +55,8 @@ public:
 
 signals:
     // The profile's editor is to open in this mode on the list's recordset (standing on the row to
-    // modify).
-    void editorRequested(EditMode mode);
+    // modify); for reading only (fields locked, no save) when modifying is refused.
+    void editorRequested(EditMode mode, bool reading);
 
 protected:
     bool queryUnload(bool byCode) override;
@@ -66,7 +67,8 @@ private:
     // Opens the query as the new list; false (after a message) leaves the previous list in force.
     bool openList(const QString& query);
     void layoutWindow();
-    void openEditor(EditMode mode);
+    void openEditor(EditMode mode, bool reading);
+    void openRowEditor();
     bool filteredToNothing() const;
     void selectWholeRow();
 
@@ -85,6 +87,7 @@ private:
     void refreshAfterDelete();
 
     const CatalogProfile* m_profile = nullptr;
+    QString m_rightsCode; // the catalogue's, kept while the window shows it
     QString m_caption;
     QString m_query; // the listing query in force (a search replaces it)
     std::shared_ptr<Recordset> m_list;

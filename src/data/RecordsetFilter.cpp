@@ -173,7 +173,8 @@ private:
             --end;
         if (end == pattern.size()) return;
         for (qsizetype i = 0; i < end; ++i)
-            if (isWildcard(pattern[i]) || pattern[i].unicode() >= 0x80) return;
+            if (isWildcard(pattern[i]) || pattern[i] == QLatin1Char('[') || pattern[i].unicode() >= 0x80)
+                return;
         node.asciiPrefix = true;
         node.prefix = pattern.left(end).toLower().toStdString();
     }
@@ -285,6 +286,18 @@ QString RecordsetFilter::prefixText() const {
     return m_root.asciiPrefix ? QString::fromStdString(m_root.prefix) : QString();
 }
 
+QString likeLiteralText(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (QChar c : text) {
+        if (isWildcard(c) || c == QLatin1Char('['))
+            out += QLatin1Char('[') + c + QLatin1Char(']');
+        else
+            out += c;
+    }
+    return out;
+}
+
 bool likeMatch(const QString& textIn, const QString& patternIn) {
     const QString text = textIn.toCaseFolded();
     const QString pattern = patternIn.toCaseFolded();
@@ -295,8 +308,14 @@ bool likeMatch(const QString& textIn, const QString& patternIn) {
         if (p < pattern.size() && isAny(pattern[p])) {
             starP = p++;
             starT = t;
-        } else if (p < pattern.size() && (pattern[p] == QLatin1Char('_') || pattern[p] == text[t])) {
-            ++p;
+            continue;
+        }
+        // A bracketed character stands for itself; "_" for any one.
+        const bool bracketed =
+            p + 2 < pattern.size() && pattern[p] == QLatin1Char('[') && pattern[p + 2] == QLatin1Char(']');
+        const QChar wanted = bracketed ? pattern[p + 1] : p < pattern.size() ? pattern[p] : QChar();
+        if (p < pattern.size() && (wanted == text[t] || (!bracketed && wanted == QLatin1Char('_')))) {
+            p += bracketed ? 3 : 1;
             ++t;
         } else if (starP >= 0) {
             p = starP + 1;

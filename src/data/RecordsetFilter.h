@@ -1,7 +1,8 @@
 #pragma once
 // The filter expressions of recordsets: comparisons of a field with a value ("[Cod] Like 'ab%'",
 // "Pret >= 10", "Nume <> 'x'") joined by AND and OR, with parentheses. Like takes "%" or "*" for
-// any run of characters and "_" for one; text compares without regard to case.
+// any run of characters, "_" for one and "[c]" for the character c itself; text compares without
+// regard to case.
 
 #include "Column.h"
 #include "RowStore.h"
@@ -44,7 +45,10 @@ private:
     Node m_root;
 };
 
-// True when `text` matches `pattern` ("%" or "*" any run, "_" one character), ignoring case.
+// True when `text` matches `pattern` ("%" or "*" any run, "_" one character, "[c]" the character c
+// itself), ignoring case.
 bool likeMatch(const QString& text, const QString& pattern);
+// The text as a Like pattern that matches it literally: "%", "*", "_" and "[" in brackets.
+QString likeLiteralText(const QString& text);
 
 } // namespace vornel

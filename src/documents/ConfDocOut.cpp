@@ -35,6 +35,7 @@ ConfDocOut::~ConfDocOut() {
 
 void ConfDocOut::Incarca() {
     load([&] {
+        if (!isVisible()) m_rightsCode = ComponentContext::current().rightsCode;
         m_mode = QStringLiteral("V");
         m_cmbTipFactura->clear();
         m_cmbTipFactura->addItems(Series::invoiceKinds());

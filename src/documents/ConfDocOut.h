@@ -98,6 +98,7 @@ private:
     void setComboText(QComboBox* combo, const QString& text);
     int comboIndex(const QComboBox* combo) const;
 
+    QString m_rightsCode; // the entry's, from when the window opened
     QString m_mode = QStringLiteral("V");
     int m_savedRow = 0;
     double m_currentId = 0;

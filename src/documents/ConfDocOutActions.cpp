@@ -61,7 +61,7 @@ void ConfDocOut::exitWindow() {
 }
 
 void ConfDocOut::startAdd() {
-    if (!VerificaAcces(QStringLiteral("A"))) return;
+    if (!VerificaAcces(QStringLiteral("A"), m_rightsCode)) return;
     m_savedRow = m_grid->Row();
     m_mode = QStringLiteral("A");
     GolesteCampuri();
@@ -71,7 +71,7 @@ void ConfDocOut::startAdd() {
 }
 
 void ConfDocOut::startModify() {
-    if (m_fraGrid->isHidden() || !VerificaAcces(QStringLiteral("M"))) return;
+    if (m_fraGrid->isHidden() || !VerificaAcces(QStringLiteral("M"), m_rightsCode)) return;
     m_savedRow = m_grid->Row();
     m_mode = QStringLiteral("M");
     ModEditare(true);
@@ -80,7 +80,7 @@ void ConfDocOut::startModify() {
 }
 
 void ConfDocOut::deleteSeries() {
-    if (m_fraGrid->isHidden() || !VerificaAcces(QStringLiteral("S"))) return;
+    if (m_fraGrid->isHidden() || !VerificaAcces(QStringLiteral("S"), m_rightsCode)) return;
     auto& ctx = ComponentContext::current();
     const int answer = ctx.Afiseaza(QStringLiteral("Doriti sa stergeti seria de documente: ") +
                                         m_txtDescriere->text().trimmed() + QStringLiteral(" ?"),

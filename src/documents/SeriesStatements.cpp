@@ -1,6 +1,7 @@
 #include "documents/SeriesStatements.h"
 
 #include "controls/NumberText.h"
+#include "data/RecordsetFilter.h"
 #include "data/SqlText.h"
 #include "data/StatementBuilder.h"
 
@@ -214,7 +215,8 @@ QString accountSearchQuery(const QString& typed, Sql::LikeDialect dialect) {
 }
 
 QString typeAheadFilter(const QString& header, const QString& typed) {
-    return u'[' + header + QStringLiteral("] Like '") + Sql::text(typed) + QStringLiteral("%'");
+    return u'[' + header + QStringLiteral("] Like '") + Sql::text(likeLiteralText(typed)) +
+           QStringLiteral("%'");
 }
 
 } // namespace vornel::Series

@@ -1,10 +1,13 @@
 #include "editors/RecordEditor.h"
 
 #include "catalogs/Chooser.h"
+#include "controls/ChartOfAccounts.h"
 #include "controls/NumericBox.h"
+#include "controls/ReadingLock.h"
 #include "data/DbError.h"
 #include "data/Recordset.h"
 #include "entry/ComponentContext.h"
+#include <QPushButton>
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -30,6 +33,7 @@ void RecordEditor::begin(const CatalogProfile& profile, EditMode mode, std::shar
     m_profile = &profile;
     m_mode = mode;
     m_list = std::move(list);
+    ReadingLock::set(this, m_cmdAction.at(0), false);
     // A lookup that must be picked holds typed text as soon as the field changes.
     for (const FieldLookup& lookup : profile.form.lookups)
         if (lookup.untilPicked)
@@ -104,7 +108,8 @@ void RecordEditor::applyProfile() {
         }
         const int limit = f.limit.fixed > 0     ? f.limit.fixed
                           : f.limit.column >= 0 ? columnSize(f.limit.column)
-                                                : 0;
+                          : f.limit.account ? Chart::accountLength(*ComponentContext::current().connection)
+                                            : 0;
         if (QLineEdit* edit = lineEdit(f.field); edit && limit > 0) edit->setMaxLength(limit);
     }
     if (auto* combo = qobject_cast<QComboBox*>(control(Field::Combo)); combo && !form.comboItems.isEmpty()) {
@@ -126,6 +131,13 @@ void RecordEditor::applyProfile() {
     }
     const Field key = form.keyField == Field::None ? designKey() : form.keyField;
     m_oldKey = text(key);
+    m_ownKey = m_oldKey;
+    for (const FieldCheck& check : form.checks)
+        if (check.rule == CheckRule::Unique) {
+            m_ownKey = text(check.field);
+            break;
+        }
+    ReadingLock::set(this, m_cmdAction.at(0), m_reading);
 }
 
 void RecordEditor::loadField(const EditorField& f) {
@@ -187,7 +199,7 @@ bool RecordEditor::lookUp(Field field) {
     for (const FieldLookup& lookup : m_profile->form.lookups)
         if (lookup.field == field && (!lookup.untilPicked || m_typed.count(field))) found = &lookup;
     QLineEdit* edit = lineEdit(field);
-    if (!found || !edit) return false;
+    if (!found || !edit || m_reading) return false;
     QPointer<RecordEditor> self(this);
     const std::optional<QString> code = Chooser::pick(found->lookup, edit->text());
     if (!self) return true;
@@ -225,7 +237,7 @@ bool RecordEditor::ExistaCentruCost(const QString& cod) const {
 }
 
 bool RecordEditor::ExistaCheie(const QString& cheie) const {
-    if (m_mode == EditMode::Modify && cheie.trimmed().compare(m_oldKey.trimmed(), Qt::CaseInsensitive) == 0)
+    if (m_mode == EditMode::Modify && cheie.trimmed().compare(m_ownKey.trimmed(), Qt::CaseInsensitive) == 0)
         return false;
     if (!m_profile->form.uniqueQuery) return false;
     KeyInput key{m_profile->table, {}, cheie};
@@ -274,7 +286,9 @@ bool RecordEditor::passes(const FieldCheck& check) const {
     case CheckRule::Unique:
         return !ExistaCheie(value);
     case CheckRule::Account:
-        return ExistaCont(value);
+        return ExistaCont(value) && value.trimmed().startsWith(check.group);
+    case CheckRule::InChart:
+        return value.trimmed().isEmpty() || ExistaCont(value);
     case CheckRule::Group:
         return ExistaGrupa(value);
     case CheckRule::CostCentre:
@@ -297,7 +311,7 @@ bool RecordEditor::runChecks() {
     bool right = true;
     for (const FieldCheck& check : m_profile->form.checks) {
         if (!applies(check) || passes(check)) continue;
-        message(check.message);
+        message(check.rule == CheckRule::InChart ? Chart::missingMessage(text(check.field)) : check.message);
         if (QWidget* focus = control(check.focus == Field::Self ? check.field : check.focus))
             focus->setFocus(Qt::OtherFocusReason);
         right = false;
@@ -359,7 +373,7 @@ void RecordEditor::onAction(int index) {
         unload();
         return;
     }
-    if (!runChecks()) return;
+    if (m_reading || !runChecks()) return;
     if (save()) unload();
 }
 

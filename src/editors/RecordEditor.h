@@ -33,6 +33,9 @@ public:
     // The key field's text right after loading: the record a modify writes back to.
     const QString& oldKey() const { return m_oldKey; }
     QPushButton* cmdAction(int index) const { return m_cmdAction.at(static_cast<std::size_t>(index)); }
+    // The next opening shows the record for reading only: fields locked, no save, no chooser.
+    void setReading(bool reading) { m_reading = reading; }
+    bool reading() const { return m_reading; }
 
     // Lookups of the checks: an account of the chart, a group of the catalogue, a cost centre, and
     // another record with this key (the record's own key, letter case and blanks aside, is none).
@@ -99,6 +102,8 @@ private:
     EditMode m_mode = EditMode::Add;
     std::shared_ptr<Recordset> m_list;
     QString m_oldKey;
+    QString m_ownKey; // the loaded text of the field that must be unique: the record's own
+    bool m_reading = false;
     std::set<Field> m_typed; // fields of lookups that must be picked, holding typed text
 };
 

@@ -3,6 +3,7 @@
 #include "controls/ActionButton.h"
 #include "controls/FocusColour.h"
 #include "controls/KeyFilter.h"
+#include "controls/ReadingLock.h"
 #include "controls/Twips.h"
 #include "data/Recordset.h"
 #include "editors/ProductTypeStatements.h"
@@ -132,10 +133,12 @@ void TipuriProdus::buildUi() {
             }));
 }
 
-void TipuriProdus::DeschideTip(EditMode mode, std::shared_ptr<Recordset> list) {
+void TipuriProdus::DeschideTip(EditMode mode, std::shared_ptr<Recordset> list, bool reading) {
     load([&] {
         m_list = std::move(list);
         m_mode = mode;
+        m_reading = reading;
+        ReadingLock::set(this, m_cmdAction[0], false);
         m_loading = true;
         m_cmbFel->clear();
         m_cmbFel->addItems(ProductType::categories());
@@ -152,6 +155,7 @@ void TipuriProdus::DeschideTip(EditMode mode, std::shared_ptr<Recordset> list) {
         ArataConturi();
         if (mode == EditMode::Modify && m_list) loadFromList();
         static_cast<CategoryCombo*>(m_cmbFel)->setLocked(mode == EditMode::Modify);
+        ReadingLock::set(this, m_cmdAction[0], m_reading);
 
         centre();
         show();
@@ -209,7 +213,7 @@ void TipuriProdus::ArataConturi() {
 }
 
 bool TipuriProdus::IesireTip() {
-    if (!confirmLeave()) return false;
+    if (!m_reading && !confirmLeave()) return false;
     unload();
     return true;
 }
@@ -229,7 +233,7 @@ bool TipuriProdus::confirmLeave() {
 
 bool TipuriProdus::queryUnload(bool byCode) {
     // Leaving through the close box asks first; an unload by code has already decided.
-    return byCode || confirmLeave();
+    return byCode || m_reading || confirmLeave();
 }
 
 void TipuriProdus::message(const QString& text) {

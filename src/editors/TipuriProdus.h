@@ -27,7 +27,8 @@ public:
     // Opens the editor in a mode. Opened from the catalogue list, the list's recordset stands on the
     // record to modify and the list waits, disabled, until the editor tells it that it was saved or
     // left; without a list nobody waits.
-    void DeschideTip(EditMode mode, std::shared_ptr<Recordset> list);
+    // For reading, the fields are locked and nothing can be saved.
+    void DeschideTip(EditMode mode, std::shared_ptr<Recordset> list, bool reading = false);
     // Empties the account fields and shows those the selected category needs.
     void ArataConturi();
     // Asks whether to leave without saving; true when the window unloaded.
@@ -84,6 +85,7 @@ private:
     QString m_expense;
     QString m_revenue;
     bool m_loading = false;
+    bool m_reading = false;
 
     QLineEdit* m_txtTipProdus = nullptr;
     QComboBox* m_cmbFel = nullptr;

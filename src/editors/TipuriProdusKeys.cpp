@@ -96,7 +96,7 @@ bool TipuriProdus::forward(QWidget* field, int) {
 
 void TipuriProdus::accountForward(QLineEdit* field, QString& validated, const QString& title,
                                   std::initializer_list<QWidget*> next) {
-    if (validated.isEmpty()) {
+    if (validated.isEmpty() && !m_reading) {
         // Even a valid account typed by hand has to be picked in the chooser.
         QPointer<QLineEdit> guard(field);
         Lookup accounts;

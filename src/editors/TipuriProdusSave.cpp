@@ -12,6 +12,7 @@
 namespace vornel {
 
 bool TipuriProdus::SalveazaTip() {
+    if (m_reading) return false;
     using namespace ProductType;
     const int category = m_cmbFel->currentIndex();
     QLineEdit* missing = nullptr;

@@ -7,7 +7,11 @@
 
 namespace vornel {
 
-bool VerificaAcces(const QString& tip) {
+namespace {
+
+// The answer of "Vezi" for action tip on the screen of rightsCode: true when allowed. A refusal
+// shows its message unless quiet; a database error always shows and refuses.
+bool askVezi(const QString& tip, const QString& rightsCode, bool quiet) {
     auto& context = ComponentContext::current();
     int answer = 0;
     try {
@@ -15,8 +19,7 @@ bool VerificaAcces(const QString& tip) {
         command.setCommandType(CommandType::StoredProcedure);
         command.setCommandText(QStringLiteral("Vezi"));
         command.append(QStringLiteral("RETURN_VALUE"), DataType::Integer, ParameterDirection::ReturnValue, 0);
-        command.append(QStringLiteral("nr"), DataType::VarWChar, ParameterDirection::Input, 50,
-                       context.rightsCode);
+        command.append(QStringLiteral("nr"), DataType::VarWChar, ParameterDirection::Input, 50, rightsCode);
         command.append(QStringLiteral("tip"), DataType::VarWChar, ParameterDirection::Input, 1, tip);
         command.append(QStringLiteral("user"), DataType::BigInt, ParameterDirection::Input, 0,
                        QVariant::fromValue<qint64>(context.idUsers));
@@ -31,6 +34,7 @@ bool VerificaAcces(const QString& tip) {
         return false;
     }
     if (answer == 1) {
+        if (quiet) return false;
         context.Afiseaza(QStringLiteral("Pentru aceasta operatiune nu aveti acces!") +
                              QStringLiteral("\r\n") + QStringLiteral("Contactati administratorul de retea !"),
                          MessageIcon::Information, MessageButtons::Ok, QStringLiteral("Cerere respinsa!"),
@@ -38,6 +42,20 @@ bool VerificaAcces(const QString& tip) {
         return false;
     }
     return true;
+}
+
+} // namespace
+
+bool VerificaAcces(const QString& tip) {
+    return askVezi(tip, ComponentContext::current().rightsCode, false);
+}
+
+bool VerificaAcces(const QString& tip, const QString& rightsCode) {
+    return askVezi(tip, rightsCode, false);
+}
+
+bool Permis(const QString& tip, const QString& rightsCode) {
+    return askVezi(tip, rightsCode, true);
 }
 
 QString NumarCuPunct(double value) {

@@ -1,7 +1,7 @@
 #pragma once
-// The component context: what Apel received (connection, company, user), the rights code of the
-// screen in use, the message window, the Vornel object and the single instance of each window.
-// One per thread.
+// The component context: what Apel received (connection, company, user), the rights code the
+// last entry named (each window keeps its own copy from when it opened), the message window, the Vornel
+// object and the single instance of each window. One per thread.
 
 #include "data/Connection.h"
 #include "messages/MessageWindow.h"
@@ -66,6 +66,10 @@ private:
 // Asks the stored procedure "Vezi" whether the user may perform action tip ("A", "M", "S") on
 // the screen of the context's rights code; shows the refusal message and returns false when not.
 bool VerificaAcces(const QString& tip);
+// The same for the screen of rightsCode: a window checks under the code it was opened with.
+bool VerificaAcces(const QString& tip, const QString& rightsCode);
+// Whether "Vezi" allows the action, without showing a refusal (a database error still shows).
+bool Permis(const QString& tip, const QString& rightsCode);
 
 // The number as SQL text with "." as the decimal separator whatever the user's locale.
 QString NumarCuPunct(double value);

@@ -33,16 +33,22 @@ template <class Editor> Editor& editorFor(GridComun& list) {
 }
 
 // Opens the editor of the list's catalogue on the list's recordset.
-void openEditor(GridComun& list, EditMode mode) {
+void openEditor(GridComun& list, EditMode mode, bool reading) {
     const CatalogProfile& profile = *list.profile();
     auto& context = ComponentContext::current();
     switch (profile.editor) {
-    case CatalogEditor::GridDetail:
-        editorFor<GridDetail>(list).DeschideEditor(profile, mode, list.lista());
+    case CatalogEditor::GridDetail: {
+        GridDetail& editor = editorFor<GridDetail>(list);
+        editor.setReading(reading);
+        editor.DeschideEditor(profile, mode, list.lista());
         return;
-    case CatalogEditor::GridDetailMare:
-        editorFor<GridDetailMare>(list).DeschideDetaliu(profile, mode, list.lista());
+    }
+    case CatalogEditor::GridDetailMare: {
+        GridDetailMare& editor = editorFor<GridDetailMare>(list);
+        editor.setReading(reading);
+        editor.DeschideDetaliu(profile, mode, list.lista());
         return;
+    }
     case CatalogEditor::TipuriProdus: {
         TipuriProdus* editor = context.loaded<TipuriProdus>();
         if (!editor) {
@@ -50,7 +56,7 @@ void openEditor(GridComun& list, EditMode mode) {
             QObject::connect(editor, &TipuriProdus::saved, &list, &GridComun::reloadAfterEditor);
             QObject::connect(editor, &TipuriProdus::left, &list, &GridComun::resumeAfterEditor);
         }
-        editor->DeschideTip(mode, list.lista());
+        editor->DeschideTip(mode, list.lista(), reading);
         return;
     }
     }
@@ -62,7 +68,7 @@ GridComun& catalogueList() {
     if (auto* open = context.loaded<GridComun>()) return *open;
     auto& list = context.instance<GridComun>();
     QObject::connect(&list, &GridComun::editorRequested, &list,
-                     [&list](EditMode mode) { openEditor(list, mode); });
+                     [&list](EditMode mode, bool reading) { openEditor(list, mode, reading); });
     return list;
 }
 

@@ -21,15 +21,16 @@ CatalogProfile operation(CatalogKind kind, const char* caption, const char* righ
     };
     p.form.fields = {
         {.field = Field::Cheie, .caption = captioned("Descriere Operatie"), .limit = fixed(50), .load = 1},
-        {.field = Field::Descriere, .caption = captioned("Cont"), .limit = fixed(50), .load = 2},
-        {.field = Field::Rezerva, .caption = captioned("Cont TVA"), .limit = fixed(50), .load = 3}};
+        {.field = Field::Descriere, .caption = captioned("Cont"), .limit = accountLength(), .load = 2},
+        {.field = Field::Rezerva, .caption = captioned("Cont TVA"), .limit = accountLength(), .load = 3}};
     Lookup operations = accounts("Incasari/Plati");
     Lookup vat = accounts("Incasari/Plati-TVA");
     p.form.lookups = {{.field = Field::Descriere, .lookup = operations},
                       {.field = Field::Rezerva, .lookup = vat}};
     p.form.checks = {{.field = Field::Descriere,
                       .rule = CheckRule::Account,
-                      .message = "Contul nu exista in planul de conturi !"}};
+                      .message = "Contul nu exista in planul de conturi !"},
+                     {.field = Field::Rezerva, .rule = CheckRule::InChart}};
     p.form.update = [](const EditorInput& in) {
         StatementBuilder b;
         const QString id = b.number(in.cell(0), Field::None);
@@ -74,8 +75,8 @@ CatalogProfile rateTva() {
     };
     p.form.fields = {{.field = Field::Cheie, .caption = named(0), .limit = fixed(3), .load = 0},
                      {.field = Field::Descriere, .caption = named(1), .limit = fixed(50), .load = 1},
-                     {.field = Field::Rezerva, .caption = named(2), .limit = fixed(50), .load = 2},
-                     {.field = Field::Rezerva1, .caption = named(3), .limit = fixed(50), .load = 3}};
+                     {.field = Field::Rezerva, .caption = named(2), .limit = accountLength(), .load = 2},
+                     {.field = Field::Rezerva1, .caption = named(3), .limit = accountLength(), .load = 3}};
     p.form.keys = {{Field::Cheie, KeyRule::Digits}};
     p.form.lookups = {{.field = Field::Rezerva, .lookup = accounts("TVA deductibil")},
                       {.field = Field::Rezerva1, .lookup = accounts("TVA colectat"), .focusBack = true}};
@@ -95,7 +96,8 @@ CatalogProfile rateTva() {
          .message = "Valoarea cont obligatorie !  Contul trebuie sa fie in grupa 4427 de conturi !"},
         {.field = Field::Rezerva1,
          .rule = CheckRule::Account,
-         .message = "Valoarea cont trebuie sa fie in grupa 4427 de conturi !"}};
+         .message = "Valoarea cont trebuie sa fie in grupa 4427 de conturi !",
+         .group = QStringLiteral("4427")}};
     p.form.uniqueQuery = uniqueByNumber;
     p.form.update = [](const EditorInput& in) {
         StatementBuilder b;

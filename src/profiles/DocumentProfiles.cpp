@@ -7,13 +7,25 @@ namespace vornel::profiles {
 
 namespace {
 
+// The table holds every kind of document: a deletion takes only rows of the list's kind.
+std::function<std::optional<QString>(const ListRow&)> deleteOfKind(const char* ec) {
+    return [ec](const ListRow& key) -> std::optional<QString> {
+        return *deleteByFirst(key) + QStringLiteral(" AND [EC]=") + QLatin1String(ec);
+    };
+}
+
 // Other input (EC 2) and output (EC 3) documents: a description, the account they post on and
 // their print form; an output document may post on the products' own expense accounts instead.
 CatalogProfile otherDocuments(CatalogProfile p, bool output) {
     const char* ec = output ? "3" : "2";
+    p.deletion.statement = deleteOfKind(ec);
     p.form.fields = {
         {.field = Field::Cheie, .caption = named(0), .limit = sized(0), .load = 0},
-        {.field = Field::Cont, .label = Field::Descriere, .caption = named(1), .limit = sized(1), .load = 1},
+        {.field = Field::Cont,
+         .label = Field::Descriere,
+         .caption = named(1),
+         .limit = accountLength(),
+         .load = 1},
         {.field = Field::Combo,
          .label = Field::Rezerva,
          .caption = named(2),
@@ -115,6 +127,7 @@ CatalogProfile documenteDeTransfer() {
                                  {"  SELECT TipuriBonConsum.Descriere, TipuriBonConsum.[Forma Tiparire] ",
                                   "  From TipuriBonConsum ", "  WHERE TipuriBonConsum.EC = 4 ",
                                   "  ORDER BY TipuriBonConsum.Descriere;"});
+    p.deletion.statement = deleteOfKind("4");
     p.form.fields = {
         {.field = Field::Cheie, .caption = named(0), .limit = sized(0), .load = 0, .lockedInModify = true},
         {.field = Field::Combo,

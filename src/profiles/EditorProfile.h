@@ -55,10 +55,12 @@ struct Caption {
     int column = -1;
 };
 
-// A field's maximum length: a fixed one, or the defined size of a column of the list.
+// A field's maximum length: a fixed one, the defined size of a column of the list, or (for a field
+// that takes an account) the length of the chart's account column.
 struct Limit {
     int fixed = 0;
     int column = -1;
+    bool account = false;
 };
 
 // How a column of the list's current row is loaded into a field in modify mode.
@@ -110,7 +112,8 @@ enum class CheckRule {
     Number,      // a plain number once trimmed
     AtMost,      // a number not above `limit`
     Unique,      // no other record has this key (the loaded key aside)
-    Account,     // an account of the chart
+    Account,     // an account of the chart (under `group` when there is one)
+    InChart,     // empty, or an account of the chart; the message names the account
     Group,       // a group of the catalogue's groupQuery
     CostCentre,  // a cost centre
     PrefixOf,    // begins with the text of `other`
@@ -134,6 +137,7 @@ struct FieldCheck {
     When when = When::Always;
     double limit = 0;
     Field other = Field::None;
+    QString group{};     // Account: the account must begin with it
     bool goesOn = false; // a failure is shown and the next checks still run
 };
 

@@ -23,7 +23,8 @@ CatalogProfile partnerCategory(CatalogKind kind, const char* caption, const char
                                const char* accountTitle) {
     CatalogProfile p = catalogue(kind, caption, rights, table, format, {2800, 3700, 700}, query);
     p.form.fields = keyAndDescription();
-    p.form.fields.push_back({.field = Field::Rezerva, .caption = named(2), .limit = fixed(4), .load = 2});
+    p.form.fields.push_back(
+        {.field = Field::Rezerva, .caption = named(2), .limit = accountLength(), .load = 2});
     p.form.lookups = {{.field = Field::Rezerva, .lookup = accounts(accountTitle, true)}};
     p.form.checks = requiredUniqueKey(kDuplicateDescription);
     p.form.checks.push_back(
@@ -94,7 +95,7 @@ CatalogProfile banci() {
         {.field = Field::Descriere, .caption = named(2), .limit = sized(2), .load = 2},
         {.field = Field::Rezerva, .caption = named(3), .limit = sized(3), .load = 3},
         {.field = Field::Rezerva1, .caption = named(4), .limit = sized(4), .load = 4},
-        {.field = Field::Cont, .caption = named(5), .limit = sized(5), .load = 5}};
+        {.field = Field::Cont, .caption = named(5), .limit = accountLength(), .load = 5}};
     p.form.ownRowOrder = true;
     p.form.ownTabOrder = true;
     p.form.focusAdd = Field::Cod;

@@ -84,5 +84,9 @@ inline Limit fixed(int length) {
 inline Limit sized(int column) {
     return {.fixed = 0, .column = column};
 }
+// An account whole: up to the length of the chart's account column.
+inline Limit accountLength() {
+    return {.fixed = 0, .column = -1, .account = true};
+}
 
 } // namespace vornel::profiles

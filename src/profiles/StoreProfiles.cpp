@@ -103,7 +103,7 @@ CatalogProfile casierii() {
                              .lockedInModify = true});
     p.form.fields.push_back({.field = Field::ContAnalitic,
                              .caption = captioned("Cont"),
-                             .limit = fixed(4),
+                             .limit = accountLength(),
                              .load = 8,
                              .loadAs = LoadAs::Whole});
     p.form.fields.push_back({.field = Field::Heading2});
@@ -138,7 +138,8 @@ CatalogProfile casierii() {
          .limit = 2},
         {.field = Field::ContAnalitic,
          .rule = CheckRule::Account,
-         .message = "Contul nu exista in planul de conturi in grupa 53 !"}};
+         .message = "Contul nu exista in planul de conturi in grupa 53 !",
+         .group = QStringLiteral("53")}};
     programChecks(p.form.checks);
     p.form.uniqueQuery = uniqueByNumber;
     p.form.update = [](const EditorInput& in) {

@@ -124,7 +124,7 @@ TEST(ChooserList, FiltersByStartTextExceptTheCostCentreGroups) {
               "  SELECT zConta_Plan.Cont, zConta_Plan.[Titlu Cont]     FROM zConta_Plan  ORDER BY "
               "zConta_Plan.Cont;");
     EXPECT_EQ(chooserQuery(ChooserList::CentreGroups, "").query,
-              "SELECT Cod, Denumire, Case WHEN Tip = 0 THEN 'I' ELSE 'II' END FROM yC1 WHERE  Cod Like ''");
+              "SELECT Cod, Denumire, Case WHEN Tip = 0 THEN 'I' ELSE 'II' END FROM yC1 WHERE  Cod Like '%'");
     EXPECT_EQ(chooserQuery(ChooserList::ProductGroups, "o'k").query,
               "  SELECT GrupeProdus.[Grupa Produs], GrupeProdus.Descriere     From GrupeProdus    WHERE "
               "GrupeProdus.[Grupa Produs] LIKE 'o''k' ORDER BY GrupeProdus.[Grupa Produs];");
