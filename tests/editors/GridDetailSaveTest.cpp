@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 
 using namespace vornel;
 using namespace vornel::test;
@@ -31,10 +32,10 @@ TEST_F(EditorTest, VatRateAddReachesTheDatabase) {
     fill(txt(w, "txtRezerva1"), "4427");
     w.cmdAction(0)->click();
     EXPECT_TRUE(shown.empty());
-    ASSERT_FALSE(executed.empty());
-    EXPECT_EQ(executed.back(),
-              "INSERT INTO [TVA]([TVA],[DenumireTVA],[Cont TVA colectat],[Cont TVA deductibil]) "
-              "VALUES(24,'Cota 24%','4427','4426')");
+    EXPECT_NE(std::find(executed.begin(), executed.end(),
+                        "INSERT INTO [TVA]([TVA],[DenumireTVA],[Cont TVA colectat],[Cont TVA deductibil]) "
+                        "VALUES(24,'Cota 24%','4427','4426')"),
+              executed.end());
     EXPECT_EQ(scalar("SELECT DenumireTVA FROM TVA WHERE TVA=24"), "Cota 24%");
     EXPECT_FALSE(editorOpen());
 }
@@ -181,7 +182,7 @@ TEST_F(EditorTest, CostCentreSubgroupNeedsTheGroupFromTheChooser) {
     EXPECT_EQ(scalar("SELECT Cod FROM yC2 WHERE CodC='PROD-VOP'"), "PROD");
 }
 
-TEST_F(EditorTest, RefusedChangeShowsTheLinkedRecordsMessageAndCloses) {
+TEST_F(EditorTest, RefusedChangeShowsTheLinkedRecordsMessageAndStaysOpen) {
     // Cost-centre subgroups refer to the group "PROD": renaming it is refused.
     GridDetail& w = open("Grupe Centre", "M", "PROD");
     fill(txt(w, "txtCheie"), "PRODX");
@@ -190,21 +191,23 @@ TEST_F(EditorTest, RefusedChangeShowsTheLinkedRecordsMessageAndCloses) {
     EXPECT_EQ(shown[0].text, "Modificare imposibila!! Exista legaturi conexe. ");
     EXPECT_EQ(shown[0].title, "Eroare");
     EXPECT_EQ(shown[0].icon, 16);
-    EXPECT_FALSE(editorOpen());
+    EXPECT_TRUE(editorOpen());
+    EXPECT_EQ(txt(w, "txtCheie")->text(), "PRODX");
     EXPECT_EQ(scalar("SELECT COUNT(*) FROM yC1 WHERE Cod='PROD'"), "1");
 }
 
-TEST_F(EditorTest, RefusedAddShowsTheDatabaseErrorAndItsNumber) {
+TEST_F(EditorTest, RefusedAddShowsTheDatabaseErrorAndItsNumberAndStaysOpen) {
     GridDetail& w = open("Grupe Amortizari", "A");
     fill(txt(w, "txtCheie"), "9.9");
     fill(txt(w, "txtDescriere"), "Fara ani");
     w.cmdAction(0)->click();
-    ASSERT_EQ(executed.size() >= 1, true);
-    EXPECT_EQ(executed.back(), "INSERT INTO mf_grupe (cod, descriere,amortizare) VALUES('9.9','Fara ani',)");
+    EXPECT_NE(std::find(executed.begin(), executed.end(),
+                        "INSERT INTO mf_grupe (cod, descriere,amortizare) VALUES('9.9','Fara ani',)"),
+              executed.end());
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_TRUE(shown[0].text.endsWith(" -- -2147217900")) << shown[0].text.toStdString();
     EXPECT_EQ(shown[0].title, "Eroare");
-    EXPECT_FALSE(editorOpen());
+    EXPECT_TRUE(editorOpen());
 }
 
 TEST_F(EditorTest, YearsThatAreNotANumberKeepTheWindowOpen) {

@@ -100,9 +100,10 @@ TEST(LargeRecordStatements, CentreAndEmployeeKeepTheirBlanksAndValuesAsTyped) {
               "INSERT INTO pTerti (Nume, Prenume, SeriaBi, NrBi, Eliberat, MijlocT, Auto, TipAngajat) "
               "VALUES ('Pop', 'Ana ', 'CJ', '1', 'SPCLEP', 'Dacia', 'CJ-1', 'P')");
     e.mode = EditMode::Modify;
+    e.row = {"Pop", "Ana"};
     EXPECT_EQ(largeSaveStatement(e).sql,
-              "Update pTerti SET  SeriaBi = 'CJ', NrBi = '1', Eliberat = 'SPCLEP', MijlocT = 'Dacia', "
-              "Auto = 'CJ-1'  WHERE  Nume = 'Pop' AND Prenume = 'Ana '");
+              "Update pTerti SET  Nume = 'Pop', Prenume = 'Ana ', SeriaBi = 'CJ', NrBi = '1', Eliberat = "
+              "'SPCLEP', MijlocT = 'Dacia', Auto = 'CJ-1'  WHERE  Nume = 'Pop' AND Prenume = 'Ana'");
 }
 
 TEST(LargeRecordStatements, BareValuesMustBeNumbersAndQuotesAreDoubled) {
