@@ -385,7 +385,7 @@ bool RecordEditor::save() {
             .add(std::move(change))
             .apply();
     } catch (const DbError& error) {
-        saveFailed(error);
+        saveFailed(error, true);
         return false;
     }
     // The list finds the record by its key, or by what was typed when the database numbered it.
@@ -400,10 +400,11 @@ bool RecordEditor::save() {
     return true;
 }
 
-void RecordEditor::saveFailed(const DbError& error) {
+void RecordEditor::saveFailed(const DbError& error, bool byStatement) {
     const DbFault fault = faultOf(error);
-    // A duplicate key or related records keep the editor's own text.
-    if (const QString own = fault == DbFault::Other ? saveFailure(error) : QString(); !own.isEmpty()) {
+    // A statement refused for a duplicate key or related records keeps the editor's own text.
+    if (const QString own = fault == DbFault::Other && byStatement ? saveFailure(error) : QString();
+        !own.isEmpty()) {
         ComponentContext::current().Afiseaza(own, MessageIcon::Error, MessageButtons::Ok,
                                              QStringLiteral("Eroare"), 0, 0);
         const Field key = m_profile->form.keyField == Field::None ? designKey() : m_profile->form.keyField;
@@ -456,7 +457,13 @@ void RecordEditor::onAction(int index) {
         unload();
         return;
     }
-    if (!runChecks()) return;
+    try {
+        if (!runChecks()) return;
+    } catch (const DbError& error) {
+        // The checks read the database: a fault there is a failed save too.
+        saveFailed(error, false);
+        return;
+    }
     if (save()) unload();
 }
 

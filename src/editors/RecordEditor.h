@@ -96,7 +96,8 @@ private:
     // Runs the profile's statement with its audit row; false (after a message) when a bare value is
     // not a number or the database refused: the editor then stays open with what was typed.
     bool save();
-    void saveFailed(const DbError& error);
+    // The message of a save the database refused (in the checks' lookups or in the statement).
+    void saveFailed(const DbError& error, bool byStatement);
     // The key of the record as the save leaves it: typed key fields, or the loaded key.
     RowKey typedKey(const QString& statement) const;
     // Back to the design state: fields empty and unlocked, no combo items, nothing picked.
