@@ -323,9 +323,15 @@ CatalogRow::Cells GridComun::selectedKey() const {
 
 void GridComun::requeryAt(const CatalogRow::Cells& cells, int place) {
     if (!m_list) return;
+    int found = 0;
     try {
         m_list->requery();
-        m_list->fetchAll();
+        found = CatalogRow::find(*m_list, cells);
+        // A record further down a big list than read so far: the rest is read to find it.
+        if (found == 0 && !cells.isEmpty() && m_list->fetching()) {
+            m_list->fetchAll();
+            found = CatalogRow::find(*m_list, cells);
+        }
     } catch (const DbError& e) {
         ComponentContext::current().Afiseaza(e.description(), MessageIcon::Error, MessageButtons::Ok,
                                              m_caption);
@@ -335,7 +341,6 @@ void GridComun::requeryAt(const CatalogRow::Cells& cells, int place) {
     m_grid->bind(nullptr);
     m_grid->bind(m_list.get());
     FormateazaGrila();
-    const int found = CatalogRow::find(*m_list, cells);
     m_grid->setRow(found > 0 ? found : std::clamp(place, 1, rows));
     m_grid->scrollTo(m_grid->currentIndex());
     SincronizeazaRand();
