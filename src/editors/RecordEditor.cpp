@@ -56,6 +56,9 @@ void RecordEditor::clearFields() {
         }
         if (auto* box = qobject_cast<QCheckBox*>(widget)) box->setChecked(false);
     }
+    // A label that shows a loaded value (a warehouse's code) shows nothing until loaded again.
+    for (const EditorField& f : m_profile->form.fields)
+        if (auto* label = qobject_cast<QLabel*>(control(f.field)); label && f.load >= 0) label->clear();
     m_typed.clear();
 }
 
