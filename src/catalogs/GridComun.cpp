@@ -10,6 +10,7 @@
 #include "data/DbError.h"
 #include "data/Recordset.h"
 #include "entry/ComponentContext.h"
+#include "history/IstoricModificari.h"
 #include "profiles/CatalogRegistry.h"
 
 #include <QGroupBox>
@@ -71,6 +72,8 @@ void GridComun::buildUi() {
         m_cmdAction.push_back(b);
     }
     m_cmdAction[4]->hide();
+    m_cmdIstoric = makeHistoryButton(this);
+    connect(m_cmdIstoric, &QPushButton::clicked, this, guarded([this] { ArataIstoric(); }));
 
     m_frmFiltru = new QGroupBox(this);
     m_frmFiltru->setObjectName(QStringLiteral("frmFiltru"));
@@ -212,6 +215,7 @@ void GridComun::layoutWindow() {
     std::vector<QPushButton*> shown;
     for (QPushButton* b : m_cmdAction)
         if (!b->isHidden()) shown.push_back(b);
+    shown.push_back(m_cmdIstoric);
     const int n = static_cast<int>(shown.size());
     const int each = n > 0 ? (gridWidth - kButtonGap * (n - 1)) / n : 0;
     for (int i = 0; i < n; ++i)
@@ -293,35 +297,69 @@ void GridComun::openEditor(EditMode mode, bool reading) {
     emit editorRequested(mode, reading);
 }
 
-void GridComun::refreshAfterEditor(EditMode mode) {
-    auto& ctx = ComponentContext::current();
-    if (m_list) {
-        try {
-            m_list->requery();
-        } catch (const DbError& e) {
-            ctx.Afiseaza(e.description(), MessageIcon::Error, MessageButtons::Ok, m_caption);
-        }
-    }
+void GridComun::refreshAfterEditor(EditMode mode, const CatalogRow::Cells& saved) {
+    requeryAt(saved, m_grid->Row());
     setEnabled(true);
-    if (m_list && m_list->recordCount() > 0) {
-        m_grid->bind(nullptr);
-        m_grid->bind(m_list.get());
-        FormateazaGrila();
-        if (mode == EditMode::Add) {
-            m_cmdAction[1]->setEnabled(true);
-            m_cmdAction[2]->setEnabled(true);
-            m_grid->show();
-        }
-        m_grid->setRow(1);
-        m_list->moveFirst();
-        selectWholeRow();
+    if (m_list && m_list->recordCount() > 0 && mode == EditMode::Add) {
+        m_cmdAction[1]->setEnabled(true);
+        m_cmdAction[2]->setEnabled(true);
+        m_grid->show();
     }
     m_grid->setFocus();
 }
 
-void GridComun::reloadAfterEditor() {
+void GridComun::reloadAfterEditor(const CatalogRow::Cells& saved) {
     setEnabled(true);
     IncarcaLista();
+    if (m_list && m_list->recordCount() > 0) requeryAt(saved, 1);
+}
+
+void GridComun::reloadInPlace() {
+    requeryAt(selectedKey(), m_grid->Row());
+}
+
+CatalogRow::Cells GridComun::selectedKey() const {
+    CatalogRow::Cells cells;
+    if (!m_list || m_list->recordCount() == 0 || !m_profile) return cells;
+    const int row = m_grid->Row() - 1;
+    if (row < 0 || row >= m_list->recordCount()) return cells;
+    for (int column : m_profile->keyColumns)
+        if (column < m_list->fieldCount()) cells[column] = m_list->textAt(row, column);
+    return cells;
+}
+
+void GridComun::requeryAt(const CatalogRow::Cells& cells, int place) {
+    if (!m_list) return;
+    int found = 0;
+    try {
+        m_list->requery();
+        found = CatalogRow::find(*m_list, cells);
+        // A record further down a big list than read so far: the rest is read to find it.
+        if (found == 0 && !cells.isEmpty() && m_list->fetching()) {
+            m_list->fetchAll();
+            found = CatalogRow::find(*m_list, cells);
+        }
+    } catch (const DbError& e) {
+        ComponentContext::current().Afiseaza(e.description(), MessageIcon::Error, MessageButtons::Ok,
+                                             m_caption);
+    }
+    const int rows = m_list->recordCount();
+    if (rows == 0) return;
+    m_grid->bind(nullptr);
+    m_grid->bind(m_list.get());
+    FormateazaGrila();
+    m_grid->setRow(found > 0 ? found : std::clamp(place, 1, rows));
+    m_grid->scrollTo(m_grid->currentIndex());
+    SincronizeazaRand();
+    selectWholeRow();
+}
+
+void GridComun::ArataIstoric() {
+    if (!m_list || m_list->recordCount() == 0 || filteredToNothing()) return;
+    SincronizeazaRand();
+    if (m_list->bof() || m_list->eof()) return;
+    const RowKey key = CatalogRow::keyOf(*m_profile, *m_list);
+    showHistory(m_caption, key.bareTable(), key.text());
 }
 
 void GridComun::resumeAfterEditor() {

@@ -3,6 +3,7 @@
 // the add, modify and delete actions. It asks the catalogue's profile; the editors are opened for it
 // (editorRequested) and tell it when they close.
 
+#include "catalogs/CatalogRow.h"
 #include "controls/FormWindow.h"
 #include "profiles/CatalogProfile.h"
 
@@ -16,6 +17,7 @@ class QGroupBox;
 
 namespace vornel {
 
+class DbError;
 class FlexGrid;
 class ListTools;
 class Recordset;
@@ -38,10 +40,15 @@ public:
     void StergeInregistrare();
 
     // After a record editor closed: requery, enable, rebind and format, and after an add enable
-    // "Modifica" and "Sterge" and show the grid; the grid takes the focus.
-    void refreshAfterEditor(EditMode mode);
-    // After the product type editor saved: enabled again, the list read anew.
-    void reloadAfterEditor();
+    // "Modifica" and "Sterge" and show the grid; the record saved (else the one selected before)
+    // is selected and the grid takes the focus.
+    void refreshAfterEditor(EditMode mode, const CatalogRow::Cells& saved);
+    // After the product type editor saved: enabled again, the list read anew, the record selected.
+    void reloadAfterEditor(const CatalogRow::Cells& saved);
+    // Another user changed the list's records: read anew, the selected record kept.
+    void reloadInPlace();
+    // The history of the selected record.
+    void ArataIstoric();
     // After the product type editor was left without saving: enabled again, "Adauga" has the focus.
     void resumeAfterEditor();
 
@@ -71,6 +78,9 @@ private:
     void openRowEditor();
     bool filteredToNothing() const;
     void selectWholeRow();
+    // Reads the list again and selects the row with these cells, else the row at this place.
+    void requeryAt(const CatalogRow::Cells& cells, int place);
+    CatalogRow::Cells selectedKey() const;
 
     // Search frame (GridComunSearch.cpp).
     void openSearch();
@@ -79,9 +89,14 @@ private:
     void closeSearch();
 
     // Deletion (GridComunDelete.cpp).
-    void deleteThroughProcedure(const QString& value0, const QString& confirmation);
+    void deleteThroughProcedure(const QString& value0, const QString& confirmation, const RowKey& key,
+                                const std::optional<RowSnapshot>& shown);
     void deleteThroughStatement(const QString& name0, const QString& value0, const QString& name1,
-                                const QString& value1);
+                                const QString& value1, const RowKey& key,
+                                const std::optional<RowSnapshot>& shown);
+    // A delete the database refused: the message (related records keep their own), the list read
+    // again when the record was changed or deleted by another user.
+    void deleteFailed(const DbError& error, const QString& title, bool statement);
     void refuseInUse();
     void restoreAfterFailure();
     void refreshAfterDelete();
@@ -95,6 +110,7 @@ private:
     FlexGrid* m_grid = nullptr;
     ListTools* m_tools = nullptr;          // sort, instant filter, count, export and print of the list
     std::vector<QPushButton*> m_cmdAction; // 0 Adauga, 1 Modifica, 2 Sterge, 3 Renunta, 4 Filtreaza
+    QPushButton* m_cmdIstoric = nullptr;
     QGroupBox* m_frmFiltru = nullptr;
     std::vector<QLabel*> m_lbl;
     std::vector<QLineEdit*> m_txt;

@@ -1,10 +1,14 @@
 // Deletion of the selected record of the list window: use checks, confirmation, then either the
-// stored procedure "Sterge" or the catalogue's DELETE statement, and the refresh of the list.
+// stored procedure "Sterge" or the catalogue's DELETE statement, with the audit row and only while
+// the record is stored as the list shows it, and the refresh of the list.
 #include "catalogs/CatalogSql.h"
 #include "catalogs/GridComun.h"
 #include "controls/FlexGrid.h"
+#include "controls/Saving.h"
+#include "data/ChangeSet.h"
 #include "data/Command.h"
 #include "data/DbError.h"
+#include "data/DbFault.h"
 #include "data/Recordset.h"
 #include "data/SqlText.h"
 #include "entry/ComponentContext.h"
@@ -42,13 +46,30 @@ void GridComun::StergeInregistrare() {
     const QString name1 = hasSecond ? m_list->column(1).name : QString();
     const QString value1 = hasSecond ? m_list->text(1) : QString();
 
+    // The record as the list shows it: another user's change or delete since then refuses the delete.
+    const RowKey key = CatalogRow::keyOf(*m_profile, *m_list);
+    const std::optional<RowSnapshot> shown = CatalogRow::asShown(key, *m_list);
     if (path == DeleteProfile::Path::Procedure)
-        deleteThroughProcedure(value0, CatalogSql::confirmationText(name0, value0, name1, value1));
+        deleteThroughProcedure(value0, CatalogSql::confirmationText(name0, value0, name1, value1), key,
+                               shown);
     else
-        deleteThroughStatement(name0, value0, name1, value1);
+        deleteThroughStatement(name0, value0, name1, value1, key, shown);
 }
 
-void GridComun::deleteThroughProcedure(const QString& value0, const QString& confirmation) {
+void GridComun::deleteFailed(const DbError& error, const QString& title, bool statement) {
+    auto& ctx = ComponentContext::current();
+    const DbFault fault = faultOf(error);
+    if (fault != DbFault::Other)
+        showSaveError(error, m_caption);
+    else
+        ctx.Afiseaza(statement && error.isIntegrityViolation() ? kInUse : error.description(),
+                     statement ? MessageIcon::Error : MessageIcon::Warning, MessageButtons::Ok, title);
+    if (fault == DbFault::RowChanged) reloadInPlace();
+    restoreAfterFailure();
+}
+
+void GridComun::deleteThroughProcedure(const QString& value0, const QString& confirmation, const RowKey& key,
+                                       const std::optional<RowSnapshot>& shown) {
     auto& ctx = ComponentContext::current();
     if (ctx.Afiseaza(confirmation, MessageIcon::Error, MessageButtons::YesNo, m_caption) !=
         MessageResult::Yes)
@@ -79,7 +100,8 @@ void GridComun::deleteThroughProcedure(const QString& value0, const QString& con
         return;
     }
 
-    try {
+    RowChange change = RowChange::deleting(key, QStringLiteral("Sterge"), shown);
+    change.write = [&](Connection& connection) {
         Command cmd(ctx.connection);
         cmd.setCommandType(CommandType::StoredProcedure);
         cmd.setCommandText(QStringLiteral("Sterge"));
@@ -92,17 +114,21 @@ void GridComun::deleteThroughProcedure(const QString& value0, const QString& con
         cmd.append(QStringLiteral("varString"), DataType::VarWChar, ParameterDirection::Input, 50,
                    integerKey ? QStringLiteral(" ") : value0);
         cmd.execute();
+        // The procedure says nothing of the rows it deleted: the record is gone or it is not.
+        return RowSnapshot::read(connection, key) ? 0 : 1;
+    };
+    try {
+        ChangeSet(*ctx.connection, auditContext(m_caption)).add(std::move(change)).apply();
     } catch (const DbError& e) {
-        ctx.Afiseaza(e.description(), MessageIcon::Warning, MessageButtons::Ok,
-                     QStringLiteral("Stergere Date"));
-        restoreAfterFailure();
+        deleteFailed(e, QStringLiteral("Stergere Date"), false);
         return;
     }
     refreshAfterDelete();
 }
 
 void GridComun::deleteThroughStatement(const QString& name0, const QString& value0, const QString& name1,
-                                       const QString& value1) {
+                                       const QString& value1, const RowKey& row,
+                                       const std::optional<RowSnapshot>& shown) {
     auto& ctx = ComponentContext::current();
     const DeleteProfile& deletion = m_profile->deletion;
     const ListRow key{m_profile->table, name0, value0, name1, value1};
@@ -134,11 +160,11 @@ void GridComun::deleteThroughStatement(const QString& name0, const QString& valu
             restoreAfterFailure();
             return;
         }
-        ctx.connection->execute(*statement);
+        ChangeSet(*ctx.connection, auditContext(m_caption))
+            .add(RowChange::deleting(row, *statement, shown))
+            .apply();
     } catch (const DbError& e) {
-        ctx.Afiseaza(e.isIntegrityViolation() ? kInUse : e.description(), MessageIcon::Error,
-                     MessageButtons::Ok, m_caption);
-        restoreAfterFailure();
+        deleteFailed(e, m_caption, true);
         return;
     }
     refreshAfterDelete();

@@ -230,9 +230,10 @@ void GridDetail::AranjeazaCampuri() {
 
 QString GridDetail::saveFailure(const DbError& error) const {
     // Err.Number is shown as a signed 32-bit value, as the suite prints it.
-    return mode() == EditMode::Modify
-               ? QStringLiteral("Modificare imposibila!! Exista legaturi conexe. ")
-               : error.description() + " -- " + QString::number(static_cast<qint32>(error.number()));
+    if (mode() == EditMode::Add)
+        return error.description() + " -- " + QString::number(static_cast<qint32>(error.number()));
+    return error.isIntegrityViolation() ? QStringLiteral("Modificare imposibila!! Exista legaturi conexe. ")
+                                        : QString();
 }
 
 } // namespace vornel

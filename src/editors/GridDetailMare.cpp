@@ -4,6 +4,7 @@
 #include "controls/FocusColour.h"
 #include "controls/KeyFilter.h"
 #include "controls/Look.h"
+#include "data/DbError.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -208,8 +209,9 @@ bool GridDetailMare::filterEvent(QObject* watched, QEvent* event) {
     return FormWindow::filterEvent(watched, event);
 }
 
-QString GridDetailMare::saveFailure(const DbError&) const {
-    return QStringLiteral(" Exista deja o inregistrare cu acesta cheie!!");
+QString GridDetailMare::saveFailure(const DbError& error) const {
+    return error.isIntegrityViolation() ? QStringLiteral(" Exista deja o inregistrare cu acesta cheie!!")
+                                        : QString();
 }
 
 } // namespace vornel

@@ -79,6 +79,11 @@ QString countQuery(const QString& code) {
     return "SELECT Count(*) FROM TipuriProduse WHERE [Tip Produs] = '" + q(code) + "'";
 }
 
+QString savedCode(const Input& in) {
+    if (in.mode != EditMode::Modify) return in.code;
+    return in.code == in.loadedCode ? in.loadedCode : trimBlanks(in.code);
+}
+
 QString saveStatement(const Input& in) {
     if (in.category < 0 || in.category >= kCategories) return {};
     const QString fel = QString::number(in.category);

@@ -46,5 +46,7 @@ bool needsCountQuery(const Input& in);
 QString countQuery(const QString& code);
 // The INSERT (mode "A") or UPDATE (mode "M"); empty for a category outside 0 to 8.
 QString saveStatement(const Input& in);
+// The code the record has once saved: as typed when added, trimmed of blanks when changed.
+QString savedCode(const Input& in);
 
 } // namespace vornel::ProductType

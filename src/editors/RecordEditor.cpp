@@ -4,8 +4,14 @@
 #include "controls/ChartOfAccounts.h"
 #include "controls/NumericBox.h"
 #include "controls/ReadingLock.h"
+#include "controls/Saving.h"
+#include "controls/TextLimit.h"
+#include "data/ChangeSet.h"
 #include "data/DbError.h"
+#include "data/DbFault.h"
 #include "data/Recordset.h"
+#include "data/SqlText.h"
+#include "data/TextCut.h"
 #include "entry/ComponentContext.h"
 #include <QPushButton>
 
@@ -34,12 +40,30 @@ void RecordEditor::begin(const CatalogProfile& profile, EditMode mode, std::shar
     m_mode = mode;
     m_list = std::move(list);
     ReadingLock::set(this, m_cmdAction.at(0), false);
+    m_saved.clear();
     // A lookup that must be picked holds typed text as soon as the field changes.
     for (const FieldLookup& lookup : profile.form.lookups)
-        if (lookup.untilPicked)
+        if (lookup.untilPicked && m_watched.insert(lookup.field).second)
             if (QLineEdit* edit = lineEdit(lookup.field))
                 connect(edit, &QLineEdit::textChanged, this,
                         [this, field = lookup.field] { m_typed.insert(field); });
+}
+
+void RecordEditor::clearFields() {
+    for (Field field : fields()) {
+        QWidget* widget = control(field);
+        if (auto* combo = qobject_cast<QComboBox*>(widget)) combo->clear();
+        if (QLineEdit* edit = lineEdit(field)) {
+            edit->clear();
+            edit->setReadOnly(false);
+            edit->setMaxLength(32767);
+        }
+        if (auto* box = qobject_cast<QCheckBox*>(widget)) box->setChecked(false);
+    }
+    // A label that shows a loaded value (a warehouse's code) shows nothing until loaded again.
+    for (const EditorField& f : m_profile->form.fields)
+        if (auto* label = qobject_cast<QLabel*>(control(f.field)); label && f.load >= 0) label->clear();
+    m_typed.clear();
 }
 
 QLineEdit* RecordEditor::lineEdit(Field field) const {
@@ -85,6 +109,7 @@ void RecordEditor::applyProfile() {
     const EditorProfile& form = m_profile->form;
     const bool modify = m_mode == EditMode::Modify;
     setWindowTitle(caption() + " - " + (modify ? "Modificare" : "Adaugare"));
+    clearFields();
 
     // Only the profile's fields show; each with the label beside it.
     for (Field field : fields()) {
@@ -110,7 +135,7 @@ void RecordEditor::applyProfile() {
                           : f.limit.column >= 0 ? columnSize(f.limit.column)
                           : f.limit.account ? Chart::accountLength(*ComponentContext::current().connection)
                                             : 0;
-        if (QLineEdit* edit = lineEdit(f.field); edit && limit > 0) edit->setMaxLength(limit);
+        if (QLineEdit* edit = lineEdit(f.field); edit && limit > 0) TextLimit::attach(edit, limit);
     }
     if (auto* combo = qobject_cast<QComboBox*>(control(Field::Combo)); combo && !form.comboItems.isEmpty()) {
         combo->addItems(form.comboItems);
@@ -138,6 +163,18 @@ void RecordEditor::applyProfile() {
             break;
         }
     ReadingLock::set(this, m_cmdAction.at(0), m_reading);
+
+    // The record the save writes back to, as the list showed it.
+    m_loadedRow.clear();
+    m_loadedKey = {};
+    m_loaded.reset();
+    if (m_list && m_list->isOpen())
+        for (int i = 0; i < m_list->fieldCount(); ++i)
+            m_loadedRow << (onRow() ? m_list->text(i) : QString());
+    if (modify && onRow()) {
+        m_loadedKey = CatalogRow::keyOf(*m_profile, *m_list);
+        m_loaded = CatalogRow::asShown(m_loadedKey, *m_list);
+    }
 }
 
 void RecordEditor::loadField(const EditorField& f) {
@@ -154,7 +191,7 @@ void RecordEditor::loadField(const EditorField& f) {
         else if (auto* label = qobject_cast<QLabel*>(widget))
             label->setText(cell);
         else if (auto* edit = qobject_cast<QLineEdit*>(widget))
-            edit->setText(cell);
+            edit->setText(cutText(cell, edit->maxLength()));
         break;
     case LoadAs::Whole:
         // A stored value longer than the field's limit widens it, so an unchanged save never cuts it.
@@ -324,13 +361,10 @@ EditorInput RecordEditor::input() const {
     EditorInput in;
     in.mode = m_mode;
     in.table = m_profile->table;
-    if (m_list && m_list->isOpen()) {
-        const bool row = onRow();
-        for (int i = 0; i < m_list->fieldCount(); ++i) {
+    if (m_list && m_list->isOpen())
+        for (int i = 0; i < m_list->fieldCount(); ++i)
             in.columns << m_list->column(i).name;
-            in.row << (row ? m_list->text(i) : QString());
-        }
-    }
+    in.row = m_loadedRow;
     in.oldKey = m_oldKey;
     for (Field field : fields())
         if (lineEdit(field)) in.texts[field] = text(field);
@@ -358,14 +392,83 @@ bool RecordEditor::save() {
             focus->setFocus(Qt::OtherFocusReason);
         return false;
     }
-    auto& ctx = ComponentContext::current();
+    const bool modify = m_mode == EditMode::Modify;
+    const RowKey after = typedKey(statement.sql);
+    RowChange change = modify ? RowChange::modifying(m_loadedKey, statement.sql, m_loaded)
+                              : RowChange::adding(after, statement.sql);
+    if (modify) change.keyAfter = after;
     try {
-        ctx.connection->execute(statement.sql);
+        ChangeSet(*ComponentContext::current().connection, auditContext(caption()))
+            .add(std::move(change))
+            .apply();
     } catch (const DbError& error) {
-        ctx.Afiseaza(saveFailure(error), MessageIcon::Error, MessageButtons::Ok, QStringLiteral("Eroare"), 0,
-                     0);
+        saveFailed(error, true);
+        return false;
     }
+    // The list finds the record by its key, or by what was typed when the database numbered it.
+    m_saved.clear();
+    for (std::size_t i = 0; i < m_profile->keyColumns.size(); ++i)
+        if (const QVariant& value = after.columns.at(i).second; value.isValid())
+            m_saved[m_profile->keyColumns[i]] = value.toString();
+    if (m_saved.isEmpty())
+        for (const EditorField& f : form.fields)
+            if (f.load >= 0 && lineEdit(f.field) && !control(f.field)->isHidden())
+                m_saved[f.load] = text(f.field);
     return true;
+}
+
+void RecordEditor::saveFailed(const DbError& error, bool byStatement) {
+    const DbFault fault = faultOf(error);
+    // A statement refused for a duplicate key or related records keeps the editor's own text.
+    if (const QString own = fault == DbFault::Other && byStatement ? saveFailure(error) : QString();
+        !own.isEmpty()) {
+        ComponentContext::current().Afiseaza(own, MessageIcon::Error, MessageButtons::Ok,
+                                             QStringLiteral("Eroare"), 0, 0);
+        const Field key = m_profile->form.keyField == Field::None ? designKey() : m_profile->form.keyField;
+        if (QLineEdit* edit = lineEdit(key); edit && !edit->isReadOnly() && !edit->isHidden())
+            edit->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    showSaveError(error, windowTitle());
+    if (fault == DbFault::RowChanged) {
+        // Saving again writes over the other user's change knowingly.
+        m_loaded = storedRow(m_loadedKey);
+        emit recordChanged();
+        activateWindow();
+    }
+}
+
+RowKey RecordEditor::typedKey(const QString& statement) const {
+    RowKey key{m_profile->table, {}};
+    for (std::size_t i = 0; i < m_profile->keyColumns.size(); ++i) {
+        const int column = m_profile->keyColumns[i];
+        QVariant value = m_mode == EditMode::Modify && i < m_loadedKey.columns.size()
+                             ? m_loadedKey.columns[i].second
+                             : QVariant();
+        for (const EditorField& f : m_profile->form.fields) {
+            if (f.load != column || !lineEdit(f.field)) continue;
+            const QString typed = text(f.field);
+            const ColumnType type = m_list && m_list->isOpen() && column < m_list->fieldCount()
+                                        ? m_list->column(column).type
+                                        : ColumnType::Unknown;
+            // An empty number is one the database gives; an empty text is what a modify writes.
+            const bool numeric = type == ColumnType::Integer || type == ColumnType::Double;
+            if (typed.trimmed().isEmpty() && (m_mode != EditMode::Modify || numeric)) continue;
+            if (type == ColumnType::Integer && Sql::isNumber(typed.trimmed()))
+                value = static_cast<qint64>(Sql::leadingNumber(typed));
+            else if (type == ColumnType::Double && Sql::isNumber(typed.trimmed()))
+                value = Sql::leadingNumber(typed);
+            else // as the statement writes it: as typed, or trimmed
+                value =
+                    statement.contains(QLatin1Char('\'') + StatementBuilder::text(typed) + QLatin1Char('\''))
+                        ? typed
+                        : typed.trimmed();
+        }
+        key.columns.emplace_back(columnName(column), value);
+    }
+    for (const auto& fixed : m_profile->keyValues)
+        key.columns.push_back(fixed);
+    return key;
 }
 
 void RecordEditor::onAction(int index) {
@@ -373,12 +476,19 @@ void RecordEditor::onAction(int index) {
         unload();
         return;
     }
-    if (m_reading || !runChecks()) return;
+    if (m_reading) return;
+    try {
+        if (!runChecks()) return;
+    } catch (const DbError& error) {
+        // The checks read the database: a fault there is a failed save too.
+        saveFailed(error, false);
+        return;
+    }
     if (save()) unload();
 }
 
 void RecordEditor::onUnload() {
-    emit closed(m_mode);
+    emit closed(m_mode, m_saved);
 }
 
 } // namespace vornel

@@ -1,14 +1,17 @@
 #pragma once
 // The base of the record editor and the large record editor. It opens on a catalogue's profile
 // and the list's recordset, lays its fields out from the profile, runs the profile's key rules,
-// chooser lookups and checks, saves with the profile's statement, and on closing tells the list
-// through a signal. The two editors differ only in their controls and their design.
+// chooser lookups and checks, saves with the profile's statement through the change pipeline (the
+// record as loaded must still be stored as it was), and on closing tells the list through a signal
+// which record it saved. The two editors differ only in their controls and their design.
 
+#include "catalogs/CatalogRow.h"
 #include "controls/FormWindow.h"
 #include "controls/KeyFilter.h"
 #include "profiles/CatalogProfile.h"
 
 #include <memory>
+#include <optional>
 #include <set>
 #include <utility>
 #include <vector>
@@ -45,8 +48,12 @@ public:
     bool ExistaCheie(const QString& cheie) const;
 
 signals:
-    // The editor closed (after a save or without one): the list refreshes itself.
-    void closed(EditMode mode);
+    // The editor closed (after a save or without one): the list refreshes itself and selects the
+    // record saved (its cells; none when nothing was saved).
+    void closed(EditMode mode, const CatalogRow::Cells& saved);
+    // The record was changed or deleted by another user since it was loaded: the list reads itself
+    // again while the editor stays open.
+    void recordChanged();
 
 protected:
     explicit RecordEditor(const QString& name);
@@ -61,7 +68,8 @@ protected:
     virtual QLabel* designLabel(Field field) const = 0;
     // The field whose loaded text is the old key, unless the profile names another.
     virtual Field designKey() const = 0;
-    // The message of a statement the database refused.
+    // The editor's own message for a statement the database refused for a cause of the record
+    // (a duplicate key, related records); empty when it has none for this one.
     virtual QString saveFailure(const DbError& error) const = 0;
 
     // Shows, captions, limits and (in modify mode) loads and locks the profile's fields; every other
@@ -88,8 +96,15 @@ private:
     bool runChecks();
     bool applies(const FieldCheck& check) const;
     bool passes(const FieldCheck& check) const;
-    // Runs the profile's statement; false (after a message) when a bare value is not a number.
+    // Runs the profile's statement with its audit row; false (after a message) when a bare value is
+    // not a number or the database refused: the editor then stays open with what was typed.
     bool save();
+    // The message of a save the database refused (in the checks' lookups or in the statement).
+    void saveFailed(const DbError& error, bool byStatement);
+    // The key of the record as the save leaves it: typed key fields, or the loaded key.
+    RowKey typedKey(const QString& statement) const;
+    // Back to the design state: fields empty and unlocked, no combo items, nothing picked.
+    void clearFields();
     EditorInput input() const;
     void loadField(const EditorField& field);
     QString columnName(int column) const;
@@ -104,7 +119,12 @@ private:
     QString m_oldKey;
     QString m_ownKey; // the loaded text of the field that must be unique: the record's own
     bool m_reading = false;
-    std::set<Field> m_typed; // fields of lookups that must be picked, holding typed text
+    QStringList m_loadedRow;             // the list's current record when the editor opened
+    RowKey m_loadedKey;                  // the record a modify writes back to
+    std::optional<RowSnapshot> m_loaded; // that record as the list showed it
+    CatalogRow::Cells m_saved;           // the saved record's cells, for the list to select
+    std::set<Field> m_typed;             // fields of lookups that must be picked, holding typed text
+    std::set<Field> m_watched;           // lookups whose typing is followed
 };
 
 } // namespace vornel

@@ -4,8 +4,10 @@
 #include "controls/FocusColour.h"
 #include "controls/KeyFilter.h"
 #include "controls/ReadingLock.h"
+#include "controls/TextLimit.h"
 #include "controls/Twips.h"
 #include "data/Recordset.h"
+#include "data/TextCut.h"
 #include "editors/ProductTypeStatements.h"
 #include "entry/ComponentContext.h"
 
@@ -148,6 +150,8 @@ void TipuriProdus::DeschideTip(EditMode mode, std::shared_ptr<Recordset> list, b
         for (QLineEdit* field : {m_txtTipProdus, m_txtDescriere, m_txtStoc, m_txtCh, m_txtV})
             field->clear();
         m_loadedCode.clear();
+        m_loadedKey = {};
+        m_loaded.reset();
         m_stock.clear();
         m_expense.clear();
         m_revenue.clear();
@@ -172,16 +176,20 @@ void TipuriProdus::loadFromList() {
         return onRow && col < rs.fieldCount() ? rs.text(col) : QString();
     };
 
-    m_txtTipProdus->setText(cell(0));
+    m_txtTipProdus->setText(cutText(cell(0), m_txtTipProdus->maxLength()));
     m_loadedCode = m_txtTipProdus->text();
+    if (onRow) {
+        m_loadedKey = {QStringLiteral("TipuriProduse"), {{QStringLiteral("Tip Produs"), rs.value(0)}}};
+        m_loaded = CatalogRow::asShown(m_loadedKey, rs);
+    }
     m_loading = true;
     m_cmbFel->setCurrentIndex(ProductType::categoryOf(cell(1)));
     m_loading = false;
     ArataConturi();
-    m_txtDescriere->setText(cell(2));
-    m_txtStoc->setText(cell(3));
-    m_txtCh->setText(cell(4));
-    m_txtV->setText(cell(5));
+    m_txtDescriere->setText(cutText(cell(2), m_txtDescriere->maxLength()));
+    m_txtStoc->setText(cutText(cell(3), m_txtStoc->maxLength()));
+    m_txtCh->setText(cutText(cell(4), m_txtCh->maxLength()));
+    m_txtV->setText(cutText(cell(5), m_txtV->maxLength()));
     m_expense = m_txtCh->text();
     m_revenue = m_txtV->text();
     m_stock = m_txtStoc->text();
@@ -193,7 +201,7 @@ void TipuriProdus::applyColumnSizes() {
         {0, m_txtTipProdus}, {2, m_txtDescriere}, {3, m_txtStoc}, {4, m_txtCh}, {5, m_txtV}};
     for (const auto& [column, field] : fields) {
         const int size = rs && rs->isOpen() && column < rs->fieldCount() ? rs->column(column).definedSize : 0;
-        field->setMaxLength(size > 0 ? size : 32767);
+        TextLimit::attach(field, size > 0 ? size : 32767);
     }
 }
 

@@ -3,10 +3,12 @@
 // Accounts count only when picked in the code chooser (or loaded with the record); typing in an
 // account field forgets the picked value.
 
+#include "catalogs/CatalogRow.h"
 #include "controls/FormWindow.h"
 #include "profiles/EditorProfile.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QComboBox;
@@ -33,7 +35,8 @@ public:
     void ArataConturi();
     // Asks whether to leave without saving; true when the window unloaded.
     bool IesireTip();
-    // Checks the accounts and the code, writes the record and closes; false when it stayed open.
+    // Checks the code, the description, the accounts and that the code is free, writes the record
+    // with its audit row and closes; false when it stayed open with what was typed.
     bool SalveazaTip();
 
     QLineEdit* txtTipProdus() const { return m_txtTipProdus; }
@@ -52,8 +55,11 @@ public:
     const QString& revenueAccount() const { return m_revenue; }
 
 signals:
-    // The record was saved: the list reads itself anew.
-    void saved();
+    // The record was saved: the list reads itself anew and selects it.
+    void saved(const CatalogRow::Cells& record);
+    // The record was changed or deleted by another user since it was loaded: the list reads itself
+    // anew while the editor stays open.
+    void recordChanged();
     // The editor was left without saving: the list takes the focus back.
     void left();
 
@@ -81,6 +87,8 @@ private:
     EditMode m_mode = EditMode::Add;
     std::shared_ptr<Recordset> m_list; // the catalogue list's, when the list opened the editor
     QString m_loadedCode;
+    RowKey m_loadedKey;                  // the record a modify writes back to
+    std::optional<RowSnapshot> m_loaded; // as the list showed it
     QString m_stock;
     QString m_expense;
     QString m_revenue;

@@ -29,6 +29,7 @@ template <class Editor> Editor& editorFor(GridComun& list) {
     if (auto* open = context.loaded<Editor>()) return *open;
     auto& editor = context.instance<Editor>();
     QObject::connect(&editor, &Editor::closed, &list, &GridComun::refreshAfterEditor);
+    QObject::connect(&editor, &Editor::recordChanged, &list, &GridComun::reloadInPlace);
     return editor;
 }
 
@@ -55,6 +56,7 @@ void openEditor(GridComun& list, EditMode mode, bool reading) {
             editor = &context.instance<TipuriProdus>();
             QObject::connect(editor, &TipuriProdus::saved, &list, &GridComun::reloadAfterEditor);
             QObject::connect(editor, &TipuriProdus::left, &list, &GridComun::resumeAfterEditor);
+            QObject::connect(editor, &TipuriProdus::recordChanged, &list, &GridComun::reloadInPlace);
         }
         editor->DeschideTip(mode, list.lista(), reading);
         return;

@@ -27,7 +27,8 @@ CatalogProfile operation(CatalogKind kind, const char* caption, const char* righ
     Lookup vat = accounts("Incasari/Plati-TVA");
     p.form.lookups = {{.field = Field::Descriere, .lookup = operations},
                       {.field = Field::Rezerva, .lookup = vat}};
-    p.form.checks = {{.field = Field::Descriere,
+    p.form.checks = {{.field = Field::Cheie, .rule = CheckRule::Required, .message = kRequired},
+                     {.field = Field::Descriere,
                       .rule = CheckRule::Account,
                       .message = "Contul nu exista in planul de conturi !"},
                      {.field = Field::Rezerva, .rule = CheckRule::InChart}};
@@ -148,6 +149,7 @@ CatalogProfile subclasaCont() {
                    "GROUP BY zContaSubGrupa.Grupa, zContaSubGrupa.SubGrupa, zContaSubGrupa.Descriere ",
                    "ORDER BY zContaSubGrupa.Grupa, zContaSubGrupa.SubGrupa;"});
     p.deletion.statement = deleteBySecond;
+    p.keyColumns = {1};
     p.form.fields = {
         {.field = Field::Rezerva, .caption = captioned("Clasa Cont"), .limit = sized(0), .load = 0},
         {.field = Field::Cheie, .caption = captioned("Subclasa Cont"), .limit = sized(1), .load = 1},

@@ -6,6 +6,7 @@
 #include "profiles/EditorProfile.h"
 
 #include <QString>
+#include <QVariant>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -91,6 +92,10 @@ struct CatalogProfile {
     DeleteProfile deletion{};
     // A code the list keeps as it is: neither modified nor deleted.
     QString protectedCode{};
+    // The columns of the list that name a record in the table, and the values every record of the
+    // catalogue has in further key columns of the table (the kind of document).
+    std::vector<int> keyColumns{0};
+    std::vector<std::pair<QString, QVariant>> keyValues{};
     EditorProfile form{};
 };
 

@@ -43,6 +43,7 @@ CatalogProfile otherDocuments(CatalogProfile p, bool output) {
     p.form.ownTabOrder = true;
     p.form.comboItems = {QStringLiteral("Aviz"), QStringLiteral("Bon Consum")};
     p.form.keyField = Field::Cod;
+    p.keyColumns = {4};
     p.form.clearedWhenTicked = Field::Cont;
     p.form.lookups = {{.field = Field::Cont,
                        .lookup = accounts(output ? "Alegeti contul pentru > Alte Documente Iesire <"
@@ -140,6 +141,7 @@ CatalogProfile documenteDeTransfer() {
     p.form.ownTabOrder = true;
     p.form.comboItems = {QStringLiteral("Bon Consum"), QStringLiteral("Aviz")};
     p.form.focusModify = Field::Combo;
+    p.keyValues = {{QStringLiteral("EC"), 4}};
     p.form.checks = requiredUniqueKey(kDuplicateDescription);
     p.form.uniqueQuery = [](const KeyInput& key) {
         return uniqueByFirstAnd(key, " AND [" + key.table + "].[EC]=4");
@@ -163,6 +165,7 @@ CatalogProfile documenteCorectieTerti() {
         {5200, 0},
         {"SELECT Descriere, IdTipCorectie  ", " From [TipCorectie]", " ORDER BY [TipCorectie].[Descriere];"});
     p.deletion.statement = deleteBySecond;
+    p.keyColumns = {1};
     p.form.fields = {{.field = Field::Cheie, .caption = named(0), .limit = sized(0), .load = 0}};
     p.form.checks = requiredUniqueKey(kDuplicateKey);
     p.form.update = [](const EditorInput& in) {

@@ -117,6 +117,7 @@ CatalogProfile subgrupeDeProduse() {
                    "Subgrupeprodus.Descriere ",
                    "ORDER BY Subgrupeprodus.[Grupa Produs], Subgrupeprodus.[Subgrupa Produs];"});
     p.deletion.statement = deleteBySecond;
+    p.keyColumns = {1};
     p.form.fields = {{.field = Field::Rezerva, .caption = named(0), .limit = sized(0), .load = 0},
                      {.field = Field::Cheie, .caption = named(1), .limit = sized(1), .load = 1},
                      {.field = Field::Descriere, .caption = named(2), .limit = sized(2), .load = 2}};

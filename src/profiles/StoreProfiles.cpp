@@ -199,14 +199,15 @@ CatalogProfile angajati() {
                      {.field = Field::Heading1, .text = QStringLiteral("Alte Informatii")},
                      whole(Field::NumeGestionar, "Tip Masina:", 6),
                      whole(Field::TelefonVetra, "Numar Masina:", 7)};
-    // Employees are saved as typed.
+    p.keyColumns = {0, 1};
+    // An employee is found by the names as loaded and takes the names as typed.
     p.form.update = [](const EditorInput& in) {
-        return BuiltStatement{"Update pTerti SET  SeriaBi = '" + q(in[Field::DescriereDepozit]) +
-                              "', NrBi = '" + q(in[Field::AdresaDepozit]) + "', Eliberat = '" +
-                              q(in[Field::ContAnalitic]) + "', MijlocT = '" + q(in[Field::NumeGestionar]) +
-                              "', Auto = '" + q(in[Field::TelefonVetra]) + "'  WHERE " + " Nume = '" +
-                              q(in[Field::CodCasierie]) + "' AND Prenume = '" +
-                              q(in[Field::DenumireDepozit]) + "'"};
+        return BuiltStatement{
+            "Update pTerti SET  Nume = '" + q(in[Field::CodCasierie]) + "', Prenume = '" +
+            q(in[Field::DenumireDepozit]) + "', SeriaBi = '" + q(in[Field::DescriereDepozit]) +
+            "', NrBi = '" + q(in[Field::AdresaDepozit]) + "', Eliberat = '" + q(in[Field::ContAnalitic]) +
+            "', MijlocT = '" + q(in[Field::NumeGestionar]) + "', Auto = '" + q(in[Field::TelefonVetra]) +
+            "'  WHERE " + " Nume = '" + q(in.cell(0)) + "' AND Prenume = '" + q(in.cell(1)) + "'"};
     };
     p.form.insert = [](const EditorInput& in) {
         return BuiltStatement{"INSERT INTO pTerti (Nume, Prenume, SeriaBi, NrBi, Eliberat, MijlocT, Auto, "

@@ -179,7 +179,8 @@ const Case kCases[] = {
     {"Angajati", "pTerti", {}, {{F::CodCasierie, "Pop"}, {F::DenumireDepozit, "Ana "}, {F::DescriereDepozit, "CJ"},
         {F::AdresaDepozit, "1"}, {F::ContAnalitic, "SPCLEP"}, {F::NumeGestionar, "Dacia"}, {F::TelefonVetra, "CJ-1"}},
      "INSERT INTO pTerti (Nume, Prenume, SeriaBi, NrBi, Eliberat, MijlocT, Auto, TipAngajat) VALUES ('Pop', 'Ana ', 'CJ', '1', 'SPCLEP', 'Dacia', 'CJ-1', 'P')",
-     "Update pTerti SET  SeriaBi = 'CJ', NrBi = '1', Eliberat = 'SPCLEP', MijlocT = 'Dacia', Auto = 'CJ-1'  WHERE  Nume = 'Pop' AND Prenume = 'Ana '"},
+     "Update pTerti SET  Nume = 'Pop', Prenume = 'Ana ', SeriaBi = 'CJ', NrBi = '1', Eliberat = 'SPCLEP', MijlocT = 'Dacia', Auto = 'CJ-1'  WHERE  Nume = 'Pop' AND Prenume = 'Ana'",
+     {}, {"Pop", "Ana"}},
 };
 // clang-format on
 
