@@ -1,7 +1,7 @@
 // Saving through the change pipeline, on the embedded database and through the SQLite ODBC driver:
 // the change and its audit row are written together or not at all, a row another user changed
 // meanwhile is never overwritten, and a failed save names its cause.
-#include "odbc_fixture.h"
+#include "TestDatabase.h"
 
 #include "data/ChangeSet.h"
 #include "data/Connection.h"
@@ -27,7 +27,7 @@ const AuditContext kOperator{2, 1, QStringLiteral("Rate TVA")};
 class ChangePipeline : public ::testing::TestWithParam<Engine> {
 protected:
     void SetUp() override {
-        if (GetParam() == Engine::Odbc && !vornel::testing::odbcDriverRegistered("SQLite3"))
+        if (GetParam() == Engine::Odbc && !odbcDriverRegistered("SQLite3"))
             GTEST_SKIP() << "ODBC driver \"SQLite3\" not registered";
         ASSERT_TRUE(m_dir.isValid());
         m_path = m_dir.filePath(QStringLiteral("firma.db"));

@@ -1,7 +1,7 @@
 // The statements the windows build, run through the dialect layer on SQLite, must give the rows
 // SQL Server gives; lexical edge cases of the translation and the names of select-list columns.
 
-#include "dialect_fixture.h"
+#include "TestDatabase.h"
 
 #include "data/DbError.h"
 #include "data/SqlText.h"

@@ -1,7 +1,7 @@
 // No value placed between quotes can change what a translated statement does, and no text at all
 // can make the translation crash.
 
-#include "dialect_fixture.h"
+#include "TestDatabase.h"
 
 #include "data/DbError.h"
 #include "data/SqlText.h"

@@ -1,6 +1,5 @@
 // The ODBC backend through the distribution's SQLite ODBC driver, on a file prepared natively.
 #include "TestDatabase.h"
-#include "odbc_fixture.h"
 
 #include "data/odbc/OdbcBackend.h"
 
@@ -9,8 +8,7 @@
 #include <string>
 
 using namespace vornel;
-using vornel::test::errorOf;
-using vornel::testing::NativeSqliteFile;
+using namespace vornel::test;
 
 namespace {
 
@@ -19,7 +17,7 @@ const QString Unicode = QString::fromUtf8("Ionut Sandulescu \xC4\x83\xC3\xAE\xC8
 class OdbcSqlite : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!vornel::testing::odbcDriverRegistered("SQLite3"))
+        if (!odbcDriverRegistered("SQLite3"))
             GTEST_SKIP() << "ODBC driver \"SQLite3\" not registered (install libsqliteodbc; "
                             "odbcinst -i -d -f /usr/share/sqliteodbc/unixodbc.ini)";
         db.exec("CREATE TABLE Banci ([Cod Banca] int NOT NULL PRIMARY KEY, Descriere nvarchar(50) NOT NULL,"
@@ -27,11 +25,10 @@ protected:
                 "CREATE TABLE Perechi (b nvarchar(5) NOT NULL, a int NOT NULL, v nvarchar(20), PRIMARY KEY "
                 "(b, a));"
                 "CREATE TABLE Auto (Id INTEGER PRIMARY KEY AUTOINCREMENT, Nume nvarchar(50));");
-        db.exec(("INSERT INTO Banci VALUES (1, '" + Unicode.toStdString() +
-                 "', '5121.01', 1250.75, '2026-03-31 10:20:30');"
-                 "INSERT INTO Banci VALUES (2, 'BRD', '', NULL, NULL);"
-                 "INSERT INTO Banci VALUES (3, 'CEC', NULL, -4, NULL);")
-                    .c_str());
+        db.exec("INSERT INTO Banci VALUES (1, '" + Unicode +
+                "', '5121.01', 1250.75, '2026-03-31 10:20:30');"
+                "INSERT INTO Banci VALUES (2, 'BRD', '', NULL, NULL);"
+                "INSERT INTO Banci VALUES (3, 'CEC', NULL, -4, NULL);");
         db.close(); // the ODBC side gets the file to itself, as in production
         backend = std::make_unique<OdbcBackend>(db.odbcConnectionString());
     }
@@ -91,9 +88,9 @@ TEST_F(OdbcSqlite, TextRoundTripsByteForByteWhateverTheHostLocaleAndLength) {
                                {QVariant(11), QVariant(Unicode), QVariant()}),
               1);
     EXPECT_EQ(db.scalar("SELECT Descriere FROM Banci WHERE [Cod Banca] = 10"),
-              (Unicode + QStringLiteral(" O'Brien")).toStdString());
+              Unicode + QStringLiteral(" O'Brien"));
     EXPECT_EQ(db.scalar("SELECT Descriere || quote(Cont) FROM Banci WHERE [Cod Banca] = 11"),
-              Unicode.toStdString() + "NULL");
+              Unicode + "NULL");
     EXPECT_EQ(
         backend->query("SELECT [Cod Banca] FROM Banci WHERE Descriere = '" + Unicode + "'").rows.rowCount(),
         2u);
@@ -197,7 +194,7 @@ TEST(OdbcConnect, BadConnectionStringsGiveClearErrors) {
     };
     EXPECT_EQ(failure("Driver=NoSuchDriver9;Database=/tmp/x.db"), "ODBC driver not found: NoSuchDriver9");
     EXPECT_NE(failure("DSN=NoSuchDsn9").find("NoSuchDsn9"), std::string::npos);
-    if (!vornel::testing::odbcDriverRegistered("SQLite3"))
+    if (!odbcDriverRegistered("SQLite3"))
         GTEST_SKIP() << "ODBC driver \"SQLite3\" not registered: the unreachable-file case needs it";
     EXPECT_EQ(failure("Driver=SQLite3;Database=/nonexistent-dir-9/firma.db")
                   .rfind("Could not connect to the database (Database=/nonexistent-dir-9/firma.db)", 0),

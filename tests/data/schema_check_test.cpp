@@ -1,14 +1,14 @@
 // The schema check at opening: the expectation comes from the embedded scripts, and a database
 // that lacks a table or a column is named precisely, through both backends.
 #include "TestDatabase.h"
-#include "odbc_fixture.h"
 
 #include "data/SchemaCheck.h"
 #include "data/SchemaUpgrade.h"
 #include "data/odbc/OdbcBackend.h"
 
 using namespace vornel;
-using SchemaCheckTest = vornel::test::DemoTest;
+using namespace vornel::test;
+using SchemaCheckTest = DemoTest;
 
 TEST_F(SchemaCheckTest, DemoDatabasePassesAndEveryMissingPieceIsNamed) {
     auto& db = m_db;
@@ -51,13 +51,12 @@ TEST(SchemaCheck, ForeignDatabaseIsNamedInAFewPhrases) {
 }
 
 TEST(SchemaCheck, OdbcReadsTheCatalogue) {
-    if (!vornel::testing::odbcDriverRegistered("SQLite3"))
-        GTEST_SKIP() << "ODBC driver \"SQLite3\" not registered";
+    if (!odbcDriverRegistered("SQLite3")) GTEST_SKIP() << "ODBC driver \"SQLite3\" not registered";
     // The SQLite driver has one catalogue: the administration tables live beside the others.
-    vornel::testing::NativeSqliteFile file;
+    NativeSqliteFile file;
     const QString scripts =
         DemoDatabase::script("admtivra.sql").replace("AdmTivra.", "") + DemoDatabase::script("schema.sql");
-    file.exec(scripts.toUtf8().constData());
+    file.exec(scripts);
     file.exec("ALTER TABLE Cpp DROP COLUMN Adresa");
     file.close();
     OdbcBackend backend(file.odbcConnectionString());
