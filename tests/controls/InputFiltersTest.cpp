@@ -1,6 +1,5 @@
-// Key filters, focus colouring and the numeric box, driven by real key and focus events.
+// Focus colouring driven by real focus events, and reading and showing numbers.
 #include "controls/FocusColour.h"
-#include "controls/KeyFilter.h"
 #include "controls/NumberText.h"
 #include "controls/NumericBox.h"
 
@@ -25,27 +24,6 @@ private:
 };
 
 } // namespace
-
-// Typed refused characters are dropped; control keys still work; a paste is not filtered; a new
-// rule replaces the earlier one.
-TEST(KeyFilter, TypedRefusedCharactersAreDroppedPastesAndControlKeysAreNot) {
-    QLineEdit edit;
-    KeyFilter::attach(&edit, KeyFilter::digitsOnly());
-    QTest::keyClicks(&edit, "1x2y3");
-    QTest::keyClick(&edit, Qt::Key_Backspace);
-    QTest::keyClick(&edit, Qt::Key_Home);
-    QTest::keyClicks(&edit, "9");
-    EXPECT_EQ(edit.text(), "912");
-    edit.clear();
-    KeyFilter::attach(&edit, KeyFilter::rejecting("'"));
-    edit.insert("O'B");
-    KeyFilter::attach(&edit, KeyFilter::rejecting("b"));
-    QTest::keyClicks(&edit, "'b");
-    EXPECT_EQ(edit.text(), "O'B'");
-    KeyFilter::detach(&edit);
-    QTest::keyClicks(&edit, "b");
-    EXPECT_EQ(edit.text(), "O'B'b");
-}
 
 TEST(FocusColour, DarkensWhileFocusedAndSelectsWholeText) {
     QWidget window;
