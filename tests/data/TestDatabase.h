@@ -9,6 +9,7 @@
 #include "data/sqlite/SqliteBackend.h"
 #include "data/sqlite/TsqlDialect.h"
 #include "documents/SeriesStatements.h"
+#include "support/TestSupport.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
@@ -98,19 +99,6 @@ inline DbError errorOf(const std::function<void()>& f) {
     }
     ADD_FAILURE() << "no DbError thrown";
     return DbError(0, {});
-}
-
-inline Parameter in(const char* name, DataType type, QVariant value, int size = 0) {
-    return Parameter{QString::fromLatin1(name), type, ParameterDirection::Input, size, std::move(value)};
-}
-
-// The rights check "Vezi" for screen `code` and action A, M or S.
-inline std::vector<Parameter> veziParameters(const QString& code, const QString& action, qint64 user,
-                                             qint64 company = 1) {
-    return {
-        Parameter{QStringLiteral("RETURN_VALUE"), DataType::Integer, ParameterDirection::ReturnValue, 0, {}},
-        in("nr", DataType::VarWChar, code, 50), in("tip", DataType::VarWChar, action, 1),
-        in("user", DataType::BigInt, user), in("IdSoc", DataType::BigInt, company)};
 }
 
 // The deletion check "Sterge" of the demo company.
