@@ -1,19 +1,11 @@
 #include "TestDatabase.h"
 
-#include "data/DbError.h"
 #include "data/SqlText.h"
 #include "data/StatementBuilder.h"
 #include "data/TextCut.h"
 
 namespace vornel::test {
 namespace {
-
-TEST(SqlText, QuotesAreDoubledAndPlainValuesUntouched) {
-    EXPECT_EQ(Sql::text(QStringLiteral("Banca Transilvania")), QStringLiteral("Banca Transilvania"));
-    EXPECT_EQ(Sql::text(QStringLiteral("O'Brien")), QStringLiteral("O''Brien"));
-    EXPECT_EQ(Sql::text(QStringLiteral("''")), QStringLiteral("''''"));
-    EXPECT_EQ(Sql::text(QString()), QString());
-}
 
 TEST(SqlText, IsNumberAcceptsOnlyPlainDecimals) {
     for (const char* ok : {"0", "7", "-7", "+7", "12.5", "-0.25", "007"})
@@ -72,11 +64,6 @@ TEST(SqlText, CutsOnlyBetweenWholeCharacters) {
     EXPECT_EQ(cutText(QStringLiteral("Banca"), 3), QStringLiteral("Ban"));
     EXPECT_EQ(cutText(QStringLiteral("Banca"), -1), QStringLiteral("Banca"));
     EXPECT_EQ(cutText(emoji, 0), QString());
-}
-
-TEST(SqlText, DbErrorNumberText) {
-    EXPECT_EQ(DbError(ErrorNumber::Integrity, {}).numberText(), QStringLiteral("0x80040E2F"));
-    EXPECT_EQ(DbError(0x5u, {}).numberText(), QStringLiteral("0x00000005"));
 }
 
 } // namespace

@@ -29,6 +29,11 @@ const QStringList hostileValues = {
     "[dbo].x]",
     "x\" --",
     QString(300, u'w'),
+    "a + b",
+    "dbo.yC1",
+    "isnull(a, b)",
+    "N'q'",
+    "convert(int, 1)",
 };
 
 // The opcode names of the compiled statement, which change with its structure but not with
