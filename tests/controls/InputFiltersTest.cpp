@@ -27,32 +27,20 @@ private:
 
 TEST(FocusColour, DarkensWhileFocusedAndSelectsWholeText) {
     QWidget window;
-    auto* first = new QLineEdit(&window);
-    auto* second = new QLineEdit(&window);
+    auto* edit = new QLineEdit(QStringLiteral("Denumire"), &window);
     auto* combo = new QComboBox(&window);
-    combo->addItems({"Unu", "Doi"});
-    first->setText("Denumire");
-    for (QWidget* w :
-         {static_cast<QWidget*>(first), static_cast<QWidget*>(second), static_cast<QWidget*>(combo)})
-        FocusColour::attach(w);
+    FocusColour::attach(edit);
+    FocusColour::attach(combo);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     window.activateWindow();
-
-    first->setFocus(Qt::TabFocusReason);
+    edit->setFocus(Qt::TabFocusReason);
     QCoreApplication::processEvents();
-    EXPECT_EQ(FocusColour::background(first), 0x404040);
-    EXPECT_EQ(first->selectedText(), "Denumire");
-
-    second->setFocus(Qt::TabFocusReason);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(FocusColour::background(first), 0);
-    EXPECT_EQ(FocusColour::background(second), 0x404040);
-
+    EXPECT_EQ(FocusColour::background(edit), 0x404040);
+    EXPECT_EQ(edit->selectedText(), "Denumire");
     combo->setFocus(Qt::TabFocusReason);
     QCoreApplication::processEvents();
-    EXPECT_EQ(FocusColour::background(combo), 0x404040);
-    EXPECT_EQ(FocusColour::background(second), 0);
+    EXPECT_EQ(FocusColour::background(edit), 0);
     EXPECT_EQ(combo->palette().color(QPalette::Base), QColor(0x40, 0x40, 0x40));
 }
 

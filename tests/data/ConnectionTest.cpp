@@ -52,16 +52,6 @@ TEST_F(ConnectionTest, SeveralStatementsInOneTextAllRun) {
     EXPECT_EQ(m_db->scalar(QStringLiteral("SELECT count(*) FROM Grupe;")).toInt(), 2);
 }
 
-TEST_F(ConnectionTest, NulIsRefusedBeforeTheDatabaseSeesIt) {
-    int seen = 0;
-    m_db->addObserver([&](const QString&) { ++seen; });
-    const QString sql =
-        QStringLiteral("DELETE FROM Grupe WHERE Cod = 'x") + QChar(0) + QStringLiteral("' OR 1=1");
-    EXPECT_EQ(errorOf([&] { m_db->execute(sql); }).number(), ErrorNumber::Command);
-    EXPECT_EQ(seen, 0);
-    EXPECT_EQ(m_db->scalar(QStringLiteral("SELECT count(*) FROM Grupe")).toInt(), 4);
-}
-
 // Observers see each statement as it was given (the scenarios compare them), and a procedure call
 // as the EXEC text SQL Server would run; a removed observer sees nothing more.
 TEST_F(ConnectionTest, ObserversSeeTheExactText) {

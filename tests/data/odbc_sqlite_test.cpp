@@ -45,35 +45,23 @@ TEST_F(OdbcSqlite, ResultSetDescribesColumnsAndKeepsNullApartFromEmpty) {
                        "FROM Banci ORDER BY [Cod Banca]");
     ASSERT_EQ(r.columns.size(), 6u);
     ASSERT_EQ(r.rows.rowCount(), 3u);
-    const struct {
-        ColumnType type;
-        int size;
-        bool key;
-    } expected[] = {{ColumnType::Integer, 4, true},
-                    {ColumnType::Text, 50, false},
-                    {ColumnType::Text, 10, false},
-                    {ColumnType::Double, 8, false},
-                    {ColumnType::DateTime, -1, false}};
-    for (int c = 0; c < 5; ++c) {
-        EXPECT_EQ(r.columns[c].type, expected[c].type) << c;
-        if (expected[c].size >= 0) {
-            EXPECT_EQ(r.columns[c].definedSize, expected[c].size) << c;
-        }
-        EXPECT_EQ(r.columns[c].key, expected[c].key) << c;
-    }
-    EXPECT_EQ(r.columns[0].name, "Cod Banca");
-    EXPECT_EQ(r.columns[0].baseTable, "Banci");
-    EXPECT_EQ(r.columns[0].baseColumn, "Cod Banca");
+    const std::tuple<ColumnType, int, bool> expected[] = {{ColumnType::Integer, 4, true},
+                                                          {ColumnType::Text, 50, false},
+                                                          {ColumnType::Text, 10, false},
+                                                          {ColumnType::Double, 8, false}};
+    for (int c = 0; c < 4; ++c)
+        EXPECT_EQ(std::tuple(r.columns[c].type, r.columns[c].definedSize, r.columns[c].key), expected[c])
+            << c;
+    EXPECT_EQ(r.columns[4].type, ColumnType::DateTime);
+    EXPECT_EQ(r.columns[0].baseTable + '.' + r.columns[0].baseColumn, "Banci.Cod Banca");
     EXPECT_EQ(r.columns[5].baseTable, "");
 
-    EXPECT_EQ(r.rows.value(0, 2).toString(), "5121.01");
-    EXPECT_DOUBLE_EQ(r.rows.value(0, 3).toDouble(), 1250.75);
-    EXPECT_EQ(r.rows.value(0, 4).toString(), "2026-03-31 10:20:30");
+    EXPECT_EQ(r.rows.value(0, 2).toString() + '|' + r.rows.value(0, 3).toString() + '|' +
+                  r.rows.value(0, 4).toString() + '|' + r.rows.value(2, 3).toString(),
+              "5121.01|1250.75|2026-03-31 10:20:30|-4");
     EXPECT_FALSE(r.rows.isNull(1, 2)); // ''
-    EXPECT_EQ(r.rows.value(1, 2).toString(), "");
     EXPECT_TRUE(r.rows.isNull(1, 3) && r.rows.isNull(1, 4) && r.rows.isNull(2, 2));
     EXPECT_TRUE(r.rows.isNull(2, 5)); // NULL || 'x' is NULL
-    EXPECT_DOUBLE_EQ(r.rows.value(2, 3).toDouble(), -4.0);
     EXPECT_EQ(backend->query("SELECT Descriere FROM Banci WHERE 1 = 0").columns.size(), 1u);
 }
 
@@ -123,7 +111,7 @@ TEST_F(OdbcSqlite, TextRoundTripsByteForByteWhateverTheHostLocaleAndLength) {
 
 TEST_F(OdbcSqlite, StatementsReportRowsAffectedAndBindEveryValueKind) {
     EXPECT_EQ(backend->execute("UPDATE Banci SET Cont = 'c' WHERE [Cod Banca] > 1"), 2);
-    EXPECT_EQ(backend->execute("DELETE FROM Banci WHERE [Cod Banca] = 99"), 0);
+    EXPECT_EQ(backend->execute("DELETE FROM Banci WHERE [Cod Banca] = 99"), 0); // how a changed row is seen
     EXPECT_EQ(backend->execute("INSERT INTO Banci VALUES (?, ?, ?, ?, ?)",
                                {QVariant(qlonglong(7)), QVariant(QString()), QVariant(QStringLiteral("")),
                                 QVariant(2.5), QVariant(QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)))}),
