@@ -1,10 +1,9 @@
-// Loading, unloading and modal showing of the component's windows.
+// Loading and unloading of the component's windows.
 #include "controls/FormWindow.h"
 #include "entry/ComponentContext.h"
 
+#include <QCoreApplication>
 #include <QPointer>
-#include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace vornel {
@@ -76,26 +75,6 @@ TEST(FormWindow, UnloadByCodeDestroysEvenAHiddenWindowAndTheNextUseBuildsAfresh)
     second.unload();
     second.unload(); // a second unload is harmless
     flushDeletes();
-}
-
-TEST(FormWindow, ShowModalReturnsWhenHiddenOrUnloaded) {
-    auto& context = ComponentContext::current();
-    auto& window = context.instance<ProbeWindow>();
-    bool modalWhileShown = false;
-    QTimer::singleShot(0, &window, [&window, &modalWhileShown] {
-        modalWhileShown = window.isModal();
-        window.hide();
-    });
-    window.showModal();
-    EXPECT_TRUE(modalWhileShown);
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_FALSE(window.isModal());
-
-    QPointer<ProbeWindow> guard = &window;
-    QTimer::singleShot(0, &window, [&window] { window.unload(); });
-    window.showModal();
-    flushDeletes();
-    EXPECT_TRUE(guard.isNull());
 }
 
 #include "FormWindowTest.moc"

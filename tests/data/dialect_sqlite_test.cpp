@@ -1,10 +1,9 @@
 // The statements the windows build, run through the dialect layer on SQLite, must give the rows
 // SQL Server gives; lexical edge cases of the translation and the names of select-list columns.
 
-#include "dialect_fixture.h"
+#include "TestDatabase.h"
 
 #include "data/DbError.h"
-#include "data/SqlText.h"
 
 namespace vornel::test {
 namespace {
@@ -121,17 +120,6 @@ TEST_F(Dialect, NamesReachTheirTablesAndDeleteWithoutFromDeletesOnlyTheChosenRow
         value("SELECT (SELECT group_concat(Prenume) FROM pTerti) || (SELECT group_concat([Cod Vamal]) FROM "
               "[Cod Vamal]) || (SELECT count(*) FROM [Tip Client])"),
         "IonFara Cod0");
-}
-
-TEST_F(Dialect, StringLiteralsAreStoredByteForByte) {
-    for (const char* text : {"a + b", "dbo.yC1", "x -- y", "x; DROP TABLE yC1", "[x]]", "isnull(a, b)",
-                             "it's /* no", "N'q'", "\"q\"", "convert(int, 1)"}) {
-        run(QStringLiteral("INSERT INTO yC1 (Cod, Denumire, Tip) VALUES ('k', N'%1', 0)")
-                .arg(Sql::text(QString::fromLatin1(text))));
-        EXPECT_EQ(value("SELECT Denumire FROM dbo.yC1 WHERE Cod = 'k';"), text);
-        run("DELETE yC1 WHERE Cod = 'k'");
-    }
-    EXPECT_EQ(value("SELECT count(*) FROM yC1"), "2");
 }
 
 TEST(DialectText, UnterminatedTokensAreCommandErrorsAndTrailingSemicolonsGo) {

@@ -1,7 +1,7 @@
 // No value placed between quotes can change what a translated statement does, and no text at all
 // can make the translation crash.
 
-#include "dialect_fixture.h"
+#include "TestDatabase.h"
 
 #include "data/DbError.h"
 #include "data/SqlText.h"
@@ -29,6 +29,11 @@ const QStringList hostileValues = {
     "[dbo].x]",
     "x\" --",
     QString(300, u'w'),
+    "a + b",
+    "dbo.yC1",
+    "isnull(a, b)",
+    "N'q'",
+    "convert(int, 1)",
 };
 
 // The opcode names of the compiled statement, which change with its structure but not with

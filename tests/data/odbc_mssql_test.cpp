@@ -32,11 +32,9 @@ protected:
     }
 
     int start(int operation, int idTop, const char* serie, const char* descriere, const char* veche = "") {
-        Serie s;
-        s.serie = QString::fromLatin1(serie);
-        s.descriere = QString::fromLatin1(descriere);
-        s.serieVeche = QString::fromLatin1(veche);
-        auto p = startParameters(operation, idTop, s);
+        auto p = Series::startParameters(
+            operation, seriesFields(QString::fromLatin1(serie), QString::fromLatin1(descriere)), idTop, {},
+            QString::fromLatin1(veche));
         return backend->callProcedure("Start", p);
     }
     int number(const QString& sql) { return backend->query(sql).rows.value(0, 0).toInt(); }

@@ -1,6 +1,5 @@
 // The ODBC backend through the distribution's SQLite ODBC driver, on a file prepared natively.
 #include "TestDatabase.h"
-#include "odbc_fixture.h"
 
 #include "data/odbc/OdbcBackend.h"
 
@@ -9,8 +8,7 @@
 #include <string>
 
 using namespace vornel;
-using vornel::test::errorOf;
-using vornel::testing::NativeSqliteFile;
+using namespace vornel::test;
 
 namespace {
 
@@ -19,7 +17,7 @@ const QString Unicode = QString::fromUtf8("Ionut Sandulescu \xC4\x83\xC3\xAE\xC8
 class OdbcSqlite : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!vornel::testing::odbcDriverRegistered("SQLite3"))
+        if (!odbcDriverRegistered("SQLite3"))
             GTEST_SKIP() << "ODBC driver \"SQLite3\" not registered (install libsqliteodbc; "
                             "odbcinst -i -d -f /usr/share/sqliteodbc/unixodbc.ini)";
         db.exec("CREATE TABLE Banci ([Cod Banca] int NOT NULL PRIMARY KEY, Descriere nvarchar(50) NOT NULL,"
@@ -27,11 +25,10 @@ protected:
                 "CREATE TABLE Perechi (b nvarchar(5) NOT NULL, a int NOT NULL, v nvarchar(20), PRIMARY KEY "
                 "(b, a));"
                 "CREATE TABLE Auto (Id INTEGER PRIMARY KEY AUTOINCREMENT, Nume nvarchar(50));");
-        db.exec(("INSERT INTO Banci VALUES (1, '" + Unicode.toStdString() +
-                 "', '5121.01', 1250.75, '2026-03-31 10:20:30');"
-                 "INSERT INTO Banci VALUES (2, 'BRD', '', NULL, NULL);"
-                 "INSERT INTO Banci VALUES (3, 'CEC', NULL, -4, NULL);")
-                    .c_str());
+        db.exec("INSERT INTO Banci VALUES (1, '" + Unicode +
+                "', '5121.01', 1250.75, '2026-03-31 10:20:30');"
+                "INSERT INTO Banci VALUES (2, 'BRD', '', NULL, NULL);"
+                "INSERT INTO Banci VALUES (3, 'CEC', NULL, -4, NULL);");
         db.close(); // the ODBC side gets the file to itself, as in production
         backend = std::make_unique<OdbcBackend>(db.odbcConnectionString());
     }
@@ -48,35 +45,23 @@ TEST_F(OdbcSqlite, ResultSetDescribesColumnsAndKeepsNullApartFromEmpty) {
                        "FROM Banci ORDER BY [Cod Banca]");
     ASSERT_EQ(r.columns.size(), 6u);
     ASSERT_EQ(r.rows.rowCount(), 3u);
-    const struct {
-        ColumnType type;
-        int size;
-        bool key;
-    } expected[] = {{ColumnType::Integer, 4, true},
-                    {ColumnType::Text, 50, false},
-                    {ColumnType::Text, 10, false},
-                    {ColumnType::Double, 8, false},
-                    {ColumnType::DateTime, -1, false}};
-    for (int c = 0; c < 5; ++c) {
-        EXPECT_EQ(r.columns[c].type, expected[c].type) << c;
-        if (expected[c].size >= 0) {
-            EXPECT_EQ(r.columns[c].definedSize, expected[c].size) << c;
-        }
-        EXPECT_EQ(r.columns[c].key, expected[c].key) << c;
-    }
-    EXPECT_EQ(r.columns[0].name, "Cod Banca");
-    EXPECT_EQ(r.columns[0].baseTable, "Banci");
-    EXPECT_EQ(r.columns[0].baseColumn, "Cod Banca");
+    const std::tuple<ColumnType, int, bool> expected[] = {{ColumnType::Integer, 4, true},
+                                                          {ColumnType::Text, 50, false},
+                                                          {ColumnType::Text, 10, false},
+                                                          {ColumnType::Double, 8, false}};
+    for (int c = 0; c < 4; ++c)
+        EXPECT_EQ(std::tuple(r.columns[c].type, r.columns[c].definedSize, r.columns[c].key), expected[c])
+            << c;
+    EXPECT_EQ(r.columns[4].type, ColumnType::DateTime);
+    EXPECT_EQ(r.columns[0].baseTable + '.' + r.columns[0].baseColumn, "Banci.Cod Banca");
     EXPECT_EQ(r.columns[5].baseTable, "");
 
-    EXPECT_EQ(r.rows.value(0, 2).toString(), "5121.01");
-    EXPECT_DOUBLE_EQ(r.rows.value(0, 3).toDouble(), 1250.75);
-    EXPECT_EQ(r.rows.value(0, 4).toString(), "2026-03-31 10:20:30");
+    EXPECT_EQ(r.rows.value(0, 2).toString() + '|' + r.rows.value(0, 3).toString() + '|' +
+                  r.rows.value(0, 4).toString() + '|' + r.rows.value(2, 3).toString(),
+              "5121.01|1250.75|2026-03-31 10:20:30|-4");
     EXPECT_FALSE(r.rows.isNull(1, 2)); // ''
-    EXPECT_EQ(r.rows.value(1, 2).toString(), "");
     EXPECT_TRUE(r.rows.isNull(1, 3) && r.rows.isNull(1, 4) && r.rows.isNull(2, 2));
     EXPECT_TRUE(r.rows.isNull(2, 5)); // NULL || 'x' is NULL
-    EXPECT_DOUBLE_EQ(r.rows.value(2, 3).toDouble(), -4.0);
     EXPECT_EQ(backend->query("SELECT Descriere FROM Banci WHERE 1 = 0").columns.size(), 1u);
 }
 
@@ -91,9 +76,9 @@ TEST_F(OdbcSqlite, TextRoundTripsByteForByteWhateverTheHostLocaleAndLength) {
                                {QVariant(11), QVariant(Unicode), QVariant()}),
               1);
     EXPECT_EQ(db.scalar("SELECT Descriere FROM Banci WHERE [Cod Banca] = 10"),
-              (Unicode + QStringLiteral(" O'Brien")).toStdString());
+              Unicode + QStringLiteral(" O'Brien"));
     EXPECT_EQ(db.scalar("SELECT Descriere || quote(Cont) FROM Banci WHERE [Cod Banca] = 11"),
-              Unicode.toStdString() + "NULL");
+              Unicode + "NULL");
     EXPECT_EQ(
         backend->query("SELECT [Cod Banca] FROM Banci WHERE Descriere = '" + Unicode + "'").rows.rowCount(),
         2u);
@@ -126,7 +111,7 @@ TEST_F(OdbcSqlite, TextRoundTripsByteForByteWhateverTheHostLocaleAndLength) {
 
 TEST_F(OdbcSqlite, StatementsReportRowsAffectedAndBindEveryValueKind) {
     EXPECT_EQ(backend->execute("UPDATE Banci SET Cont = 'c' WHERE [Cod Banca] > 1"), 2);
-    EXPECT_EQ(backend->execute("DELETE FROM Banci WHERE [Cod Banca] = 99"), 0);
+    EXPECT_EQ(backend->execute("DELETE FROM Banci WHERE [Cod Banca] = 99"), 0); // how a changed row is seen
     EXPECT_EQ(backend->execute("INSERT INTO Banci VALUES (?, ?, ?, ?, ?)",
                                {QVariant(qlonglong(7)), QVariant(QString()), QVariant(QStringLiteral("")),
                                 QVariant(2.5), QVariant(QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)))}),
@@ -197,7 +182,7 @@ TEST(OdbcConnect, BadConnectionStringsGiveClearErrors) {
     };
     EXPECT_EQ(failure("Driver=NoSuchDriver9;Database=/tmp/x.db"), "ODBC driver not found: NoSuchDriver9");
     EXPECT_NE(failure("DSN=NoSuchDsn9").find("NoSuchDsn9"), std::string::npos);
-    if (!vornel::testing::odbcDriverRegistered("SQLite3"))
+    if (!odbcDriverRegistered("SQLite3"))
         GTEST_SKIP() << "ODBC driver \"SQLite3\" not registered: the unreachable-file case needs it";
     EXPECT_EQ(failure("Driver=SQLite3;Database=/nonexistent-dir-9/firma.db")
                   .rfind("Could not connect to the database (Database=/nonexistent-dir-9/firma.db)", 0),

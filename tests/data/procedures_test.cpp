@@ -16,8 +16,10 @@ protected:
         auto p = stergeParameters(what, varInt, varString);
         m_db->callProcedure(QStringLiteral("Sterge"), p);
     }
-    int start(int operation, int idTop, const Serie& s) {
-        auto p = startParameters(operation, idTop, s);
+    // "Start" with the parameters the output documents window builds from its fields.
+    int start(int operation, int idTop, const Series::Fields& f, const QString& packaging = {},
+              const QString& previous = {}) {
+        auto p = Series::startParameters(operation, f, idTop, packaging, previous);
         return m_db->callProcedure(QStringLiteral("Start"), p);
     }
     // The documented way to set a right.
@@ -29,16 +31,28 @@ protected:
                 .arg(QLatin1String(code), QLatin1String(action))
                 .arg(permis));
     }
-    // The stored series with id `id`, as the series that would leave it unchanged.
-    Serie stored(int id) {
+    // The fields of the stored series `id`, and "Start" modifying it with them after `edit`.
+    Series::Fields stored(int id) {
         const QueryResult r = m_db->query(
             QStringLiteral(
                 "SELECT Descriere, Tip, Serie, FirstDoc, LastDoc, TipFactura, TipHartie, NumarCopii, "
-                "NrLinFactura, NrLinAmbalaje, IsNull(Casierie, 0) FROM SeriiDocumente WHERE IdSerie = %1")
+                "NrLinFactura, Casierie FROM SeriiDocumente WHERE IdSerie = %1")
                 .arg(id));
         EXPECT_EQ(r.rows.rowCount(), 1u);
         const auto t = [&](int c) { return r.rows.value(0, c).toString(); };
-        return Serie{t(0), t(1), t(2), t(3), t(4), t(5), t(6), t(7), t(8), t(9), t(10), t(2)};
+        Series::Fields f = seriesFields(t(2), t(0));
+        f.mode = QStringLiteral("M");
+        f.aviz = t(1) == QLatin1String("A");
+        f.facturi = !f.aviz;
+        std::tie(f.pd, f.ud, f.tipFactura, f.tipHartie, f.numarCopii, f.nrLinFac, f.casierie) =
+            std::tuple(t(3), t(4), t(5), t(6), t(7), t(8), t(9));
+        return f;
+    }
+    int modify(int id, const std::function<void(Series::Fields&)>& edit) {
+        Series::Fields f = stored(id);
+        const QString previous = f.serie;
+        edit(f);
+        return start(Series::kModify, id, f, QString(), previous);
     }
     QString series() {
         return digest(QStringLiteral("SeriiDocumente")) + digest(QStringLiteral("ConturiAmbalaje"));
@@ -103,91 +117,86 @@ TEST_F(ProcedureTest, StergeDeletesWhatNothingUsesAndRefusesTheRestWithItsOwnTex
 }
 
 TEST_F(ProcedureTest, StartAddsASeriesFromTheWindowFields) {
-    Serie s;
-    s.casa = QStringLiteral("2");
-    s.ambalaje = QStringLiteral("4");
-    s.tipFactura = QStringLiteral("Cu ambalaje");
-    EXPECT_EQ(start(15, 1, s), 0);
+    Series::Fields f = seriesFields();
+    f.casierie = QStringLiteral("2 - Casa magazin Turda");
+    f.tipFacturaIndex = Series::kWithPackaging;
+    f.tipFactura = QStringLiteral("Cu ambalaje");
+    EXPECT_EQ(start(Series::kAdd, 1, f, QStringLiteral("4")), 0);
     EXPECT_EQ(
         text(QStringLiteral("SELECT Descriere || '|' || Tip || '|' || FirstDoc || '|' || LastDoc || '|' || "
                             "CurrentDoc || '|' || TipFactura || '|' || TipHartie || '|' || NumarCopii || '|' "
                             "|| NrLinFactura || '|' || NrLinAmbalaje || '|' || Casierie FROM SeriiDocumente "
                             "WHERE Serie = 'LEX'")),
         QStringLiteral("Facturi export|F|1|999|1|Cu ambalaje|A4|2|18|4|2"));
-
     // A description another series has, trailing blanks and case aside, is refused.
-    Serie same;
-    same.serie = QStringLiteral("LEY");
-    same.descriere = QStringLiteral("facturi EXPORT  ");
-    EXPECT_EQ(start(15, 1, same), 12);
-
-    Serie fara;
-    fara.serie = QStringLiteral("LFC");
-    fara.descriere = QStringLiteral("Facturi fara casa");
-    fara.casa = QString(); // no cash desk, sent as "" or "0"
-    EXPECT_EQ(start(15, 1, fara), 0);
+    EXPECT_EQ(start(Series::kAdd, 1, seriesFields(QStringLiteral("LEY"), QStringLiteral("facturi EXPORT  "))),
+              12);
+    // No cash desk is sent as "0" and stored as NULL.
+    EXPECT_EQ(start(Series::kAdd, 1, seriesFields(QStringLiteral("LFC"), QStringLiteral("Fara casa"))), 0);
     EXPECT_EQ(count(QStringLiteral("SELECT IsNull(Casierie, -1) FROM SeriiDocumente WHERE Serie = 'LFC'")),
               -1);
 }
 
 TEST_F(ProcedureTest, StartModifiesWhatIssuedDocumentsDoNotLockAndRefusesTheRestWithTen) {
     const QString before = series();
-    Serie duplicate;
-    duplicate.serie = QStringLiteral("lmc"); // series codes compare without regard to case
-    EXPECT_EQ(start(15, 1, duplicate), 10);
-    const auto changed = [&](int id, auto edit) {
-        Serie s = stored(id);
-        edit(s);
-        return start(13, id, s);
+    // A code in use (without regard to case), the code of an issued series and deleting an issued
+    // series are the scenarios' own.
+    EXPECT_EQ(modify(1, [](Series::Fields& f) { f.pd = QStringLiteral("2"); }), 10)
+        << "first of an issued series";
+    const auto invoices = [](Series::Fields& f) {
+        f.aviz = false;
+        f.facturi = true;
     };
-    EXPECT_EQ(changed(1, [](Serie& s) { s.serie = QStringLiteral("LMX"); }), 10)
-        << "code of an issued series";
-    EXPECT_EQ(changed(1, [](Serie& s) { s.first = QStringLiteral("2"); }), 10) << "first of an issued series";
-    EXPECT_EQ(changed(4, [](Serie& s) { s.tip = QStringLiteral("F"); }), 10) << "type of an issued series";
-    EXPECT_EQ(changed(5, [](Serie& s) { s.serie = QStringLiteral("LMT"); }), 10) << "code of another series";
-    EXPECT_EQ(start(14, 2, stored(2)), 10) << "a series with issued documents is kept";
-    // Calls the window never makes are errors.
-    errorOf([&] { start(13, 999, Serie{}); });
-    errorOf([&] { start(14, 999, Serie{}); });
-    errorOf([&] { start(12, 1, Serie{}); });
-    Serie bad;
-    bad.first = QStringLiteral("abc");
-    errorOf([&] { start(15, 1, bad); });
-    bad.first = QStringLiteral("1");
-    bad.casa = QStringLiteral("99");
-    EXPECT_TRUE(errorOf([&] { start(15, 1, bad); }).isIntegrityViolation());
+    EXPECT_EQ(modify(4, invoices), 10) << "type of an issued series";
+    EXPECT_EQ(modify(5, [](Series::Fields& f) { f.serie = QStringLiteral("LMT"); }), 10)
+        << "code of another series";
+    // Calls the window never makes are errors: no such series or operation, a number as text, a
+    // cash desk that does not exist.
+    errorOf([&] { start(Series::kModify, 999, seriesFields()); });
+    errorOf([&] { start(Series::kDelete, 999, seriesFields()); });
+    errorOf([&] { start(12, 1, seriesFields()); });
+    auto p = Series::startParameters(Series::kAdd, seriesFields(), 1, {}, {});
+    findParameter(p, QStringLiteral("Agent"))->value = QStringLiteral("abc");
+    errorOf([&] { m_db->callProcedure(QStringLiteral("Start"), p); });
+    Series::Fields bad = seriesFields();
+    bad.casierie = QStringLiteral("99");
+    EXPECT_TRUE(errorOf([&] { start(Series::kAdd, 1, bad); }).isIntegrityViolation());
     EXPECT_EQ(series(), before);
 
     // Series 1 has documents issued: its description, last number and print options may change.
-    Serie s = stored(1);
-    s.descriere = QStringLiteral("Facturi mobilier 2026");
-    s.last = QStringLiteral("6000");
-    s.copii = QStringLiteral("3");
-    EXPECT_EQ(start(13, 1, s), 0);
+    EXPECT_EQ(modify(1,
+                     [](Series::Fields& f) {
+                         f.descriere = QStringLiteral("Facturi mobilier 2026");
+                         f.ud = QStringLiteral("6000");
+                         f.numarCopii = QStringLiteral("3");
+                     }),
+              0);
     EXPECT_EQ(
         text(QStringLiteral("SELECT Descriere || '|' || LastDoc || '|' || CurrentDoc FROM SeriiDocumente "
                             "WHERE IdSerie = 1")),
         QStringLiteral("Facturi mobilier 2026|6000|238"));
     // Series 5 has none: everything may change and it starts again at its new first number.
-    Serie n = stored(5);
-    n.serie = QStringLiteral("LNN");
-    n.first = QStringLiteral("50");
-    n.tip = QStringLiteral("F");
-    EXPECT_EQ(start(13, 5, n), 0);
+    EXPECT_EQ(modify(5,
+                     [&](Series::Fields& f) {
+                         f.serie = QStringLiteral("LNN");
+                         f.pd = QStringLiteral("50");
+                         invoices(f);
+                     }),
+              0);
     EXPECT_EQ(count(QStringLiteral("SELECT CurrentDoc FROM SeriiDocumente WHERE Serie = 'LNN'")), 50);
 }
 
 TEST_F(ProcedureTest, StartDeletesASeriesWithItsPackagingAccountsInsideTheCallersTransaction) {
     m_db->execute(QStringLiteral("insert into ConturiAmbalaje values(5,'381.01')"));
     sqlite().begin();
-    EXPECT_EQ(start(15, 1, Serie{}), 0);
+    EXPECT_EQ(start(Series::kAdd, 1, seriesFields()), 0);
     sterge(5, 3, QStringLiteral(" "));
     sqlite().rollback();
     EXPECT_EQ(count(QStringLiteral("SELECT (SELECT Count(*) FROM SeriiDocumente WHERE Serie = 'LEX') + "
                                    "(SELECT Count(*) FROM Banci WHERE [Cod Banca] = 3)")),
               1);
 
-    EXPECT_EQ(start(14, 5, stored(5)), 0);
+    EXPECT_EQ(start(Series::kDelete, 5, stored(5)), 0);
     EXPECT_EQ(count(QStringLiteral("SELECT (SELECT Count(*) FROM SeriiDocumente WHERE IdSerie = 5) + "
                                    "(SELECT Count(*) FROM ConturiAmbalaje WHERE IdSeriiD = 5)")),
               0);

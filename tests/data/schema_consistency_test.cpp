@@ -30,79 +30,36 @@ QString bare(QString name) {
     return name.toLower();
 }
 
-// Splits at commas outside parentheses.
-QStringList topLevelItems(const QString& body) {
-    QStringList items;
-    int depth = 0;
-    QString current;
-    for (QChar c : body) {
-        if (c == QLatin1Char('('))
-            ++depth;
-        else if (c == QLatin1Char(')'))
-            --depth;
-        if (c == QLatin1Char(',') && depth == 0) {
-            items << current.trimmed();
-            current.clear();
-        } else {
-            current += c;
-        }
-    }
-    if (!current.trimmed().isEmpty()) items << current.trimmed();
-    return items;
-}
-
-QStringList keyList(const QString& item) {
-    const int open = item.indexOf(QLatin1Char('('));
-    const int close = item.indexOf(QLatin1Char(')'), open);
-    QStringList names;
-    for (const QString& n : item.mid(open + 1, close - open - 1).split(QLatin1Char(',')))
-        names << bare(n);
-    return names;
-}
-
+// The tables of a script written one column or table constraint a line, as both engines' are.
 QMap<QString, Table> parse(const QString& script) {
-    QString text;
-    for (const QString& line : script.split(QLatin1Char('\n'))) {
-        const int comment = line.indexOf(QLatin1String("--"));
-        text += (comment >= 0 ? line.left(comment) : line) + QLatin1Char('\n');
-    }
+    static const QRegularExpression create(QStringLiteral(R"(^CREATE\s+TABLE\s+(.+?)\s*\($)"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression column(QStringLiteral(R"(^(\[[^\]]+\]|\w+))"));
     QMap<QString, Table> tables;
-    static const QRegularExpression create(
-        QStringLiteral(R"(CREATE\s+TABLE\s+((?:\w+\.)*(?:\[[^\]]+\]|\w+))\s*\()"),
-        QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression columnName(QStringLiteral(R"(^(\[[^\]]+\]|\w+))"));
-    auto it = create.globalMatch(text);
-    while (it.hasNext()) {
-        const auto m = it.next();
-        int depth = 1;
-        int end = m.capturedEnd();
-        while (end < text.size() && depth > 0) {
-            if (text[end] == QLatin1Char('('))
-                ++depth;
-            else if (text[end] == QLatin1Char(')'))
-                --depth;
-            ++end;
+    Table* table = nullptr;
+    for (QString line : script.split(QLatin1Char('\n'))) {
+        line =
+            line.left(line.indexOf(QLatin1String("--")) < 0 ? line.size() : line.indexOf(QLatin1String("--")))
+                .trimmed();
+        const QString upper = line.toUpper();
+        if (const auto m = create.match(line); m.hasMatch()) {
+            table = &tables[bare(m.captured(1))];
+        } else if (line.startsWith(QLatin1Char(')'))) {
+            table = nullptr;
+        } else if (!table || line.isEmpty() || upper.startsWith(QLatin1String("UNIQUE")) ||
+                   upper.startsWith(QLatin1String("CHECK")) || upper.startsWith(QLatin1String("FOREIGN"))) {
+            continue;
+        } else if (upper.startsWith(QLatin1String("PRIMARY KEY"))) {
+            for (const QString& n :
+                 line.section(QLatin1Char('('), 1).section(QLatin1Char(')'), 0, 0).split(u','))
+                table->primaryKey << bare(n);
+        } else {
+            const QString name = bare(column.match(line).captured(1));
+            table->columns << name;
+            if (upper.contains(QLatin1String("PRIMARY KEY"))) table->primaryKey = {name};
+            if (upper.contains(QLatin1String("AUTOINCREMENT")) || upper.contains(QLatin1String("IDENTITY")))
+                table->identity << name;
         }
-        Table table;
-        for (const QString& item : topLevelItems(text.mid(m.capturedEnd(), end - 1 - m.capturedEnd()))) {
-            const QString upper = item.toUpper();
-            if (upper.startsWith(QLatin1String("PRIMARY KEY"))) {
-                table.primaryKey = keyList(item);
-            } else if (upper.startsWith(QLatin1String("UNIQUE")) ||
-                       upper.startsWith(QLatin1String("CHECK")) ||
-                       upper.startsWith(QLatin1String("FOREIGN")) ||
-                       upper.startsWith(QLatin1String("CONSTRAINT"))) {
-                continue;
-            } else {
-                const QString name = bare(columnName.match(item).captured(1));
-                table.columns << name;
-                if (upper.contains(QLatin1String("PRIMARY KEY"))) table.primaryKey = {name};
-                if (upper.contains(QLatin1String("AUTOINCREMENT")) ||
-                    upper.contains(QLatin1String("IDENTITY")))
-                    table.identity << name;
-            }
-        }
-        tables.insert(bare(m.captured(1)), table);
     }
     return tables;
 }

@@ -38,53 +38,38 @@ protected:
 
 } // namespace
 
-TEST_F(AccessTest, SendsTheFiveParametersInOrder) {
+// The five parameters in order, as the procedure tests call "Vezi" on both engines.
+TEST_F(AccessTest, SendsTheParametersOfTheRightsCheck) {
     ASSERT_TRUE(VerificaAcces(QStringLiteral("S")));
     EXPECT_EQ(m_backend->procedure, "Vezi");
     const auto& p = m_backend->received;
-    ASSERT_EQ(p.size(), 5u);
-    struct Expected {
-        const char* name;
-        DataType type;
-        ParameterDirection direction;
-        int size;
-        QVariant value;
-    };
-    const std::vector<Expected> expected = {
-        {"RETURN_VALUE", DataType::Integer, ParameterDirection::ReturnValue, 0, {}},
-        {"nr", DataType::VarWChar, ParameterDirection::Input, 50, QStringLiteral("4311")},
-        {"tip", DataType::VarWChar, ParameterDirection::Input, 1, QStringLiteral("S")},
-        {"user", DataType::BigInt, ParameterDirection::Input, 0, qint64(17)},
-        {"IdSoc", DataType::BigInt, ParameterDirection::Input, 0, qint64(3)},
-    };
+    const auto expected = veziParameters(QStringLiteral("4311"), QStringLiteral("S"), 17, 3);
+    ASSERT_EQ(p.size(), expected.size());
     for (std::size_t i = 0; i < p.size(); ++i) {
+        SCOPED_TRACE(expected[i].name.toStdString());
         EXPECT_EQ(p[i].name, expected[i].name);
-        EXPECT_EQ(p[i].type, expected[i].type) << expected[i].name;
-        EXPECT_EQ(p[i].direction, expected[i].direction) << expected[i].name;
-        EXPECT_EQ(p[i].size, expected[i].size) << expected[i].name;
+        EXPECT_EQ(p[i].type, expected[i].type);
+        EXPECT_EQ(p[i].direction, expected[i].direction);
+        EXPECT_EQ(p[i].size, expected[i].size);
         if (i > 0) { // the return value holds the answer after the call
-            EXPECT_EQ(p[i].value.toString(), expected[i].value.toString()) << expected[i].name;
+            EXPECT_EQ(p[i].value.toString(), expected[i].value.toString());
         }
     }
 }
 
+// Only the answer 1 refuses; the refusal's text and its position on the screen.
 TEST_F(AccessTest, OnlyOneRefuses) {
     for (int allowed : {0, 2, -1, 10}) {
         m_backend->answer = allowed;
         EXPECT_TRUE(VerificaAcces(QStringLiteral("A"))) << allowed;
     }
     EXPECT_TRUE(m_log->shown.empty());
-
     m_backend->answer = 1;
     EXPECT_FALSE(VerificaAcces(QStringLiteral("M")));
     ASSERT_EQ(m_log->shown.size(), 1u);
     const Message& m = m_log->shown.front();
     EXPECT_EQ(m.text, "Pentru aceasta operatiune nu aveti acces!\r\nContactati administratorul de retea !");
-    EXPECT_EQ(m.icon, 64);
-    EXPECT_EQ(m.buttons, 0);
-    EXPECT_EQ(m.title, "Cerere respinsa!");
-    EXPECT_EQ(m.first, 3000);
-    EXPECT_EQ(m.second, 4500);
+    EXPECT_EQ(QString("%1 %2 %3 %4").arg(m.icon).arg(m.buttons).arg(m.first).arg(m.second), "64 0 3000 4500");
 }
 
 TEST_F(AccessTest, ADatabaseErrorStopsTheActionWithItsDescription) {
@@ -96,18 +81,16 @@ TEST_F(AccessTest, ADatabaseErrorStopsTheActionWithItsDescription) {
     EXPECT_EQ(m_log->shown.front().title, "Eroare");
 }
 
+// No thousands separators and no exponent, whatever the locale's decimal sign.
 TEST(NumarCuPunct, SameTextUnderDecimalCommaAndDecimalPointLocales) {
     const QLocale saved;
+    const std::pair<double, const char*> cases[] = {
+        {1234.5, "1234.5"},         {-1234.25, "-1234.25"},    {0.1, "0.1"},          {0, "0"},
+        {1234567.89, "1234567.89"}, {1e14, "100000000000000"}, {0.000012, "0.000012"}};
     for (const char* name : {"ro_RO", "en_US", "de_DE"}) {
         QLocale::setDefault(QLocale(QString::fromLatin1(name)));
-        EXPECT_EQ(NumarCuPunct(1234.5), "1234.5") << name;
-        EXPECT_EQ(NumarCuPunct(7), "7") << name;
-        EXPECT_EQ(NumarCuPunct(-1234.25), "-1234.25") << name;
-        EXPECT_EQ(NumarCuPunct(0.1), "0.1") << name;
-        EXPECT_EQ(NumarCuPunct(0), "0") << name;
-        EXPECT_EQ(NumarCuPunct(1234567.89), "1234567.89") << name;             // no thousands separators
-        EXPECT_EQ(NumarCuPunct(100000000000000.0), "100000000000000") << name; // no exponent
-        EXPECT_EQ(NumarCuPunct(0.000012), "0.000012") << name;
+        for (const auto& [value, text] : cases)
+            EXPECT_EQ(NumarCuPunct(value), text) << name;
     }
     QLocale::setDefault(saved);
 }

@@ -35,7 +35,7 @@ void answerNextBox(QMessageBox::StandardButton answer, Seen& seen) {
 
 } // namespace
 
-TEST(QtMessageWindow, YesNoQuestionSaysDaNuAndReturnsSixOrSeven) {
+TEST(QtMessageWindow, YesNoSaysDaNuAndReturnsSixOrSevenAndCrLfBreaksTheLine) {
     QtMessageWindow window;
     Seen seen;
     answerNextBox(QMessageBox::No, seen);
@@ -46,11 +46,7 @@ TEST(QtMessageWindow, YesNoQuestionSaysDaNuAndReturnsSixOrSeven) {
     EXPECT_EQ(seen.title, "Stergere Date");
     answerNextBox(QMessageBox::Yes, seen);
     EXPECT_EQ(window.Afiseaza("Stergeti?", 32, 4, "Stergere Date", 0, 0), 6);
-}
 
-TEST(QtMessageWindow, CrLfBecomesALineBreak) {
-    QtMessageWindow window;
-    Seen seen;
     answerNextBox(QMessageBox::Ok, seen);
     EXPECT_EQ(window.Afiseaza("Prima\r\nA doua", 64, 0, "Cerere respinsa!", 3000, 4500), 1);
     EXPECT_EQ(seen.text, "Prima\nA doua");

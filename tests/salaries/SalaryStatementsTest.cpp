@@ -45,21 +45,21 @@ TEST(SalaryStatements, UpdateKeepsTheSeparatorsAndColumnOrderOfTheSystem) {
           ", SALCAS = 0, CASSI = 0", ", F1SI = 0, DBA = 0"})
         EXPECT_TRUE(sql.contains(QLatin1String(piece))) << piece;
     // Every column once, in the order the statement sets them.
-    const char* order[] = {
-        "CASF",    "SOMF",    "SANAF",   "HANF",    "FHANF",    "INVF",   "CM",      "F1",     "CASFCT",
-        "SOMFCT",  "SANAFCT", "HANFCT",  "FHANFCT", "INVFCT",   "CMCT",   "F1CT",    "CASFCH", "SOMFCH",
-        "SANAFCH", "HANFCH",  "FHANFCH", "INVFCH",  "CMCH",     "F1CH",   "SOMS",    "SOMP",   "CASS",
-        "PENS",    "AVANS",   "P1",      "C1",      "SOMCCT",   "SOMPCT", "CASSCT",  "PENSCT", "AVANSC",
-        "P1CT",    "C1CT",    "SOMCCH",  "SOMPCH",  "CASSCH",   "PENSCH", "AVANSCH", "P1CH",   "C1CH",
-        "SOMCSB",  "SOMPSB",  "CASSSB",  "PENSSB",  "AVANSSB",  "P1SB",   "C1SB",    "IMPCT",  "DP",
-        "CP",      "SS",      "DOIC",    "RESTC",   "INVI",     "INVII",  "ALTP",    "CB",     "COEFMAX",
-        "SALMED",  "SALMIN",  "MAXCIC",  "TLL",     "NRLuniCM", "CCO",    "SN",      "HSUP",   "SALCAS",
-        "CASSI",   "SOMSI",   "SANASI",  "HANSI",   "FHANSI",   "INVSI",  "CMSI",    "F1SI",   "DBA",
-        "COEFCP"};
+    const QStringList order =
+        QStringLiteral(
+            "CASF SOMF SANAF HANF FHANF INVF CM F1 CASFCT SOMFCT SANAFCT HANFCT FHANFCT INVFCT CMCT F1CT "
+            "CASFCH "
+            "SOMFCH SANAFCH HANFCH FHANFCH INVFCH CMCH F1CH SOMS SOMP CASS PENS AVANS P1 C1 SOMCCT SOMPCT "
+            "CASSCT "
+            "PENSCT AVANSC P1CT C1CT SOMCCH SOMPCH CASSCH PENSCH AVANSCH P1CH C1CH SOMCSB SOMPSB CASSSB "
+            "PENSSB "
+            "AVANSSB P1SB C1SB IMPCT DP CP SS DOIC RESTC INVI INVII ALTP CB COEFMAX SALMED SALMIN MAXCIC TLL "
+            "NRLuniCM CCO SN HSUP SALCAS CASSI SOMSI SANASI HANSI FHANSI INVSI CMSI F1SI DBA COEFCP")
+            .split(u' ');
     qsizetype at = 0;
-    for (const char* column : order) {
-        const qsizetype next = sql.indexOf(QStringLiteral(" %1 = ").arg(QLatin1String(column)), at);
-        ASSERT_GT(next, at) << column << " out of place";
+    for (const QString& column : order) {
+        const qsizetype next = sql.indexOf(QStringLiteral(" %1 = ").arg(column), at);
+        ASSERT_GT(next, at) << column.toStdString() << " out of place";
         at = next;
     }
     EXPECT_EQ(sql.count(QLatin1String(" = ")), 82 + 2); // 82 columns, the group and open months only
@@ -127,10 +127,9 @@ TEST(SalaryStatements, BracketValuesMustBeNumbers) {
     EXPECT_EQ(bracketValue(QVariant(12.5)), 12.5);
     EXPECT_EQ(bracketValue(QVariant(QStringLiteral(" 4050 "))), 4050);
     EXPECT_EQ(bracketValue(QVariant(QStringLiteral("-1.5"))), -1.5);
-    EXPECT_FALSE(bracketValue(QVariant()));
-    EXPECT_FALSE(bracketValue(QVariant(QStringLiteral(""))));
-    EXPECT_FALSE(bracketValue(QVariant(QStringLiteral("12a"))));
-    EXPECT_FALSE(bracketValue(QVariant(std::numeric_limits<double>::quiet_NaN())));
+    for (const QVariant& bad : {QVariant(), QVariant(QStringLiteral("")), QVariant(QStringLiteral("12a")),
+                                QVariant(std::numeric_limits<double>::quiet_NaN())})
+        EXPECT_FALSE(bracketValue(bad)) << bad.toString().toStdString();
 }
 
 } // namespace vornel::test

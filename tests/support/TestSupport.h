@@ -1,9 +1,11 @@
 #pragma once
 // What the test programs share: a message window that records every message and answers its
-// questions from a script, and a demo company database set up as the component's connection.
+// questions from a script, the parameters of the rights check, and a demo company database set up
+// as the component's connection.
 
 #include "controls/FormWindow.h"
 #include "data/Connection.h"
+#include "data/Parameter.h"
 #include "data/sqlite/DemoDatabase.h"
 #include "entry/ComponentContext.h"
 #include "messages/MessageWindow.h"
@@ -49,6 +51,19 @@ public:
 private:
     std::shared_ptr<MessageLog> m_log;
 };
+
+inline Parameter in(const char* name, DataType type, QVariant value, int size = 0) {
+    return Parameter{QString::fromLatin1(name), type, ParameterDirection::Input, size, std::move(value)};
+}
+
+// The rights check "Vezi" for screen `code` and action A, M or S.
+inline std::vector<Parameter> veziParameters(const QString& code, const QString& action, qint64 user,
+                                             qint64 company = 1) {
+    return {
+        Parameter{QStringLiteral("RETURN_VALUE"), DataType::Integer, ParameterDirection::ReturnValue, 0, {}},
+        in("nr", DataType::VarWChar, code, 50), in("tip", DataType::VarWChar, action, 1),
+        in("user", DataType::BigInt, user), in("IdSoc", DataType::BigInt, company)};
+}
 
 // A fresh demo database as the context's connection (company 1), with recorded messages and
 // statements; windows left loaded are unloaded afterwards.
