@@ -3,9 +3,9 @@
 // the add, modify and delete actions. It asks the catalogue's profile; the editors are opened for it
 // (editorRequested) and tell it when they close.
 
-#include "catalogs/CatalogRow.h"
 #include "controls/FormWindow.h"
 #include "profiles/CatalogProfile.h"
+#include "profiles/CatalogRow.h"
 
 #include <memory>
 #include <vector>

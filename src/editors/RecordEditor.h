@@ -5,10 +5,10 @@
 // record as loaded must still be stored as it was), and on closing tells the list through a signal
 // which record it saved. The two editors differ only in their controls and their design.
 
-#include "catalogs/CatalogRow.h"
 #include "controls/FormWindow.h"
 #include "controls/KeyFilter.h"
 #include "profiles/CatalogProfile.h"
+#include "profiles/CatalogRow.h"
 
 #include <memory>
 #include <optional>

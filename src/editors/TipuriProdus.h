@@ -3,8 +3,8 @@
 // Accounts count only when picked in the code chooser (or loaded with the record); typing in an
 // account field forgets the picked value.
 
-#include "catalogs/CatalogRow.h"
 #include "controls/FormWindow.h"
+#include "profiles/CatalogRow.h"
 #include "profiles/EditorProfile.h"
 
 #include <memory>

@@ -1,4 +1,4 @@
-#include "catalogs/CatalogRow.h"
+#include "profiles/CatalogRow.h"
 
 #include "data/DbError.h"
 #include "data/Recordset.h"
