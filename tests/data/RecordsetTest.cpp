@@ -197,9 +197,8 @@ TEST_F(RecordsetTest, FailedUpdateKeepsTableAndRowAndTheEdit) {
 }
 
 } // namespace
-// Narrowing what is shown and looking up a prefix in the sorted order must find exactly the rows a
-// full scan of the list finds, in the list's order.
-TEST_F(RecordsetTest, TypedPrefixesAndSearchesFindWhatAFullScanFinds) {
+// A search, folded for case and diacritics, shows exactly the rows a full scan finds, in the list's order.
+TEST_F(RecordsetTest, SearchesFindWhatAFullScanFinds) {
     const QStringList starts = {"ab", "Ab", "abc", "ăb", "ABD", "a",  "",
                                 "b_", "șa", "Sa",  "s",  "10",  "1a", "Ști"};
     std::mt19937 random(7);
@@ -228,19 +227,8 @@ TEST_F(RecordsetTest, TypedPrefixesAndSearchesFindWhatAFullScanFinds) {
     for (const int sort : {-1, 1, 2}) {
         for (const bool descending : {false, true}) {
             rs.setSort(sort, descending);
-            std::vector<std::vector<int>> expected;
-            const QStringList typed = {"a", "ab", "abc", "s", "ș", "1", "10"};
-            for (const QString& prefix : typed)
-                expected.push_back(
-                    scan([&](int r) { return likeMatch(rs.textAt(r, 1), prefix + QLatin1Char('%')); }));
-            for (qsizetype i = 0; i < typed.size(); ++i) {
-                rs.setFilter(QStringLiteral("[Cod] Like '%1%'").arg(typed[i]));
-                EXPECT_EQ(visibleIds(), expected[static_cast<std::size_t>(i)])
-                    << "Cod Like " << qPrintable(typed[i]);
-            }
-            rs.setFilter(QString());
             const QStringList searched = {"s", "st", "ște", "ștef", "ste", "st", "s", "b_", "a 1"};
-            expected.clear();
+            std::vector<std::vector<int>> expected;
             for (const QString& text : searched)
                 expected.push_back(scan([&](int r) {
                     const QByteArray code = rs.textAt(r, 1).toUtf8(), name = rs.textAt(r, 2).toUtf8();
