@@ -80,24 +80,3 @@ TEST(CatalogRegistry, ListingQueriesKeepTheirBlanks) {
     EXPECT_TRUE(CatalogRegistry::find("Tipuri de produse")
                     ->query.contains("WHEN  TipuriProduse.Fel = 8 THEn 'Produse Lhoan' END, "));
 }
-
-TEST(CatalogRegistry, SearchButtonLabelsDeleteButtonAndEditors) {
-    int withSearch = 0;
-    for (const QString& caption : CatalogRegistry::captions()) {
-        const auto e = CatalogRegistry::find(caption);
-        withSearch += e->search ? 1 : 0;
-        EXPECT_EQ(e->hideDelete, caption == "Depozite") << caption.toStdString();
-    }
-    EXPECT_EQ(withSearch, 6);
-    const auto centres = CatalogRegistry::find("Subgrupe Centre");
-    EXPECT_EQ(centres->search->label0, "Cod Centru");
-    EXPECT_EQ(centres->search->label1, "Denumire Centru");
-    EXPECT_EQ(CatalogRegistry::find("Angajati")->search->label1, "Prenume");
-    // Incasari keeps the design captions.
-    EXPECT_TRUE(CatalogRegistry::find("Incasari")->search->label0.isEmpty());
-    // Each catalogue's editor.
-    EXPECT_EQ(CatalogRegistry::find("Tipuri de produse")->editor, CatalogEditor::TipuriProdus);
-    for (const char* large : {"Depozite", "Casierii", "Angajati", "Centre de productie"})
-        EXPECT_EQ(CatalogRegistry::find(large)->editor, CatalogEditor::GridDetailMare) << large;
-    EXPECT_EQ(CatalogRegistry::find("Banci")->editor, CatalogEditor::GridDetail);
-}

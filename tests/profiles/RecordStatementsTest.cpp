@@ -65,11 +65,6 @@ const Case kCases[] = {
      "INSERT INTO [TVA]([TVA],[DenumireTVA],[Cont TVA colectat],[Cont TVA deductibil]) VALUES(24,'Cota 24','4427','4426')",
      "UPDATE [TVA] SET [TVA]=24, [DenumireTVA]='Cota 24', [Cont TVA colectat]='4427', [Cont TVA deductibil]='4426' WHERE [TVA]=19",
      "19"},
-    {"Banci", "Banci", kBanks, {{F::Cod, "007"}, {F::Cheie, "ING"}, {F::Descriere, "Str. X"}, {F::Rezerva, "0264"},
-                                {F::Rezerva1, "Pop"}, {F::Cont, "5121"}},
-     "INSERT INTO [Banci]([Cod Banca],[Descriere],[Adresa],[Telefon],[Cont],[Persoana Contact]) VALUES(7,'ING','Str. X','0264','5121','Pop')",
-     "UPDATE [Banci] SET [Descriere]='ING', [Adresa]='Str. X', [Telefon]='0264', [Cont]='5121', [Persoana Contact]='Pop' WHERE [Cod Banca]=7",
-     "7"},
     // A bank code without a leading number is written as 0.
     {"Banci", "Banci", kBanks, {{F::Cod, "abc"}, {F::Cheie, "ING"}},
      "INSERT INTO [Banci]([Cod Banca],[Descriere],[Adresa],[Telefon],[Cont],[Persoana Contact]) VALUES(0,'ING','','','','')",
