@@ -97,8 +97,6 @@ TEST(ChooserList, FiltersByStartTextExceptTheCostCentreGroups) {
     EXPECT_EQ(chooserQuery(ChooserList::Accounts, "  ").query,
               "  SELECT zConta_Plan.Cont, zConta_Plan.[Titlu Cont]     FROM zConta_Plan  ORDER BY "
               "zConta_Plan.Cont;");
-    EXPECT_EQ(chooserQuery(ChooserList::CentreGroups, "").query,
-              "SELECT Cod, Denumire, Case WHEN Tip = 0 THEN 'I' ELSE 'II' END FROM yC1 WHERE  Cod Like '%'");
     EXPECT_EQ(chooserQuery(ChooserList::ProductGroups, "o'k").query,
               "  SELECT GrupeProdus.[Grupa Produs], GrupeProdus.Descriere     From GrupeProdus    WHERE "
               "GrupeProdus.[Grupa Produs] LIKE 'o''k' ORDER BY GrupeProdus.[Grupa Produs];");
@@ -108,7 +106,6 @@ TEST(ChooserList, FiltersByStartTextExceptTheCostCentreGroups) {
 }
 
 TEST(ChooserList, WidthsByLookup) {
-    EXPECT_EQ(lookupWidths("Subgrupe Centre"), (std::vector<int>{2500, 3500, 500}));
     EXPECT_EQ(lookupWidths("Casierii"), (std::vector<int>{2500, 4500}));
     EXPECT_EQ(lookupWidths("Alte Documente Intrare"), (std::vector<int>{2500, 4500}));
     EXPECT_EQ(lookupWidths("Rate TVA"), (std::vector<int>{3000, 4000}));

@@ -255,8 +255,6 @@ INSERT INTO AdmTivra.Societati VALUES (1, 'Firma', 'Firma SRL', 'Str. 1', NULL, 
         return all.isEmpty() ? QStringLiteral("<no row>") : all.front();
     }
 
-    void run(const QString& tsql) { rows(tsql); }
-
     std::unique_ptr<SqliteBackend> m_backend;
     sqlite3* db = nullptr;
 };

@@ -100,7 +100,8 @@ TEST_F(Dialect, NamesReachTheirTablesAndDeleteWithoutFromDeletesOnlyTheChosenRow
         EXPECT_EQ(value(QStringLiteral("SELECT Societate FROM %1 WHERE ID=1").arg(QLatin1StringView(name))),
                   "Firma")
             << name;
-    run("UPDATE [AdmTivra].[dbo].[Societati] SET [DenumireS]    ='Nou SRL',[Adresa]    ='Str. 2' Where( [ID] "
+    rows(
+        "UPDATE [AdmTivra].[dbo].[Societati] SET [DenumireS]    ='Nou SRL',[Adresa]    ='Str. 2' Where( [ID] "
         "  = 1)");
     EXPECT_EQ(value("SELECT [DenumireS], Adresa FROM [ADMTIVRA].[dbo].[Societati] where id =  1"),
               "Nou SRL|Str. 2");
@@ -113,9 +114,9 @@ TEST_F(Dialect, NamesReachTheirTablesAndDeleteWithoutFromDeletesOnlyTheChosenRow
     EXPECT_NE(sqlite3_prepare_v2(db, sql.constData(), -1, &statement, nullptr), SQLITE_OK);
     sqlite3_finalize(statement);
 
-    run("DELETE pTErti WHERE Nume = 'Pop' AND Prenume = 'Ana'");
-    run("DELETE [Cod Vamal] WHERE [Cod Vamal]='8471';  ");
-    run("DELETE dbo.[Tip Client] WHERE [Tip Client]='EN'");
+    rows("DELETE pTErti WHERE Nume = 'Pop' AND Prenume = 'Ana'");
+    rows("DELETE [Cod Vamal] WHERE [Cod Vamal]='8471';  ");
+    rows("DELETE dbo.[Tip Client] WHERE [Tip Client]='EN'");
     EXPECT_EQ(
         value("SELECT (SELECT group_concat(Prenume) FROM pTerti) || (SELECT group_concat([Cod Vamal]) FROM "
               "[Cod Vamal]) || (SELECT count(*) FROM [Tip Client])"),

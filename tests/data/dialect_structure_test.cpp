@@ -74,13 +74,13 @@ TEST_F(DialectStructure, HostileValuesLeaveTheCompiledStatementUnchanged) {
 
 TEST_F(DialectStructure, HostileValuesAreStoredAndReadBackUnchanged) {
     for (const QString& hostile : hostileValues) {
-        run(QStringLiteral("INSERT INTO zConta_Plan (Cont, [Titlu Cont]) VALUES ('k', '%1');")
-                .arg(Sql::text(hostile)));
+        rows(QStringLiteral("INSERT INTO zConta_Plan (Cont, [Titlu Cont]) VALUES ('k', '%1');")
+                 .arg(Sql::text(hostile)));
         EXPECT_EQ(value("SELECT [Titlu Cont] FROM dbo.zConta_Plan WHERE Cont = 'k'"), hostile);
         EXPECT_EQ(value(QStringLiteral("SELECT count(*) FROM zConta_Plan WHERE [Titlu Cont] = '%1'")
                             .arg(Sql::text(hostile))),
                   "1");
-        run("DELETE zConta_Plan WHERE Cont = 'k'");
+        rows("DELETE zConta_Plan WHERE Cont = 'k'");
     }
     EXPECT_EQ(value("SELECT count(*) FROM TVA"), "2");
 }

@@ -4,13 +4,11 @@
 
 #include "controls/FormWindow.h"
 #include "data/Connection.h"
-#include "data/sqlite/DemoDatabase.h"
 #include "entry/ComponentContext.h"
 #include "entry/Vornel.h"
 
 #include <QPointer>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace vornel;
@@ -44,10 +42,7 @@ void flushDeletes() {
 class VornelTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_vornel.setMessageWindowFactory([log = m_log] {
-            ++log->windowsMade;
-            return std::make_unique<RecordingMessages>(log);
-        });
+        m_vornel.setMessageWindowFactory([log = m_log] { return std::make_unique<RecordingMessages>(log); });
     }
     void TearDown() override {
         auto& context = ComponentContext::current();
@@ -60,29 +55,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(VornelTest, EveryCallMakesANewMessageWindowAndOnlyTheDocumentWindowSetsTheRightsCode) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("demo.db"));
-    DemoDatabase::create(path);
-    auto connection = Connection::open(QStringLiteral("sqlite:") + path);
-    auto& context = ComponentContext::current();
-    context.rightsCode = QStringLiteral("4311");
-    m_vornel.Apel(connection, QStringLiteral("Salarii"), 1, 34);
-    EXPECT_EQ(context.idUsers, 34);
-    const MessageWindow* first = context.messages.get();
-    m_vornel.Apel(connection, QStringLiteral("Parametrii societate"), 1, 6);
-    EXPECT_NE(context.messages.get(), first);
-    EXPECT_EQ(context.rightsCode, "4311");
-    context.rightsCode = QStringLiteral("4322");
-    m_vornel.Apel(connection, QStringLiteral("Documente de iesire"), 1, 6);
-    EXPECT_EQ(context.rightsCode, "4341");
-    EXPECT_EQ(m_log->windowsMade, 3);
-    EXPECT_TRUE(m_log->shown.empty());
-    m_vornel.InchideTot();
-    flushDeletes();
-    context.connection.reset();
-}
 
 TEST_F(VornelTest, InchideTotUnloadsInTheFixedOrderAndRaisesIesireOnce) {
     std::vector<QString> order;

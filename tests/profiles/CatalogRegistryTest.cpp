@@ -52,13 +52,6 @@ TEST(CatalogRegistry, HoldsTheTwentyNineCataloguesWithTheirRightsCodesTablesAndW
     EXPECT_EQ(CatalogRegistry::find("Incasari")->widths, (std::vector<int>{0, 5200, 1900, 1900, 0, 0}));
 }
 
-TEST(CatalogRegistry, LookupIsExactAndCaseSensitive) {
-    EXPECT_FALSE(CatalogRegistry::find("banci"));
-    EXPECT_FALSE(CatalogRegistry::find("Banci "));
-    EXPECT_FALSE(CatalogRegistry::find("Banca Tert")); // turned into "Banci" by the entry, not here
-    EXPECT_FALSE(CatalogRegistry::find(""));
-}
-
 TEST(CatalogRegistry, ListingQueriesKeepTheirBlanks) {
     EXPECT_EQ(
         CatalogRegistry::find("Rate TVA")->query,
@@ -86,38 +79,4 @@ TEST(CatalogRegistry, ListingQueriesKeepTheirBlanks) {
               "<Cod Centru|<Descriere Centru|<Cat|<Grupa|R ");
     EXPECT_TRUE(CatalogRegistry::find("Tipuri de produse")
                     ->query.contains("WHEN  TipuriProduse.Fel = 8 THEn 'Produse Lhoan' END, "));
-}
-
-TEST(CatalogRegistry, SearchButtonLabelsDeleteButtonAndEditors) {
-    int withSearch = 0;
-    for (const QString& caption : CatalogRegistry::captions()) {
-        const auto e = CatalogRegistry::find(caption);
-        withSearch += e->search ? 1 : 0;
-        EXPECT_EQ(e->hideDelete, caption == "Depozite") << caption.toStdString();
-    }
-    EXPECT_EQ(withSearch, 6);
-    const auto centres = CatalogRegistry::find("Subgrupe Centre");
-    EXPECT_EQ(centres->search->label0, "Cod Centru");
-    EXPECT_EQ(centres->search->label1, "Denumire Centru");
-    EXPECT_EQ(CatalogRegistry::find("Angajati")->search->label1, "Prenume");
-    // Incasari keeps the design captions.
-    EXPECT_TRUE(CatalogRegistry::find("Incasari")->search->label0.isEmpty());
-    // Each catalogue's editor.
-    EXPECT_EQ(CatalogRegistry::find("Tipuri de produse")->editor, CatalogEditor::TipuriProdus);
-    for (const char* large : {"Depozite", "Casierii", "Angajati", "Centre de productie"})
-        EXPECT_EQ(CatalogRegistry::find(large)->editor, CatalogEditor::GridDetailMare) << large;
-    EXPECT_EQ(CatalogRegistry::find("Banci")->editor, CatalogEditor::GridDetail);
-}
-
-TEST(CatalogRegistry, EntriesOpenTheirWindows) {
-    EXPECT_EQ(CatalogRegistry::entry("Salarii").window, EntryWindow::Salarii);
-    EXPECT_EQ(CatalogRegistry::entry("Parametrii societate").window, EntryWindow::ParamSocietate);
-    for (const char* documents : {"Documente de iesire", "Serii Avize"}) {
-        EXPECT_EQ(CatalogRegistry::entry(documents).window, EntryWindow::ConfDocOut);
-        EXPECT_EQ(CatalogRegistry::entry(documents).rightsCode, "4341");
-    }
-    EXPECT_EQ(CatalogRegistry::entry("Banca Tert").catalogue, "Banci");
-    EXPECT_TRUE(CatalogRegistry::accepts("Banca Tert"));
-    EXPECT_FALSE(CatalogRegistry::accepts("salarii"));
-    EXPECT_FALSE(CatalogRegistry::accepts("Nu exista"));
 }

@@ -3,7 +3,6 @@
 #include "profiles/CatalogRegistry.h"
 
 #include <QLocale>
-#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace vornel;
@@ -61,21 +60,11 @@ const std::map<Field, QString> kDocument{{F::Cheie, "Casare"}, {F::Cont, "6588"}
 const std::map<Field, QString> kOperation{{F::Cheie, "Incasare"}, {F::Descriere, "5311"}, {F::Rezerva, "4427"}};
 const std::map<Field, QString> kCentre{{F::CodCasierie, "CP09 "}, {F::DenumireDepozit, "Vopsire"},
     {F::DescriereDepozit, "9600"}, {F::AdresaDepozit, "480"}, {F::ContAnalitic, "PROD"}};
-const std::map<Field, QString> kCashDesk{{F::CodCasierie, "4"}, {F::DenumireDepozit, " Casa noua "},
-    {F::DescriereDepozit, "Desc"}, {F::AdresaDepozit, "Adr"}, {F::NumeGestionar, "Pop Ana"},
-    {F::TelefonVetra, " 0264 "}, {F::TelefonMobil, "0740"}, {F::ContAnalitic, "5311 "},
-    {F::Cale, " C:\\Casa\\ "}, {F::NumeProgram, "casa.exe"}};
-
 const Case kCases[] = {
     {"Rate TVA", "TVA", kVat, {{F::Cheie, "24"}, {F::Descriere, " Cota 24 "}, {F::Rezerva, "4426"}, {F::Rezerva1, "4427 "}},
      "INSERT INTO [TVA]([TVA],[DenumireTVA],[Cont TVA colectat],[Cont TVA deductibil]) VALUES(24,'Cota 24','4427','4426')",
      "UPDATE [TVA] SET [TVA]=24, [DenumireTVA]='Cota 24', [Cont TVA colectat]='4427', [Cont TVA deductibil]='4426' WHERE [TVA]=19",
      "19"},
-    {"Banci", "Banci", kBanks, {{F::Cod, "007"}, {F::Cheie, "ING"}, {F::Descriere, "Str. X"}, {F::Rezerva, "0264"},
-                                {F::Rezerva1, "Pop"}, {F::Cont, "5121"}},
-     "INSERT INTO [Banci]([Cod Banca],[Descriere],[Adresa],[Telefon],[Cont],[Persoana Contact]) VALUES(7,'ING','Str. X','0264','5121','Pop')",
-     "UPDATE [Banci] SET [Descriere]='ING', [Adresa]='Str. X', [Telefon]='0264', [Cont]='5121', [Persoana Contact]='Pop' WHERE [Cod Banca]=7",
-     "7"},
     // A bank code without a leading number is written as 0.
     {"Banci", "Banci", kBanks, {{F::Cod, "abc"}, {F::Cheie, "ING"}},
      "INSERT INTO [Banci]([Cod Banca],[Descriere],[Adresa],[Telefon],[Cont],[Persoana Contact]) VALUES(0,'ING','','','','')",
@@ -160,14 +149,6 @@ const Case kCases[] = {
      "INSERT INTO [Tip Client]([Tip Client],[Descriere]) VALUES('x''); DROP TABLE TVA;--','O''Brien')",
      "UPDATE [Tip Client] SET [Tip Client]='x''); DROP TABLE TVA;--', [Descriere]='O''Brien' WHERE [Tip Client]='O''K'",
      "O'K"},
-    // The large record editor: the folder without its final backslash, the rest as typed.
-    {"Casierii", "Casierii", kCash, kCashDesk,
-     "INSERT INTO [Casierii]([Cod Casierie],[Denumire Casierie],[Descriere Casierie],[Adresa Casierie],[Casier],[Telefon Vetra],"
-     "[Telefon Mobil],[Analitic],[CaleProgram],[NumeProgram]) VALUES(4,'Casa noua','Desc','Adr','Pop Ana',' 0264 ','0740','5311','C:\\Casa','casa.exe')",
-     "UPDATE [Casierii] SET [Cod Casierie]=4, [Descriere Casierie]='Desc', [Denumire Casierie]='Casa noua', [Adresa Casierie]='Adr', "
-     "[Casier]='Pop Ana', [Telefon Vetra]=' 0264 ', [Telefon Mobil]='0740', [Analitic]='5311',CaleProgram='C:\\Casa',NumeProgram='casa.exe' "
-     "WHERE [Cod Casierie]=4",
-     "4"},
     {"Centre de productie", "pOft", {}, kCentre,
      "INSERT INTO poft (Cod, DEnumire, Tmax, TZi, CodC, NrU) VALUES('CP09 ', 'Vopsire', 9600, 480, 'PROD', 1)",
      "Update poft Set Denumire = 'Vopsire', TMax = 9600, TZI = 480, CodC = 'PROD', NrU = 1  WHERE Cod = 'CP09 '",
@@ -234,12 +215,13 @@ TEST(RecordStatements, BareValuesThatAreNoNumbersNameTheirFieldInsteadOfAStateme
         EXPECT_TRUE(s.sql.isEmpty());
     }
     // Neither the unfiltered program fields nor pasted text can end a literal.
-    Case cash = *std::find_if(std::begin(kCases), std::end(kCases),
-                              [](const Case& c) { return QLatin1String(c.caption) == u"Casierii"; });
-    cash.texts[F::Cale] = "C:\\x'); DROP TABLE Casierii;--";
-    cash.texts[F::NumeProgram] = "o'brien.exe";
-    EXPECT_TRUE(build("Casierii", input(cash, EditMode::Add))
-                    .sql.endsWith("'C:\\x''); DROP TABLE Casierii;--','o''brien.exe')"));
+    EditorInput cash;
+    cash.mode = EditMode::Add;
+    cash.table = "Casierii";
+    cash.columns = kCash;
+    cash.texts = {
+        {F::CodCasierie, "4"}, {F::Cale, "C:\\x'); DROP TABLE Casierii;--"}, {F::NumeProgram, "o'brien.exe"}};
+    EXPECT_TRUE(build("Casierii", cash).sql.endsWith("'C:\\x''); DROP TABLE Casierii;--','o''brien.exe')"));
 }
 
 TEST(RecordStatements, LookupQueries) {

@@ -32,7 +32,6 @@ struct Message {
 struct MessageLog {
     std::vector<Message> shown;
     std::deque<int> answers; // for Yes/No questions, oldest first; Yes when none is left
-    int windowsMade = 0;
 };
 
 class RecordingMessages : public MessageWindow {
