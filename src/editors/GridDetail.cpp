@@ -134,16 +134,6 @@ const std::vector<Field>& GridDetail::fields() const {
     return design;
 }
 
-QWidget* GridDetail::control(Field field) const {
-    const auto found = m_controls.find(field);
-    return found == m_controls.end() ? nullptr : found->second;
-}
-
-QLabel* GridDetail::designLabel(Field field) const {
-    const auto found = m_labels.find(field);
-    return found == m_labels.end() ? nullptr : found->second;
-}
-
 void GridDetail::DeschideEditor(const CatalogProfile& profile, EditMode mode,
                                 std::shared_ptr<Recordset> list) {
     load([&] {

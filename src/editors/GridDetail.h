@@ -5,7 +5,6 @@
 
 #include "editors/RecordEditor.h"
 
-#include <map>
 #include <utility>
 #include <vector>
 
@@ -29,8 +28,6 @@ public:
 
 protected:
     const std::vector<Field>& fields() const override;
-    QWidget* control(Field field) const override;
-    QLabel* designLabel(Field field) const override;
     Field designKey() const override { return Field::Cheie; }
     QString saveFailure(const DbError& error) const override;
     bool filterEvent(QObject* watched, QEvent* event) override;
@@ -45,8 +42,6 @@ private:
     void placeRows(const std::vector<Row>& first);
     void setTabs(const std::vector<QWidget*>& first);
 
-    std::map<Field, QWidget*> m_controls;
-    std::map<Field, QLabel*> m_labels;
     QGridLayout* m_grid = nullptr;
     NumericBox* m_txtDiscount = nullptr;
     std::vector<Row> m_designRows;

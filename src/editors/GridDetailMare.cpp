@@ -158,16 +158,6 @@ const std::vector<Field>& GridDetailMare::fields() const {
     return design;
 }
 
-QWidget* GridDetailMare::control(Field field) const {
-    const auto found = m_controls.find(field);
-    return found == m_controls.end() ? nullptr : found->second;
-}
-
-QLabel* GridDetailMare::designLabel(Field field) const {
-    const auto found = m_labels.find(field);
-    return found == m_labels.end() ? nullptr : found->second;
-}
-
 void GridDetailMare::DeschideDetaliu(const CatalogProfile& profile, EditMode mode,
                                      std::shared_ptr<Recordset> list) {
     load([&] {

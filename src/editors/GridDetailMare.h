@@ -5,8 +5,6 @@
 
 #include "editors/RecordEditor.h"
 
-#include <map>
-
 namespace vornel {
 
 class GridDetailMare : public RecordEditor {
@@ -21,8 +19,6 @@ public:
 
 protected:
     const std::vector<Field>& fields() const override;
-    QWidget* control(Field field) const override;
-    QLabel* designLabel(Field field) const override;
     Field designKey() const override { return Field::CodCasierie; }
     QString saveFailure(const DbError& error) const override;
     bool filterEvent(QObject* watched, QEvent* event) override;
@@ -30,9 +26,6 @@ protected:
 private:
     void buildUi();
     void attachKeyFilters();
-
-    std::map<Field, QWidget*> m_controls;
-    std::map<Field, QLabel*> m_labels;
 };
 
 } // namespace vornel

@@ -35,6 +35,16 @@ RecordEditor::RecordEditor(const QString& name) : FormWindow(name) {}
 
 RecordEditor::~RecordEditor() = default;
 
+QWidget* RecordEditor::control(Field field) const {
+    const auto found = m_controls.find(field);
+    return found == m_controls.end() ? nullptr : found->second;
+}
+
+QLabel* RecordEditor::designLabel(Field field) const {
+    const auto found = m_labels.find(field);
+    return found == m_labels.end() ? nullptr : found->second;
+}
+
 void RecordEditor::begin(const CatalogProfile& profile, EditMode mode, std::shared_ptr<Recordset> list) {
     m_profile = &profile;
     m_mode = mode;

@@ -10,6 +10,7 @@
 #include "profiles/CatalogProfile.h"
 #include "profiles/CatalogRow.h"
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -58,14 +59,17 @@ signals:
 protected:
     explicit RecordEditor(const QString& name);
 
+    std::map<Field, QWidget*> m_controls;
+    std::map<Field, QLabel*> m_labels;
+
     // Keeps what the editor works on; the subclass then loads its window.
     void begin(const CatalogProfile& profile, EditMode mode, std::shared_ptr<Recordset> list);
 
     // The subclass's controls: every field of its design, a field's control (nullptr for a field
-    // it does not have) and the label beside it by design.
+    // it does not have) and the label beside it by design, from the maps the subclass fills.
     virtual const std::vector<Field>& fields() const = 0;
-    virtual QWidget* control(Field field) const = 0;
-    virtual QLabel* designLabel(Field field) const = 0;
+    QWidget* control(Field field) const;
+    QLabel* designLabel(Field field) const;
     // The field whose loaded text is the old key, unless the profile names another.
     virtual Field designKey() const = 0;
     // The editor's own message for a statement the database refused for a cause of the record
