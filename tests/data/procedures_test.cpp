@@ -79,8 +79,8 @@ TEST_F(ProcedureTest, VeziAllowsByTheStarRowUnlessTheExactScreenCodeSaysOtherwis
 
 TEST_F(ProcedureTest, StergeDeletesWhatNothingUsesAndRefusesTheRestWithItsOwnText) {
     const auto tables = [&] {
-        return digest(QStringLiteral("Banci")) + digest(QStringLiteral("Casierii")) +
-               digest(QStringLiteral("pOft")) + digest(QStringLiteral("yC2"));
+        return digest(QStringLiteral("Casierii")) + digest(QStringLiteral("pOft")) +
+               digest(QStringLiteral("yC2"));
     };
     const QString before = tables();
     const struct {
@@ -89,7 +89,6 @@ TEST_F(ProcedureTest, StergeDeletesWhatNothingUsesAndRefusesTheRestWithItsOwnTex
         const char* varString;
         const char* message;
     } refusals[] = {
-        {5, 1, " ", "Banca este folosita in conturile bancare ale tertilor si nu poate fi stearsa !"},
         {6, 1, " ", "Casieria este folosita in seriile de documente si nu poate fi stearsa !"},
         {7, 0, "CP01",
          "Centrul de productie este folosit in consumurile de productie si nu poate fi sters !"},
@@ -104,16 +103,14 @@ TEST_F(ProcedureTest, StergeDeletesWhatNothingUsesAndRefusesTheRestWithItsOwnTex
     }
     EXPECT_EQ(tables(), before);
 
-    sterge(5, 3, QStringLiteral(" "));
+    // The bank refusal and a bank deleted are the scenarios' own.
     sterge(6, 3, QStringLiteral(" "));
     sterge(7, 0, QStringLiteral("CP04"));
     sterge(9, 0, QStringLiteral("aux-intr")); // codes compare without regard to case
-    EXPECT_EQ(count(QStringLiteral("SELECT (SELECT Count(*) FROM Banci WHERE [Cod Banca] = 3) + "
-                                   "(SELECT Count(*) FROM Casierii WHERE [Cod Casierie] = 3) + "
+    EXPECT_EQ(count(QStringLiteral("SELECT (SELECT Count(*) FROM Casierii WHERE [Cod Casierie] = 3) + "
                                    "(SELECT Count(*) FROM pOft WHERE Cod = 'CP04') + "
                                    "(SELECT Count(*) FROM yC2 WHERE CodC = 'AUX-INTR')")),
               0);
-    EXPECT_EQ(count(QStringLiteral("SELECT Count(*) FROM Banci")), 4) << "only the one bank";
 }
 
 TEST_F(ProcedureTest, StartAddsASeriesFromTheWindowFields) {
