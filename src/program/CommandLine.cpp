@@ -44,12 +44,12 @@ CommandLine::CommandLine(QString program, QString synopsis, QString description)
 }
 
 CommandLine& CommandLine::option(const QString& name, const QString& valueName, const QString& help) {
-    m_specs.push_back({name, valueName, help});
+    m_options.push_back({name, valueName, help});
     return *this;
 }
 
 CommandLine& CommandLine::flag(const QString& name, const QString& help) {
-    m_specs.push_back({name, {}, help});
+    m_options.push_back({name, {}, help});
     return *this;
 }
 
@@ -66,10 +66,10 @@ CommandLine& CommandLine::positionals(const QString& valueName, const QString& h
     return *this;
 }
 
-const CommandLine::Spec* CommandLine::find(const QString& name) const {
+const CommandLine::OptionInfo* CommandLine::find(const QString& name) const {
     const auto it =
-        std::find_if(m_specs.begin(), m_specs.end(), [&](const Spec& s) { return s.name == name; });
-    return it == m_specs.end() ? nullptr : &*it;
+        std::find_if(m_options.begin(), m_options.end(), [&](const OptionInfo& s) { return s.name == name; });
+    return it == m_options.end() ? nullptr : &*it;
 }
 
 std::optional<int> CommandLine::parse(int argc, char** argv) {
@@ -98,19 +98,19 @@ std::optional<int> CommandLine::parse(const QStringList& arguments) {
         }
         const qsizetype eq = argument.indexOf(QLatin1Char('='));
         const QString name = argument.mid(2, eq < 0 ? -1 : eq - 2);
-        const Spec* spec = find(name);
-        if (!spec)
+        const OptionInfo* info = find(name);
+        if (!info)
             return refuse(
                 QStringLiteral("unknown option --%1 (%2 --help lists the options)").arg(name, m_program));
         QString value;
-        if (spec->valueName.isEmpty()) {
+        if (info->valueName.isEmpty()) {
             if (eq >= 0) return refuse(QStringLiteral("--%1 takes no value").arg(name));
         } else if (eq >= 0) {
             value = argument.mid(eq + 1);
         } else if (i + 1 < arguments.size()) {
             value = arguments[++i];
         } else {
-            return refuse(QStringLiteral("--%1 needs a value (%2)").arg(name, spec->valueName));
+            return refuse(QStringLiteral("--%1 needs a value (%2)").arg(name, info->valueName));
         }
         m_given.emplace_back(name, value);
     }
@@ -155,15 +155,15 @@ QString CommandLine::helpText() const {
     QTextStream out(&text);
     out << "usage: " << m_synopsis << "\n\n" << m_description << "\n\n";
     QStringList left;
-    for (const Spec& s : m_specs)
+    for (const OptionInfo& s : m_options)
         left << (s.valueName.isEmpty() ? QStringLiteral("--") + s.name
                                        : QStringLiteral("--%1 %2").arg(s.name, s.valueName));
     if (!m_positionalName.isEmpty()) left << m_positionalName;
     qsizetype width = 0;
     for (const QString& l : left)
         width = std::max(width, l.size());
-    for (std::size_t i = 0; i < m_specs.size(); ++i)
-        out << "  " << left[static_cast<qsizetype>(i)].leftJustified(width + 2) << m_specs[i].help << '\n';
+    for (std::size_t i = 0; i < m_options.size(); ++i)
+        out << "  " << left[static_cast<qsizetype>(i)].leftJustified(width + 2) << m_options[i].help << '\n';
     if (!m_positionalName.isEmpty())
         out << "  " << left.last().leftJustified(width + 2) << m_positionalHelp << '\n';
     out.flush();

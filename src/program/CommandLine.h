@@ -47,19 +47,19 @@ public:
     QString helpText() const;
 
 private:
-    struct Spec {
+    struct OptionInfo {
         QString name;
         QString valueName; // empty for a flag
         QString help;
     };
-    const Spec* find(const QString& name) const;
+    const OptionInfo* find(const QString& name) const;
 
     QString m_program;
     QString m_synopsis;
     QString m_description;
     QString m_positionalName;
     QString m_positionalHelp;
-    std::vector<Spec> m_specs;
+    std::vector<OptionInfo> m_options;
     std::vector<std::pair<QString, QString>> m_given;
     QStringList m_positional;
 };
