@@ -7,8 +7,8 @@ namespace vornel::host {
 std::vector<MenuGroup> menuGroups() {
     std::vector<MenuGroup> groups = {
         {QStringLiteral("Produse"),
-         {"Tipuri de produse", "Grupe de produse", "Subgrupe de produse", "Rate TVA", "Coduri vamale",
-          "Unitati de vinzare", "Producatori", "Depozite"}},
+         {"Tipuri de produse", "Grupe de produse", "Subgrupe de produse", "Rate TVA", "Regimuri TVA",
+          "Coduri vamale", "Unitati de vinzare", "Producatori", "Depozite"}},
         {QStringLiteral("Terti"),
          {"Tipuri de clienti", "Tipuri de furnizori", "Categorii de clienti", "Categorii de furnizori",
           "Banca Tert"}},

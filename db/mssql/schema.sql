@@ -31,6 +31,15 @@ CREATE TABLE TVA (
     [Cont TVA colectat] nvarchar(20)
 );
 
+-- VAT regimes: how an operation is taxed whatever its rate (normal, reverse charge, exempt with or
+-- without the right of deduction), with the VAT accounts the regime posts to (empty: none).
+CREATE TABLE RegimTVA (
+    Regim nvarchar(10) NOT NULL PRIMARY KEY,
+    Denumire nvarchar(50) NOT NULL,
+    [Cont TVA deductibil] nvarchar(20) NOT NULL DEFAULT '',
+    [Cont TVA colectat] nvarchar(20) NOT NULL DEFAULT ''
+);
+
 -- Products: groups, subgroups, customs codes, units, types and product codes.
 CREATE TABLE GrupeProdus (
     [Grupa Produs] nvarchar(20) NOT NULL PRIMARY KEY,

@@ -426,6 +426,10 @@ INSERT INTO zConta_Plan (Cont, [Titlu Cont], SubGrupa, Tip) VALUES ('707.02', 'V
 INSERT INTO TVA (TVA, DenumireTVA, [Cont TVA deductibil], [Cont TVA colectat]) VALUES (0, 'Scutit cu drept de deducere', '4426', '4427');
 INSERT INTO TVA (TVA, DenumireTVA, [Cont TVA deductibil], [Cont TVA colectat]) VALUES (11, 'Cota redusa 11%', '4426', '4427');
 INSERT INTO TVA (TVA, DenumireTVA, [Cont TVA deductibil], [Cont TVA colectat]) VALUES (21, 'Cota standard 21%', '4426', '4427');
+INSERT INTO RegimTVA (Regim, Denumire, [Cont TVA deductibil], [Cont TVA colectat]) VALUES ('N', 'Taxare normala', '4426', '4427');
+INSERT INTO RegimTVA (Regim, Denumire, [Cont TVA deductibil], [Cont TVA colectat]) VALUES ('TI', 'Taxare inversa (art. 331)', '4426', '4427');
+INSERT INTO RegimTVA (Regim, Denumire, [Cont TVA deductibil], [Cont TVA colectat]) VALUES ('SCD', 'Scutit cu drept de deducere (art. 294)', '4426', '');
+INSERT INTO RegimTVA (Regim, Denumire, [Cont TVA deductibil], [Cont TVA colectat]) VALUES ('SFD', 'Scutit fara drept de deducere (art. 292)', '', '');
 
 -- Units of sale.
 INSERT INTO UnitateVanzare ([Unitate De Vanzare], Descriere) VALUES ('buc', 'Bucata');

@@ -11,8 +11,9 @@ namespace vornel::SchemaUpgrade {
 
 namespace {
 
-// Tables that came with a later version and hold nothing a company had before.
-const QStringList kProgramTables = {QStringLiteral("JurnalModificari")};
+// Tables that came with a later version and hold nothing a company had before. The VAT regimes
+// are the law's, the same for every company: they come with the rows of the demo.
+const QStringList kProgramTables = {QStringLiteral("JurnalModificari"), QStringLiteral("RegimTVA")};
 
 // The statements of the schema script that create the table and its indexes.
 QString creationOf(const QString& table) {
@@ -20,6 +21,17 @@ QString creationOf(const QString& table) {
     const QRegularExpression statement(
         QStringLiteral(R"(^CREATE (?:TABLE %1 \(|INDEX \w+ ON %1 \().*?\);$)").arg(table),
         QRegularExpression::MultilineOption | QRegularExpression::DotMatchesEverythingOption);
+    QString sql;
+    for (auto it = statement.globalMatch(script); it.hasNext();)
+        sql += it.next().captured(0) + QLatin1Char('\n');
+    return sql;
+}
+
+// The rows the demo script gives the table.
+QString rowsOf(const QString& table) {
+    const QString script = DemoDatabase::script(QStringLiteral("demo.sql"));
+    const QRegularExpression statement(QStringLiteral(R"(^INSERT INTO %1 \(.*?\);$)").arg(table),
+                                       QRegularExpression::MultilineOption);
     QString sql;
     for (auto it = statement.globalMatch(script); it.hasNext();)
         sql += it.next().captured(0) + QLatin1Char('\n');
@@ -34,7 +46,9 @@ QStringList addProgramTables(Connection& connection) {
     QStringList created;
     for (const QString& table : kProgramTables) {
         if (!sqlite->columns(table).empty()) continue;
-        sqlite->executeNative(creationOf(table));
+        // A table is added with its rows or not at all.
+        sqlite->executeNative(QStringLiteral("SAVEPOINT upgrade;\n") + creationOf(table) + rowsOf(table) +
+                              QStringLiteral("RELEASE upgrade;"));
         qCInfo(logData).noquote() << "table added to a database of an earlier version:" << table;
         created << table;
     }

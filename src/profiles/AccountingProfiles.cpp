@@ -1,4 +1,4 @@
-// Accounting: VAT rates, account classes and subclasses, receipt and payment operations.
+// Accounting: VAT rates and regimes, account classes and subclasses, receipt and payment operations.
 #include "profiles/Profiles.h"
 
 #include "profiles/ProfileParts.h"
@@ -116,6 +116,41 @@ CatalogProfile rateTva() {
                       in.column(3) + "],[" + in.column(2) + "]) VALUES(" + key + ",'" +
                       qt(in[Field::Descriere]) + "','" + qt(in[Field::Rezerva1]) + "','" +
                       q(in[Field::Rezerva]) + "')");
+    };
+    return p;
+}
+
+// The VAT regimes: the code, the name and the accounts the regime posts to; an exempt regime may
+// post to one account or none, so the accounts may stay empty but must be in the chart when given.
+CatalogProfile regimuriTva() {
+    CatalogProfile p = catalogue(CatalogKind::RegimuriTva, "Regimuri TVA", "4329", "RegimTVA",
+                                 "<Regim|<Denumire regim|^Cont D|^Cont C", {1000, 4300, 700, 700},
+                                 {"  SELECT RegimTVA.Regim, RegimTVA.Denumire, RegimTVA.[Cont TVA "
+                                  "deductibil], RegimTVA.[Cont TVA colectat] ",
+                                  "    From RegimTVA ", "ORDER BY RegimTVA.Regim"});
+    p.form.fields = keyAndDescription();
+    p.form.fields.push_back(
+        {.field = Field::Rezerva, .caption = named(2), .limit = accountLength(), .load = 2});
+    p.form.fields.push_back(
+        {.field = Field::Rezerva1, .caption = named(3), .limit = accountLength(), .load = 3});
+    p.form.lookups = {{.field = Field::Rezerva, .lookup = accounts("TVA deductibil")},
+                      {.field = Field::Rezerva1, .lookup = accounts("TVA colectat"), .focusBack = true}};
+    p.form.checks = requiredUniqueKey(kDuplicateKey);
+    p.form.checks.push_back({.field = Field::Descriere, .rule = CheckRule::Required, .message = kRequired});
+    p.form.checks.push_back({.field = Field::Rezerva, .rule = CheckRule::InChart});
+    p.form.checks.push_back({.field = Field::Rezerva1, .rule = CheckRule::InChart});
+    p.form.update = [](const EditorInput& in) {
+        return BuiltStatement{
+            "UPDATE [" + in.table + "] SET [" + in.column(0) + "]='" + qt(in[Field::Cheie]) + "', [" +
+            in.column(1) + "]='" + qt(in[Field::Descriere]) + "', [" + in.column(2) + "]='" +
+            qt(in[Field::Rezerva]) + "', [" + in.column(3) + "]='" + qt(in[Field::Rezerva1]) + "' WHERE [" +
+            in.column(0) + "]='" + qt(in.oldKey) + "'"};
+    };
+    p.form.insert = [](const EditorInput& in) {
+        return BuiltStatement{"INSERT INTO [" + in.table + "]([" + in.column(0) + "],[" + in.column(1) +
+                              "],[" + in.column(2) + "],[" + in.column(3) + "]) VALUES('" +
+                              qt(in[Field::Cheie]) + "','" + qt(in[Field::Descriere]) + "','" +
+                              qt(in[Field::Rezerva]) + "','" + qt(in[Field::Rezerva1]) + "')"};
     };
     return p;
 }

@@ -22,6 +22,7 @@ enum class CatalogKind {
     Producatori,
     TipuriDeProduse,
     RateTva,
+    RegimuriTva,
     GrupeDeProduse,
     SubgrupeDeProduse,
     CoduriVamale,

@@ -16,6 +16,7 @@ std::vector<CatalogProfile> build() {
             producatori(),
             tipuriDeProduse(),
             rateTva(),
+            regimuriTva(),
             grupeDeProduse(),
             subgrupeDeProduse(),
             coduriVamale(),

@@ -24,6 +24,7 @@ CatalogProfile categoriiDeFurnizori();
 CatalogProfile banci();
 // AccountingProfiles.cpp
 CatalogProfile rateTva();
+CatalogProfile regimuriTva();
 CatalogProfile clasaCont();
 CatalogProfile subclasaCont();
 CatalogProfile incasari();

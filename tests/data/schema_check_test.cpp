@@ -24,12 +24,16 @@ TEST_F(SchemaCheckTest, DemoDatabasePassesAndEveryMissingPieceIsNamed) {
                            "lipseste coloana Curs din tabela AdmTivra.Societati"}));
 }
 
-TEST_F(SchemaCheckTest, AnEarlierVersionGetsTheAuditTrailButNothingElse) {
+TEST_F(SchemaCheckTest, AnEarlierVersionGetsTheAuditTrailAndTheVatRegimesButNothingElse) {
     auto& db = m_db;
     db->execute("DROP TABLE JurnalModificari");
+    db->execute("DROP TABLE RegimTVA");
     db->execute("DROP TABLE sal_imp");
-    EXPECT_EQ(SchemaUpgrade::addProgramTables(*db), QStringList{"JurnalModificari"});
+    EXPECT_EQ(SchemaUpgrade::addProgramTables(*db), (QStringList{"JurnalModificari", "RegimTVA"}));
     EXPECT_EQ(SchemaCheck::missing(db->backend()), QStringList{"lipseste tabela sal_imp"});
+    EXPECT_EQ(db->scalar("SELECT group_concat(Regim, ' ') FROM (SELECT Regim FROM RegimTVA ORDER BY Regim)")
+                  .toString(),
+              "N SCD SFD TI");
     EXPECT_EQ(db->scalar("SELECT count(*) FROM sqlite_master WHERE name = 'JurnalModificariRand'").toInt(),
               1);
     EXPECT_TRUE(SchemaUpgrade::addProgramTables(*db).isEmpty());

@@ -84,10 +84,11 @@ QStringList column(Connection& db, const QString& sql) {
 TEST_F(DemoDatabaseTest, EveryAccountTheDemoNamesIsInTheChart) {
     QStringList used;
     for (const char* pair :
-         {"TVA:[Cont TVA deductibil]", "TVA:[Cont TVA colectat]", "[Categorie Client]:Cont",
-          "[Categorie Furnizor]:Cont", "TipuriProduse:Cont", "TipuriProduse:[Cont Cheltuiala]",
-          "TipuriProduse:[Cont Venit]", "TipuriBonConsum:Cont", "TipuriAPI:Cont", "TipuriAPI:ContTva",
-          "Casierii:Analitic", "Banci:Cont", "ConturiAmbalaje:Cont", "CheltuieliCentre:Cont"}) {
+         {"TVA:[Cont TVA deductibil]", "TVA:[Cont TVA colectat]", "RegimTVA:[Cont TVA deductibil]",
+          "RegimTVA:[Cont TVA colectat]", "[Categorie Client]:Cont", "[Categorie Furnizor]:Cont",
+          "TipuriProduse:Cont", "TipuriProduse:[Cont Cheltuiala]", "TipuriProduse:[Cont Venit]",
+          "TipuriBonConsum:Cont", "TipuriAPI:Cont", "TipuriAPI:ContTva", "Casierii:Analitic", "Banci:Cont",
+          "ConturiAmbalaje:Cont", "CheltuieliCentre:Cont"}) {
         const QStringList p = QString::fromLatin1(pair).split(QLatin1Char(':'));
         used << QStringLiteral("SELECT %1 FROM %2").arg(p[1], p[0]);
     }
