@@ -325,7 +325,7 @@ INSERT INTO zConta_Plan (Cont, [Titlu Cont], SubGrupa, Tip) VALUES ('706', 'Veni
 INSERT INTO zConta_Plan (Cont, [Titlu Cont], SubGrupa, Tip) VALUES ('707', 'Venituri din vanzarea marfurilor', '70', 'P');
 INSERT INTO zConta_Plan (Cont, [Titlu Cont], SubGrupa, Tip) VALUES ('708', 'Venituri din activitati diverse', '70', 'P');
 INSERT INTO zConta_Plan (Cont, [Titlu Cont], SubGrupa, Tip) VALUES ('709', 'Reduceri comerciale acordate', '70', 'A');
-INSERT INTO zConta_Plan (Cont, [Titlu Cont], SubGrupa, Tip) VALUES ('711', 'Venituri aferente costurilor stocurilor de produse', '71', 'P');
+INSERT INTO zConta_Plan (Cont, [Titlu Cont], SubGrupa, Tip) VALUES ('711', 'Venituri aferente costurilor stocurilor de produse', '71', 'B');
 INSERT INTO zConta_Plan (Cont, [Titlu Cont], SubGrupa, Tip) VALUES ('712', 'Venituri aferente costurilor serviciilor in curs de executie', '71', 'P');
 INSERT INTO zConta_Plan (Cont, [Titlu Cont], SubGrupa, Tip) VALUES ('721', 'Venituri din productia de imobilizari necorporale', '72', 'P');
 INSERT INTO zConta_Plan (Cont, [Titlu Cont], SubGrupa, Tip) VALUES ('722', 'Venituri din productia de imobilizari corporale', '72', 'P');
