@@ -644,7 +644,9 @@ INSERT INTO ConturiAmbalaje (IdSeriiD, Cont) VALUES (2, '381.03');
 
 -- Payroll: work groups, employees, parameters per month and bracket tables. The minimum wage is
 -- 4050 lei until June and 4325 lei from July; the base personal deduction is 20% of it, rising by
--- 5 points for each of the first three dependants and 10 for the fourth (45% at most).
+-- 5 points for each of the first three dependants and 10 for the fourth (45% at most). The
+-- deduction applies to a gross monthly income of up to the minimum wage plus 2000 lei, so its
+-- ceiling follows SALMIN of the month (6325 lei from July).
 INSERT INTO sal_grupe (GRUPE) VALUES ('Conditii normale de munca');
 INSERT INTO sal_grupe (GRUPE) VALUES ('Conditii deosebite');
 INSERT INTO sal_sal (Marca, Nume, Prenume, CNP, Functia, DataAngajarii, SalarBaza, GrupaMunca) VALUES (1, 'Moldovan', 'Vasile', '1750312120017', 'Gestionar', '2016-04-01', 5200, 'Conditii normale de munca');
