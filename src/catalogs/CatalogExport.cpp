@@ -5,6 +5,8 @@
 #include "controls/ListPrint.h"
 #include "data/DbError.h"
 #include "data/Recordset.h"
+#include "data/SchemaCheck.h"
+#include "data/SchemaUpgrade.h"
 #include "entry/ComponentContext.h"
 #include "profiles/CatalogRegistry.h"
 
@@ -80,6 +82,9 @@ int run(const QString& connectionString, const QString& caption, qint32 idSoc, q
             throw DbError(ErrorNumber::Unspecified,
                           QStringLiteral("Fisierul %1 nu exista.").arg(connectionString.mid(7)));
         ctx.connection = Connection::open(connectionString);
+        // The database is taken as the windows take it: brought up to date, then checked.
+        SchemaUpgrade::addProgramTables(*ctx.connection);
+        SchemaCheck::verify(*ctx.connection);
     } catch (const DbError& e) {
         errors << "vornel --export: baza de date nu poate fi deschisa: " << e.description() << '\n';
         return 1;

@@ -2,6 +2,7 @@
 // sees it, without a window.
 #include "catalogs/CatalogExport.h"
 #include "controls/ColumnLayout.h"
+#include "data/Connection.h"
 #include "data/sqlite/DemoDatabase.h"
 #include "entry/ComponentContext.h"
 
@@ -45,6 +46,26 @@ TEST(CatalogExport, RefusalsEndWithAMessageAndAFailingStatus) {
     EXPECT_TRUE(unknown.errors.contains("Catalogul Salarii nu exista.")) << qPrintable(unknown.errors);
     EXPECT_EQ(exportTo(dir.filePath("lipsa.db"), "Banci", 1, file).status, 1);
     EXPECT_EQ(exportTo(db, "Banci", 1, dir.filePath("banci.txt")).status, 1);
+}
+
+// A database of the earlier version gets the tables added since, as the windows' opening gives them;
+// one whose structure does not match is refused, naming what it lacks.
+TEST(CatalogExport, TakesTheDatabaseAsTheWindowsOpenIt) {
+    QTemporaryDir dir;
+    const QString db = dir.filePath("firma.db");
+    DemoDatabase::create(db);
+    Connection::open(QStringLiteral("sqlite:") + db)->execute("DROP TABLE RegimTVA");
+    const QString file = dir.filePath("regimuri.csv");
+    const Exported upgraded = exportTo(db, "Regimuri TVA", 1, file);
+    EXPECT_EQ(upgraded.status, 0) << qPrintable(upgraded.errors);
+    QFile csv(file);
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(csv.readAll().mid(3)).split("\r\n").size(), 6);
+    Connection::open(QStringLiteral("sqlite:") + db)->execute("ALTER TABLE Cpp DROP COLUMN Adresa");
+    const Exported refused = exportTo(db, "Banci", 1, dir.filePath("banci.csv"));
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(refused.errors.contains("lipseste coloana Adresa din tabela Cpp"))
+        << qPrintable(refused.errors);
 }
 
 TEST(CatalogExport, WritesTheShownColumnsInTheOrderTheUserKeeps) {
