@@ -1,5 +1,7 @@
 #include "controls/WindowPlace.h"
 
+#include "entry/ComponentContext.h"
+
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -41,7 +43,10 @@ public:
 
 private:
     QString key(const char* what) const {
-        return QStringLiteral("ferestre/%1/%2").arg(m_window->objectName(), QLatin1String(what));
+        // Suite users may share one account of the machine: each keeps its own places.
+        return QStringLiteral("ferestre/%1/%2/%3")
+            .arg(ComponentContext::current().idUsers)
+            .arg(m_window->objectName(), QLatin1String(what));
     }
 
     void restore() {

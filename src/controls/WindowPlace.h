@@ -1,7 +1,7 @@
 #pragma once
-// Remembered windows: each window opens where and at the size the user last left it (per user,
-// in the settings under "ferestre/NAME", NAME being the window's objectName), always fully on a
-// screen that is there now.
+// Remembered windows: each window opens where and at the size the user last left it (per user of
+// the suite, in the settings under "ferestre/USER/NAME", NAME being the window's objectName),
+// always fully on a screen that is there now.
 
 #include <QList>
 #include <QRect>

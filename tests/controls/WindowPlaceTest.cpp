@@ -1,6 +1,7 @@
 // Remembered windows: a window opens where it was left, and always fully on a screen there now.
 #include "controls/WindowPlace.h"
 #include "controls/FormWindow.h"
+#include "entry/ComponentContext.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -41,11 +42,21 @@ TEST(WindowPlace, AWindowOpensWhereItWasLeftAndOnScreen) {
 
     // Left on a monitor that is no longer there.
     QSettings settings(QStringLiteral("Vornel"), QStringLiteral("vornel"));
-    const QRect left = settings.value("ferestre/Locul/cadru").toRect();
-    settings.setValue("ferestre/Locul/cadru", left.translated(screen.width() + 500, 0));
+    const QRect left = settings.value("ferestre/0/Locul/cadru").toRect();
+    settings.setValue("ferestre/0/Locul/cadru", left.translated(screen.width() + 500, 0));
     FormWindow moved(QStringLiteral("Locul"));
     moved.setAttribute(Qt::WA_DeleteOnClose, false);
     moved.show();
     EXPECT_EQ(moved.frameGeometry(),
               QRect(screen.right() + 1 - left.width(), left.top(), left.width(), left.height()));
+    moved.hide();
+
+    // Another user of the suite on the same account of the machine keeps the window's own size.
+    ComponentContext::current().idUsers = 7;
+    FormWindow other(QStringLiteral("Locul"));
+    other.setAttribute(Qt::WA_DeleteOnClose, false);
+    other.resize(150, 120);
+    other.show();
+    EXPECT_EQ(other.size(), QSize(150, 120));
+    ComponentContext::current().idUsers = 0;
 }
