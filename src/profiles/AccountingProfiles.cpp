@@ -140,17 +140,10 @@ CatalogProfile regimuriTva() {
     p.form.checks.push_back({.field = Field::Rezerva, .rule = CheckRule::InChart});
     p.form.checks.push_back({.field = Field::Rezerva1, .rule = CheckRule::InChart});
     p.form.update = [](const EditorInput& in) {
-        return BuiltStatement{
-            "UPDATE [" + in.table + "] SET [" + in.column(0) + "]='" + qt(in[Field::Cheie]) + "', [" +
-            in.column(1) + "]='" + qt(in[Field::Descriere]) + "', [" + in.column(2) + "]='" +
-            qt(in[Field::Rezerva]) + "', [" + in.column(3) + "]='" + qt(in[Field::Rezerva1]) + "' WHERE [" +
-            in.column(0) + "]='" + qt(in.oldKey) + "'"};
+        return updateInOrder(in, {Field::Cheie, Field::Descriere, Field::Rezerva, Field::Rezerva1});
     };
     p.form.insert = [](const EditorInput& in) {
-        return BuiltStatement{"INSERT INTO [" + in.table + "]([" + in.column(0) + "],[" + in.column(1) +
-                              "],[" + in.column(2) + "],[" + in.column(3) + "]) VALUES('" +
-                              qt(in[Field::Cheie]) + "','" + qt(in[Field::Descriere]) + "','" +
-                              qt(in[Field::Rezerva]) + "','" + qt(in[Field::Rezerva1]) + "')"};
+        return insertInOrder(in, {Field::Cheie, Field::Descriere, Field::Rezerva, Field::Rezerva1});
     };
     return p;
 }

@@ -32,15 +32,10 @@ CatalogProfile partnerCategory(CatalogKind kind, const char* caption, const char
     p.form.checks.push_back(
         {.field = Field::Rezerva, .rule = CheckRule::Account, .message = "Cont inexistent !"});
     p.form.update = [](const EditorInput& in) {
-        return BuiltStatement{
-            "UPDATE [" + in.table + "] SET [" + in.column(0) + "]='" + qt(in[Field::Cheie]) + "', [" +
-            in.column(1) + "]='" + qt(in[Field::Descriere]) + "', [" + in.column(2) + "]='" +
-            qt(in[Field::Rezerva]) + "' WHERE [" + in.column(0) + "]='" + qt(in.oldKey) + "'"};
+        return updateInOrder(in, {Field::Cheie, Field::Descriere, Field::Rezerva});
     };
     p.form.insert = [](const EditorInput& in) {
-        return BuiltStatement{"INSERT INTO [" + in.table + "]([" + in.column(0) + "],[" + in.column(1) +
-                              "],[" + in.column(2) + "]) VALUES('" + qt(in[Field::Cheie]) + "','" +
-                              qt(in[Field::Descriere]) + "','" + qt(in[Field::Rezerva]) + "')"};
+        return insertInOrder(in, {Field::Cheie, Field::Descriere, Field::Rezerva});
     };
     return p;
 }

@@ -103,6 +103,27 @@ BuiltStatement insertFirstTwo(const EditorInput& in) {
             false, -1};
 }
 
+BuiltStatement updateInOrder(const EditorInput& in, std::initializer_list<Field> fields) {
+    QStringList set;
+    int column = 0;
+    for (Field field : fields)
+        set << "[" + in.column(column++) + "]='" + qt(in[field]) + "'";
+    return {"UPDATE [" + in.table + "] SET " + set.join(QStringLiteral(", ")) + " WHERE [" + in.column(0) +
+            "]='" + qt(in.oldKey) + "'"};
+}
+
+BuiltStatement insertInOrder(const EditorInput& in, std::initializer_list<Field> fields) {
+    QStringList names;
+    QStringList values;
+    int column = 0;
+    for (Field field : fields) {
+        names << "[" + in.column(column++) + "]";
+        values << "'" + qt(in[field]) + "'";
+    }
+    return {"INSERT INTO [" + in.table + "](" + names.join(QLatin1Char(',')) + ") VALUES(" +
+            values.join(QLatin1Char(',')) + ")"};
+}
+
 std::vector<EditorField> keyAndDescription() {
     return {{.field = Field::Cheie, .caption = named(0), .limit = sized(0), .load = 0},
             {.field = Field::Descriere, .caption = named(1), .limit = sized(1), .load = 1}};

@@ -55,6 +55,10 @@ std::optional<QString> uniqueByNumber(const KeyInput& key);
 // The usual statements of a two-column catalogue keyed by its first column.
 BuiltStatement updateFirstTwo(const EditorInput& in);
 BuiltStatement insertFirstTwo(const EditorInput& in);
+// The statements of a catalogue keyed by its first column whose fields fill its first columns in
+// the order given, each text trimmed.
+BuiltStatement updateInOrder(const EditorInput& in, std::initializer_list<Field> fields);
+BuiltStatement insertInOrder(const EditorInput& in, std::initializer_list<Field> fields);
 // The statements of a catalogue whose rows stand under a group: the group in the first column, the
 // key (Cheie) in the second, the description in the third; the group is the field Rezerva.
 BuiltStatement updateUnderGroup(const EditorInput& in);
