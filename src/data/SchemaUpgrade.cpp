@@ -11,31 +11,31 @@ namespace vornel::SchemaUpgrade {
 
 namespace {
 
-// Tables that came with a later version and hold nothing a company had before. The VAT regimes
+// Tables that came with a later version and hold nothing a company kept before. The VAT regimes
 // are the law's, the same for every company: they come with the rows of the demo.
 const QStringList kProgramTables = {QStringLiteral("JurnalModificari"), QStringLiteral("RegimTVA")};
 
-// The statements of the schema script that create the table and its indexes.
-QString creationOf(const QString& table) {
-    const QString script = DemoDatabase::script(QStringLiteral("schema.sql"));
-    const QRegularExpression statement(
-        QStringLiteral(R"(^CREATE (?:TABLE %1 \(|INDEX \w+ ON %1 \().*?\);$)").arg(table),
-        QRegularExpression::MultilineOption | QRegularExpression::DotMatchesEverythingOption);
+// The statements of an embedded script that the pattern matches, each followed by a line break.
+QString statementsOf(const QString& scriptName, const QString& pattern,
+                     QRegularExpression::PatternOptions options) {
+    const QString script = DemoDatabase::script(scriptName);
     QString sql;
-    for (auto it = statement.globalMatch(script); it.hasNext();)
+    for (auto it = QRegularExpression(pattern, options).globalMatch(script); it.hasNext();)
         sql += it.next().captured(0) + QLatin1Char('\n');
     return sql;
 }
 
+// The statements of the schema script that create the table and its indexes.
+QString creationOf(const QString& table) {
+    return statementsOf(QStringLiteral("schema.sql"),
+                        QStringLiteral(R"(^CREATE (?:TABLE %1 \(|INDEX \w+ ON %1 \().*?\);$)").arg(table),
+                        QRegularExpression::MultilineOption | QRegularExpression::DotMatchesEverythingOption);
+}
+
 // The rows the demo script gives the table.
 QString rowsOf(const QString& table) {
-    const QString script = DemoDatabase::script(QStringLiteral("demo.sql"));
-    const QRegularExpression statement(QStringLiteral(R"(^INSERT INTO %1 \(.*?\);$)").arg(table),
-                                       QRegularExpression::MultilineOption);
-    QString sql;
-    for (auto it = statement.globalMatch(script); it.hasNext();)
-        sql += it.next().captured(0) + QLatin1Char('\n');
-    return sql;
+    return statementsOf(QStringLiteral("demo.sql"), QStringLiteral(R"(^INSERT INTO %1 \(.*?\);$)").arg(table),
+                        QRegularExpression::MultilineOption);
 }
 
 } // namespace
